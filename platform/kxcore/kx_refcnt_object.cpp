@@ -1,0 +1,57 @@
+// KxRefCntObject: a counted object that frees itself when the last reference goes.
+#include "runtime/kxcore.h"
+#include "runtime/som_class_spec.h"
+
+namespace {
+
+struct KxRefCntObjectData {
+    int32_t refCount;
+};
+
+KxRefCntObjectClassDataStructure g_classData;
+somCClassDataStructure g_cClassData;
+
+KxRefCntObjectData* Data(KxRefCntObject* self)
+{
+    return static_cast<KxRefCntObjectData*>(g_cClassData.instanceDataToken(self));
+}
+
+void SOMLINK InitRefCntObject(KxRefCntObject* self, Environment* ev)
+{
+    somCall<somTD_KxObject_InitObject>(self, resolve_KxObjectClassData()->InitObject, ev);
+    Data(self)->refCount = 1;
+}
+
+void SOMLINK Acquire(KxRefCntObject* self, Environment*) { ++Data(self)->refCount; }
+
+void SOMLINK Release(KxRefCntObject* self, Environment*)
+{
+    // An object that was never counted (no InitRefCntObject yet) has no reference to give up.
+    int32_t& count = Data(self)->refCount;
+    if (count <= 0)
+        return;
+    if (--count == 0)
+        FreeObject(self);
+}
+
+int32_t SOMLINK GetRefCount(KxRefCntObject* self, Environment*) { return Data(self)->refCount; }
+
+} // namespace
+
+extern "C" {
+
+KxRefCntObjectClassDataStructure* resolve_KxRefCntObjectClassData(void) { return &g_classData; }
+
+SOMClass* KxRefCntObjectNewClass(int32_t majorVersion, int32_t minorVersion)
+{
+    KxObjectNewClass(0, 0);
+    static const ClassSpec spec("KxRefCntObject", "KxObject", sizeof(KxRefCntObjectData),
+                                &g_classData, &g_cClassData,
+                                {{"InitRefCntObject", somProc(&InitRefCntObject), 8},
+                                 {"Acquire", somProc(&Acquire), 8},
+                                 {"Release", somProc(&Release), 8},
+                                 {"GetRefCount", somProc(&GetRefCount), 8}});
+    return BuildClass(SOM_INHERIT_FIRST_PARENT, spec.Description(), majorVersion, minorVersion);
+}
+
+} // extern "C"

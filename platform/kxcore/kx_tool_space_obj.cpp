@@ -1,0 +1,85 @@
+// KxToolSpaceObj: the space that carries palettes; it says whether it takes new tools.
+#include "runtime/kxcore.h"
+#include "runtime/som_class_spec.h"
+
+namespace {
+
+struct KxToolSpaceObjData {
+    HWND window;
+    KxFixed bounds[4]; // left, top, right, bottom
+    int32_t acceptsTools;
+};
+
+KxToolSpaceObjClassDataStructure g_classData;
+somCClassDataStructure g_cClassData;
+
+KxToolSpaceObjData* Data(KxToolSpaceObj* self)
+{
+    return static_cast<KxToolSpaceObjData*>(g_cClassData.instanceDataToken(self));
+}
+
+// A new tool space takes tools until told otherwise.
+void SOMLINK Init(KxToolSpaceObj* self) { Data(self)->acceptsTools = 1; }
+
+void SOMLINK InitToolSpaceObj(KxToolSpaceObj* self, Environment* ev)
+{
+    somCall<somTD_KxRefCntObject_InitRefCntObject>(
+        self, resolve_KxRefCntObjectClassData()->InitRefCntObject, ev);
+    Data(self)->acceptsTools = 1;
+}
+
+HWND SOMLINK GetWindow(KxToolSpaceObj* self, Environment*) { return Data(self)->window; }
+void SOMLINK SetWindow(KxToolSpaceObj* self, Environment*, HWND w) { Data(self)->window = w; }
+
+void SOMLINK GetBounds(KxToolSpaceObj* self, Environment*, KxRect* out)
+{
+    if (!out)
+        return;
+    const KxFixed* b = Data(self)->bounds;
+    out->Set(b[0], b[1], b[2], b[3]);
+}
+
+void SOMLINK SetBounds(KxToolSpaceObj* self, Environment*, const KxRect* in)
+{
+    if (!in)
+        return;
+    KxFixed* b = Data(self)->bounds;
+    b[0] = in->left;
+    b[1] = in->top;
+    b[2] = in->right;
+    b[3] = in->bottom;
+}
+
+void SOMLINK SetAcceptsTools(KxToolSpaceObj* self, Environment*, int32_t accepts)
+{
+    Data(self)->acceptsTools = accepts;
+}
+
+int32_t SOMLINK AcceptsTools(KxToolSpaceObj* self, Environment*)
+{
+    return Data(self)->acceptsTools;
+}
+
+} // namespace
+
+extern "C" {
+
+KxToolSpaceObjClassDataStructure* resolve_KxToolSpaceObjClassData(void) { return &g_classData; }
+
+SOMClass* KxToolSpaceObjNewClass(int32_t majorVersion, int32_t minorVersion)
+{
+    KxRefCntObjectNewClass(0, 0);
+    static const ClassSpec spec("KxToolSpaceObj", "KxRefCntObject", sizeof(KxToolSpaceObjData),
+                                &g_classData, &g_cClassData,
+                                {{"InitToolSpaceObj", somProc(&InitToolSpaceObj), 8},
+                                 {"GetWindow", somProc(&GetWindow), 8},
+                                 {"SetWindow", somProc(&SetWindow), 12},
+                                 {"GetBounds", somProc(&GetBounds), 12},
+                                 {"SetBounds", somProc(&SetBounds), 12},
+                                 {"SetAcceptsTools", somProc(&SetAcceptsTools), 12},
+                                 {"AcceptsTools", somProc(&AcceptsTools), 8}},
+                                {{"SOMObject::somInit", somProc(&Init)}});
+    return BuildClass(SOM_INHERIT_FIRST_PARENT, spec.Description(), majorVersion, minorVersion);
+}
+
+} // extern "C"

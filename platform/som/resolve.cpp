@@ -1,0 +1,63 @@
+// Method resolution: one index by the token into the object's own table, so an override written
+// over the slot by a subclass wins, and nothing walks the chain.
+#include "platform/som/som_private.h"
+
+#include <atomic>
+
+namespace {
+
+std::atomic<int64_t> g_parentResolutions{0};
+
+inline somMethodProc Lookup(const somMethodTable* table, somMToken token)
+{
+    const uint32_t i = token->index;
+    // A token from an unrelated class either lies past this table or names another slot's token.
+    if (i < table->count && table->slots[i].token == token)
+        return table->slots[i].procedure;
+    return nullptr;
+}
+
+[[gnu::cold, gnu::noinline]] somMethodProc Unresolved(const char* call, const char* why)
+{
+    som::RaiseSystemException(call, why);
+    return nullptr;
+}
+
+} // namespace
+
+extern "C" {
+
+somMethodProc ResolveMethod(const SOMObject* object, somMToken token)
+{
+    if (object && token)
+        if (somMethodProc p = Lookup(object->mtab, token))
+            return p;
+    return Unresolved("ResolveMethod", !object ? "the object is null"
+                                      : !token ? "the method token is null"
+                                               : "the object's class has no such method");
+}
+
+somMethodProc ResolveParentMethod(somMethodTabs parentTables, int32_t parentNumber,
+                                  somMToken token)
+{
+    g_parentResolutions.fetch_add(1, std::memory_order_relaxed);
+    if (!parentTables || !token)
+        return Unresolved("ResolveParentMethod", "null parent tables or token");
+    if (parentNumber < 1 || parentNumber > parentTables->count)
+        return Unresolved("ResolveParentMethod", "no parent has that number");
+    if (somMethodProc p = Lookup(parentTables->tables[parentNumber - 1], token))
+        return p;
+    return Unresolved("ResolveParentMethod", "the parent has no such method");
+}
+
+int64_t ResolveParentMethodCalls(void)
+{
+    return g_parentResolutions.load(std::memory_order_relaxed);
+}
+
+const char* MethodName(somMToken token)
+{
+    return token ? token->qualifiedName.c_str() : nullptr;
+}
+
+} // extern "C"

@@ -1,0 +1,72 @@
+// Internals of the object runtime: class records, method tables and tokens.
+#ifndef PLATFORM_SOM_SOM_PRIVATE_H
+#define PLATFORM_SOM_SOM_PRIVATE_H
+
+#include "runtime/som.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A method token names one slot: the index its method has in the table of the class that
+// introduced it and, because tables are copied down the chain, in every descendant's table too.
+struct somMethodTokenRec {
+    uint32_t index;
+    const SOMClass* introducer;
+    std::string qualifiedName; // "ToolTray::GetSize"
+};
+
+// What every object's header points at. The slots follow the header in the same block, so a
+// resolution is one load of the header, one of the token's index and one of the slot.
+struct somMethodTable {
+    SOMClass* classObject;
+    uint32_t count;
+    struct Slot {
+        somMToken token;
+        somMethodProc procedure;
+    } slots[]; // count entries
+};
+
+// A class's view of its parents' tables, handed out as its parentMethodTables.
+struct somParentTables {
+    int32_t count;
+    const somMethodTable* tables[1];
+};
+
+struct SOMClass {
+    std::string name;
+    SOMClass* parent = nullptr;
+    const ClassDescription* description = nullptr; // null for the root
+    somMethodTable* methods = nullptr; // owned, sized for count slots
+    std::vector<std::unique_ptr<somMethodTokenRec>> ownTokens;
+    somParentTables parents{};
+    uint32_t instanceSize = 0; // bytes, header included
+    uint32_t dataOffset = 0;   // where this class's own instance data starts
+    uint32_t dataProcIndex = 0;
+    int32_t majorVersion = 0;
+    int32_t minorVersion = 0;
+
+    ~SOMClass();
+};
+
+namespace som {
+
+// The root class, built on first use.
+SOMClass* RootClass();
+
+// Allocates a method table with room for count slots; null when memory is short.
+somMethodTable* NewMethodTable(SOMClass* owner, uint32_t count);
+
+// The instance-data procedure for pool index i, after its offset has been set.
+somDataProc DataProc(uint32_t index, uint32_t offset);
+constexpr uint32_t kMaxClasses = 1024;
+
+// Records a failure of a host-facing call for GetLastBuildError and the thread's environment.
+void SetBuildError(std::string message);
+void ClearBuildError();
+void RaiseSystemException(const char* call, const char* message);
+
+} // namespace som
+
+#endif

@@ -1,0 +1,18 @@
+// Windows USER and GDI as the class and its hosts use them: the system's own on Windows, our
+// portable layer elsewhere. Both offer the same names, types and layouts.
+#ifndef RUNTIME_WIN_GDI_H
+#define RUNTIME_WIN_GDI_H
+
+#if defined(_WIN32)
+#  ifndef WIN32_LEAN_AND_MEAN
+#    define WIN32_LEAN_AND_MEAN
+#  endif
+#  ifndef NOMINMAX
+#    define NOMINMAX
+#  endif
+#  include <windows.h>
+#else
+#  include "platform/gdi/gdi.h"
+#endif
+
+#endif // RUNTIME_WIN_GDI_H

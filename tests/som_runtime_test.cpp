@@ -1,0 +1,292 @@
+// The object runtime: building classes, resolving methods, instance data, rejecting bad
+// descriptions whole.
+#include "tests/test_support.h"
+
+#include <functional>
+#include <string>
+
+namespace {
+
+// A three-level hierarchy: Shape introduces Area and Name; Square overrides Area and adds Side;
+// Tile overrides Area again and chains to its parent's.
+struct ShapeData { int32_t a; int32_t b; };
+struct SquareData { int64_t side; };
+struct TileData { char tag; };
+
+somClassDataStructure* ShapeClassData() { static somMToken cells[3]; return reinterpret_cast<somClassDataStructure*>(cells); }
+somCClassDataStructure g_shapeAux, g_squareAux, g_tileAux;
+struct { SOMClass* cls; somMToken Side; } g_squareData;
+struct { SOMClass* cls; } g_tileData;
+
+using AreaProc = int32_t (*)(SOMObject*, Environment*);
+int32_t ShapeArea(SOMObject*, Environment*) { return 1; }
+int32_t ShapeName(SOMObject*, Environment*) { return 100; }
+int32_t SquareArea(SOMObject*, Environment*) { return 20; }
+int32_t SquareSide(SOMObject* self, Environment*)
+{
+    return static_cast<int32_t>(static_cast<SquareData*>(g_squareAux.instanceDataToken(self))->side);
+}
+int32_t TileArea(SOMObject* self, Environment* ev)
+{
+    auto parent = reinterpret_cast<AreaProc>(
+        ResolveParentMethod(g_tileAux.parentMethodTables, 1, ShapeClassData()->tokens[0]));
+    return 300 + parent(self, ev);
+}
+int g_squareInits = 0, g_squareUninits = 0;
+void SquareInit(SOMObject* self)
+{
+    ++g_squareInits;
+    static_cast<SquareData*>(g_squareAux.instanceDataToken(self))->side = 7;
+}
+void SquareUninit(SOMObject*) { ++g_squareUninits; }
+
+struct Hierarchy {
+    SOMClass* shape;
+    SOMClass* square;
+    SOMClass* tile;
+};
+
+const Hierarchy& Shapes()
+{
+    static ClassSpec shape("Shape", "SOMObject", sizeof(ShapeData), ShapeClassData(), &g_shapeAux,
+                           {{"Area", somProc(&ShapeArea), 8}, {"Name", somProc(&ShapeName), 8}});
+    static ClassSpec square("Square", "Shape", sizeof(SquareData), &g_squareData, &g_squareAux,
+                            {{"Side", somProc(&SquareSide), 8}},
+                            {{"Shape::Area", somProc(&SquareArea)},
+                             {"SOMObject::somInit", somProc(&SquareInit)},
+                             {"SOMObject::somUninit", somProc(&SquareUninit)}});
+    static ClassSpec tile("Tile", "Square", sizeof(TileData), &g_tileData, &g_tileAux, {},
+                          {{"::Shape::Area", somProc(&TileArea)}});
+    static const Hierarchy h{BuildClass(1, shape.Description(), 1, 0),
+                             BuildClass(1, square.Description(), 1, 0),
+                             BuildClass(1, tile.Description(), 0, 0)};
+    return h;
+}
+
+int32_t CallArea(SOMObject* o)
+{
+    return somCall<AreaProc>(o, ShapeClassData()->tokens[0], GetGlobalEnvironment());
+}
+
+TEST(Runtime, BuildClass_fills_class_data_with_class_object_and_tokens)
+{
+    const Hierarchy& h = Shapes();
+    ASSERT_NE(h.shape, nullptr) << GetLastBuildError();
+    ASSERT_NE(h.square, nullptr) << GetLastBuildError();
+    ASSERT_NE(h.tile, nullptr) << GetLastBuildError();
+    EXPECT_EQ(ShapeClassData()->classObject, h.shape);
+    EXPECT_NE(ShapeClassData()->tokens[0], nullptr);
+    EXPECT_NE(ShapeClassData()->tokens[1], nullptr);
+    EXPECT_NE(ShapeClassData()->tokens[0], ShapeClassData()->tokens[1]);
+    EXPECT_STREQ(MethodName(ShapeClassData()->tokens[1]), "Shape::Name");
+    EXPECT_EQ(g_squareData.cls, h.square);
+    EXPECT_EQ(ParentOf(h.tile), h.square);
+    EXPECT_EQ(FindClass("Square"), h.square);
+    EXPECT_STREQ(ClassName(h.tile), "Tile");
+    EXPECT_NE(g_shapeAux.instanceDataToken, g_squareAux.instanceDataToken);
+}
+
+TEST(Runtime, Building_an_existing_class_returns_it_and_leaves_its_data_alone)
+{
+    const Hierarchy& h = Shapes();
+    const somMToken before = ShapeClassData()->tokens[0];
+    static ClassSpec again("Shape", "SOMObject", 0, ShapeClassData(), &g_shapeAux, {});
+    EXPECT_EQ(BuildClass(1, again.Description(), 1, 0), h.shape);
+    EXPECT_EQ(ShapeClassData()->tokens[0], before);
+    EXPECT_STREQ(GetLastBuildError(), "");
+}
+
+TEST(Runtime, ResolveMethod_finds_the_override_of_the_actual_class)
+{
+    const Hierarchy& h = Shapes();
+    SOMObject* shape = NewObject(h.shape);
+    SOMObject* square = NewObject(h.square);
+    SOMObject* tile = NewObject(h.tile);
+    EXPECT_EQ(CallArea(shape), 1);
+    EXPECT_EQ(CallArea(square), 20);
+    // Tile's parent call resolves from Square's table, not the receiver's, so it ends.
+    EXPECT_EQ(CallArea(tile), 320);
+    // An inherited method that nobody overrides is the introducer's.
+    EXPECT_EQ(ResolveMethod(tile, ShapeClassData()->tokens[1]), somProc(&ShapeName));
+    FreeObject(tile);
+    FreeObject(square);
+    FreeObject(shape);
+}
+
+TEST(Runtime, ResolveMethod_refuses_null_and_foreign_tokens_without_crashing)
+{
+    const Hierarchy& h = Shapes();
+    SOMObject* shape = NewObject(h.shape);
+    Environment* ev = GetGlobalEnvironment();
+    ExceptionFree(ev);
+    EXPECT_EQ(ResolveMethod(shape, g_squareData.Side), nullptr); // Shape has no Side
+    EXPECT_EQ(ev->major, SOM_SYSTEM_EXCEPTION);
+    EXPECT_STREQ(ev->exceptionId, "ResolveMethod");
+    EXPECT_EQ(ResolveMethod(nullptr, ShapeClassData()->tokens[0]), nullptr);
+    EXPECT_EQ(ResolveMethod(shape, nullptr), nullptr);
+    EXPECT_EQ(ResolveParentMethod(g_squareAux.parentMethodTables, 2, ShapeClassData()->tokens[0]), nullptr);
+    EXPECT_EQ(ResolveParentMethod(g_squareAux.parentMethodTables, 0, ShapeClassData()->tokens[0]), nullptr);
+    EXPECT_EQ(ResolveParentMethod(nullptr, 1, ShapeClassData()->tokens[0]), nullptr);
+    FreeObject(shape);
+}
+
+TEST(Runtime, Instance_data_of_each_class_is_separate_and_at_a_fixed_offset)
+{
+    const Hierarchy& h = Shapes();
+    SOMObject* a = NewObject(h.tile);
+    SOMObject* b = NewObject(h.tile);
+    auto* shapeA = static_cast<char*>(g_shapeAux.instanceDataToken(a));
+    auto* squareA = static_cast<char*>(g_squareAux.instanceDataToken(a));
+    auto* tileA = static_cast<char*>(g_tileAux.instanceDataToken(a));
+    EXPECT_GE(shapeA, reinterpret_cast<char*>(a) + sizeof(SOMObject));
+    EXPECT_GE(squareA, shapeA + sizeof(ShapeData));
+    EXPECT_GE(tileA, squareA + sizeof(SquareData));
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(squareA) % alignof(int64_t), 0u);
+    EXPECT_EQ(static_cast<char*>(g_squareAux.instanceDataToken(b)) - reinterpret_cast<char*>(b),
+              squareA - reinterpret_cast<char*>(a));
+    // somInit of Square ran through resolution and wrote its own data.
+    EXPECT_EQ(somCall<AreaProc>(a, g_squareData.Side, GetGlobalEnvironment()), 7);
+    FreeObject(b);
+    FreeObject(a);
+}
+
+TEST(Runtime, NewObject_and_FreeObject_run_somInit_and_somUninit)
+{
+    const Hierarchy& h = Shapes();
+    const int inits = g_squareInits, uninits = g_squareUninits;
+    SOMObject* o = NewObject(h.square);
+    EXPECT_EQ(g_squareInits, inits + 1);
+    EXPECT_EQ(ClassOf(o), h.square);
+    EXPECT_TRUE(IsInstanceOf(o, h.shape));
+    EXPECT_FALSE(IsInstanceOf(o, h.tile));
+    FreeObject(o);
+    EXPECT_EQ(g_squareUninits, uninits + 1);
+    FreeObject(nullptr);
+    EXPECT_EQ(NewObject(nullptr), nullptr);
+}
+
+TEST(Runtime, NewObject_reports_memory_shortage_as_null)
+{
+    const Hierarchy& h = Shapes();
+    AllocationWatch watch;
+    watch.FailAllocation(1);
+    EXPECT_EQ(NewObject(h.shape), nullptr);
+    EXPECT_TRUE(watch.FailureHappened());
+}
+
+TEST(Runtime, Version_checks_follow_major_and_minor)
+{
+    const Hierarchy& h = Shapes();
+    static ClassSpec again("Shape", "SOMObject", 0, ShapeClassData(), &g_shapeAux, {});
+    EXPECT_EQ(BuildClass(1, again.Description(), 0, 0), h.shape);
+    EXPECT_EQ(BuildClass(1, again.Description(), 2, 0), nullptr);
+    EXPECT_NE(std::string(GetLastBuildError()).find("Shape: majorVersion"), std::string::npos);
+    EXPECT_EQ(BuildClass(1, again.Description(), 1, 1), nullptr);
+    EXPECT_NE(std::string(GetLastBuildError()).find("Shape: minorVersion"), std::string::npos);
+}
+
+// ---- Bad descriptions ---------------------------------------------------------------------------
+
+somTD_SOMObject_somInit g_nothing = [](SOMObject*) {};
+
+struct BadCase {
+    const char* what;
+    std::function<void(ClassSpec&)> spoil;
+    const char* field; // must appear in the message
+};
+
+class BadDescription : public ::testing::TestWithParam<BadCase> {};
+
+TEST_P(BadDescription, is_refused_whole_with_a_message_naming_class_and_field)
+{
+    Shapes();
+    static int serial = 0;
+    const std::string name = "Broken" + std::to_string(++serial);
+    struct { SOMClass* cls; somMToken t[2]; } classData{};
+    somCClassDataStructure aux{};
+    ClassSpec spec(name.c_str(), "Shape", 4, &classData, &aux,
+                   {{"First", somProc(g_nothing), 8}, {"Second", somProc(g_nothing), 8}},
+                   {{"Shape::Area", somProc(g_nothing)}});
+    GetParam().spoil(spec);
+    Environment* ev = GetGlobalEnvironment();
+    ExceptionFree(ev);
+
+    EXPECT_EQ(BuildClass(1, spec.Description(), 0, 0), nullptr);
+    const std::string message = GetLastBuildError();
+    EXPECT_NE(message.find(name), std::string::npos) << message;
+    EXPECT_NE(message.find(GetParam().field), std::string::npos) << message;
+    EXPECT_EQ(ev->major, SOM_SYSTEM_EXCEPTION);
+    EXPECT_STREQ(ev->exceptionId, "BuildClass");
+    EXPECT_EQ(message, ev->exceptionParam);
+    // Nothing half-registered: no class by that name, no class data written.
+    EXPECT_EQ(FindClass(name.c_str()), nullptr);
+    EXPECT_EQ(classData.cls, nullptr);
+    EXPECT_EQ(classData.t[0], nullptr);
+    EXPECT_EQ(aux.instanceDataToken, nullptr);
+}
+
+const char* const kNullName = nullptr;
+const char* const kUnknown = "NoSuchClass";
+const NameId kUnknownParent[1] = {&kUnknown};
+const char* const kBogusOverride = "Shape::Volume";
+const NameId kBogusOverrideId = &kBogusOverride;
+const char* const kWrongDescriptor = "::Other::First";
+const NameId kWrongDescriptorId = &kWrongDescriptor;
+
+INSTANTIATE_TEST_SUITE_P(
+    Runtime, BadDescription,
+    ::testing::Values(
+        BadCase{"unknown parent", [](ClassSpec& s) { s.MutableDescription()->parentNames = kUnknownParent; }, "parentNames[0]"},
+        BadCase{"null parent", [](ClassSpec& s) { s.MutableDescription()->parentNames = nullptr; }, "parentNames[0]"},
+        BadCase{"two parents", [](ClassSpec& s) { s.MutableDescription()->numParents = 2; }, "numParents"},
+        BadCase{"token count", [](ClassSpec& s) { s.MutableDescription()->numMethodTokens = 3; }, "numMethodTokens"},
+        BadCase{"max methods", [](ClassSpec& s) { s.MutableDescription()->maxMethods = 1; }, "maxMethods"},
+        BadCase{"negative count", [](ClassSpec& s) { s.MutableDescription()->numOverrides = -1; }, "numOverrides"},
+        BadCase{"further tables", [](ClassSpec& s) { s.MutableDescription()->numFurtherTables[2] = 1; }, "numFurtherTables[2]"},
+        BadCase{"layout level", [](ClassSpec& s) { s.MutableDescription()->layoutLevel = 3; }, "layoutLevel"},
+        BadCase{"method table", [](ClassSpec& s) { s.MutableDescription()->methods = nullptr; }, "methods"},
+        BadCase{"class data", [](ClassSpec& s) { s.MutableDescription()->classData = nullptr; }, "classData"},
+        BadCase{"alignment", [](ClassSpec& s) { s.MutableDescription()->instanceAlignment = 3; }, "instanceAlignment"},
+        BadCase{"instance size", [](ClassSpec& s) { s.MutableDescription()->instanceDataSize = -8; }, "instanceDataSize"},
+        BadCase{"duplicate method", [](ClassSpec& s) {
+            s.MutableMethods()[1].name = s.MutableMethods()[0].name;
+            s.MutableMethods()[1].descriptor = s.MutableMethods()[0].descriptor; }, "methods[1] (First).name"},
+        BadCase{"descriptor", [](ClassSpec& s) { s.MutableMethods()[0].descriptor = &kWrongDescriptorId; }, "methods[0] (First).descriptor"},
+        BadCase{"null method name", [](ClassSpec& s) { s.MutableMethods()[1].name = nullptr; }, "methods[1].name"},
+        BadCase{"null procedure", [](ClassSpec& s) { s.MutableMethods()[0].procedure = nullptr; }, "methods[0] (First).procedure"},
+        BadCase{"token slot", [](ClassSpec& s) { s.MutableMethods()[1].tokenSlot = s.MutableMethods()[0].tokenSlot; }, "methods[1] (Second).tokenSlot"},
+        BadCase{"override of nothing", [](ClassSpec& s) {
+            const_cast<OverrideEntry*>(s.Description()->overrides)[0].name = &kBogusOverrideId; }, "overrides[0].name"}),
+    [](const ::testing::TestParamInfo<BadCase>& info) {
+        std::string n = info.param.what;
+        for (char& c : n)
+            if (c == ' ') c = '_';
+        return n;
+    });
+
+TEST(Runtime, BuildClass_refuses_null_description_and_null_name)
+{
+    EXPECT_EQ(BuildClass(1, nullptr, 0, 0), nullptr);
+    EXPECT_NE(std::string(GetLastBuildError()).find("null"), std::string::npos);
+    struct { SOMClass* cls; } data{};
+    somCClassDataStructure aux{};
+    ClassSpec spec("Nameless", "SOMObject", 0, &data, &aux, {});
+    spec.MutableDescription()->className = &kNullName;
+    EXPECT_EQ(BuildClass(1, spec.Description(), 0, 0), nullptr);
+    EXPECT_NE(std::string(GetLastBuildError()).find("className"), std::string::npos);
+    EXPECT_EQ(data.cls, nullptr);
+}
+
+TEST(Runtime, Allocator_hooks_see_every_block_and_can_be_restored)
+{
+    AllocationWatch watch;
+    void* p = SOMMalloc(24);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(watch.Live(), 1);
+    SOMFree(p);
+    SOMFree(nullptr);
+    EXPECT_EQ(watch.Live(), 0);
+    EXPECT_EQ(watch.Frees(), 1);
+}
+
+} // namespace

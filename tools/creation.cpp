@@ -1,0 +1,41 @@
+// Creating tools by identifier in the next free slot, and destroying them by identifier. Both are
+// compositions of the object's own methods, so a subclass overriding any of them is obeyed.
+#include "tooltray/tooltray_private.h"
+
+namespace tooltray {
+
+ToolInfo* SOMLINK CreateTool(ToolTray* self, Environment* ev, int32_t id, HBITMAP bitmap,
+                             uint16_t state)
+{
+    KxToolSpaceObj* space =
+        somCall<somTD_ToolTray_GetToolSpaceObj>(self, ClassData.GetToolSpaceObj, ev);
+    if (!space)
+        return nullptr;
+    // The space's seventh method says whether it takes tools now. An object that has no such
+    // method (not a tool space at all) takes none, instead of being called through null.
+    auto acceptsTools = reinterpret_cast<somTD_KxToolSpaceObj_AcceptsTools>(
+        ResolveMethod(space, resolve_KxToolSpaceObjClassData()->AcceptsTools));
+    if (!acceptsTools || !acceptsTools(space, ev))
+        return nullptr;
+    KxRect slot;
+    somCall<somTD_ToolTray_GetNextToolBounds>(self, ClassData.GetNextToolBounds, ev, &slot);
+    return somCall<somTD_ToolTray_AddToolInfo>(self, ClassData.AddToolInfo, ev, id, &slot, bitmap,
+                                               state);
+}
+
+void SOMLINK DestroyTool(ToolTray* self, Environment* ev, int32_t id)
+{
+    ToolList* list = Data(self)->toolList;
+    if (!list)
+        return;
+    // Only the newest tool with the identifier goes; the walk stops before its link is freed.
+    for (ToolListNode* n = list->next; n->value; n = n->next) {
+        auto* tool = static_cast<ToolInfo*>(n->value);
+        if (tool->id == id) {
+            somCall<somTD_ToolTray_RemoveToolInfo>(self, ClassData.RemoveToolInfo, ev, tool);
+            return;
+        }
+    }
+}
+
+} // namespace tooltray

@@ -1,0 +1,93 @@
+// Tool records in the palette's list: adding, removing, walking, their fields, hit-testing.
+// Before InitExtension there is no list, and the palette behaves as one without tools.
+#include "tooltray/tooltray_private.h"
+
+namespace tooltray {
+
+ToolInfo* SOMLINK AddToolInfo(ToolTray* self, Environment*, int32_t id, const KxRect* bounds,
+                              HBITMAP bitmap, uint16_t state)
+{
+    ToolList* list = Data(self)->toolList;
+    if (!list || !bounds)
+        return nullptr;
+    ToolInfo* tool = new (std::nothrow) ToolInfo;
+    if (!tool)
+        return nullptr;
+    tool->id = id;
+    tool->bounds.left = bounds->left;
+    tool->bounds.top = bounds->top;
+    tool->bounds.right = bounds->right;
+    tool->bounds.bottom = bounds->bottom;
+    tool->bitmap = bitmap;
+    tool->state = state;
+    // A record that no link holds would never be drawn, hit or found: report the failure instead.
+    if (!list->Add(tool)) {
+        delete tool;
+        return nullptr;
+    }
+    return tool;
+}
+
+void SOMLINK RemoveToolInfo(ToolTray* self, Environment*, ToolInfo* tool)
+{
+    // Only a record of this palette's list is destroyed, so a null, foreign or already removed
+    // one is left alone and a second removal is never a second free.
+    ToolList* list = Data(self)->toolList;
+    if (list && tool && list->Remove(tool))
+        delete tool;
+}
+
+ToolInfo* SOMLINK GetFirstTool(ToolTray* self, Environment*)
+{
+    ToolList* list = Data(self)->toolList;
+    return list ? static_cast<ToolInfo*>(list->First()->value) : nullptr;
+}
+
+ToolInfo* SOMLINK GetLastTool(ToolTray* self, Environment*)
+{
+    ToolList* list = Data(self)->toolList;
+    return list ? static_cast<ToolInfo*>(list->Last()->value) : nullptr;
+}
+
+ToolInfo* SOMLINK GetNextTool(ToolTray* self, Environment*, ToolInfo* tool)
+{
+    ToolList* list = Data(self)->toolList;
+    if (!list || !tool)
+        return nullptr;
+    for (ToolListNode* n = list->next; n->value; n = n->next)
+        if (n->value == tool)
+            return static_cast<ToolInfo*>(n->next->value);
+    return nullptr;
+}
+
+uint16_t SOMLINK GetToolState(ToolTray*, Environment*, ToolInfo* tool) { return tool ? tool->state : 0; }
+
+void SOMLINK SetToolState(ToolTray*, Environment*, ToolInfo* tool, uint16_t state)
+{
+    if (tool)
+        tool->state = state;
+}
+
+int32_t SOMLINK GetToolID(ToolTray*, Environment*, ToolInfo* tool) { return tool ? tool->id : 0; }
+
+void SOMLINK SetToolID(ToolTray*, Environment*, ToolInfo* tool, int32_t id)
+{
+    if (tool)
+        tool->id = id;
+}
+
+ToolInfo* SOMLINK PtInTool(ToolTray* self, Environment*, const KxPoint* point)
+{
+    ToolList* list = Data(self)->toolList;
+    if (!list || !point)
+        return nullptr;
+    // Front to back, so where tools overlap the newest wins.
+    for (ToolListNode* n = list->next; n->value; n = n->next) {
+        auto* tool = static_cast<ToolInfo*>(n->value);
+        if (tool->bounds.Contains(*point))
+            return tool;
+    }
+    return nullptr;
+}
+
+} // namespace tooltray
