@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs, only when some are missing.
+#   install-deps.sh demo   what the demo needs
+#   install-deps.sh all    everything: tests, benchmarks, the Windows cross builds and Wine
+set -euo pipefail
+profile=${1:-all}
+packages=(cmake ninja-build g++ libpng-dev pkg-config)
+if [ "$profile" = all ]; then
+  packages+=(googletest libbenchmark-dev libpixman-1-dev binutils valgrind
+             g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64)
+fi
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+echo "installing: ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO=sudo
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

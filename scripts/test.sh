@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test: a normal build, an AddressSanitizer +
+# UndefinedBehaviorSanitizer build, and the Windows builds (the 64-bit suite under Wine).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh all
+jobs=$(nproc)
+
+run_suite() { # build-dir, extra cmake args...
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j"$jobs"
+  ctest --test-dir "$dir" -j"$jobs" --output-on-failure
+}
+
+echo "== normal build"
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DTOOLTRAY_SANITIZE=ON -DTOOLTRAY_BENCH=OFF
+if [ -x scripts/windows.sh ]; then
+  echo "== Windows builds"
+  scripts/windows.sh
+fi
