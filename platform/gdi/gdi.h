@@ -1,0 +1,167 @@
+// A portable stand-in for the part of Windows USER and GDI that the palette and its hosts use, with
+// the Windows names, types, layouts and semantics. Handles are checked on every call: a null,
+// stale or foreign handle makes the call fail the way Windows fails it, never crash.
+#ifndef PLATFORM_GDI_GDI_H
+#define PLATFORM_GDI_GDI_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#if defined(GDI_BUILDING)
+#  define GDI_API __attribute__((visibility("default")))
+#else
+#  define GDI_API __attribute__((visibility("default")))
+#endif
+
+#define WINAPI
+
+#ifndef TRUE
+#  define TRUE 1
+#  define FALSE 0
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef int32_t LONG;
+typedef int BOOL;
+typedef uint8_t BYTE;
+typedef uint16_t WORD;
+typedef uint32_t DWORD;
+typedef unsigned int UINT;
+typedef void* LPVOID;
+typedef DWORD COLORREF;
+
+#define DECLARE_GDI_HANDLE(name) \
+    struct name##__ { int unused; }; \
+    typedef struct name##__* name
+DECLARE_GDI_HANDLE(HWND);
+DECLARE_GDI_HANDLE(HDC);
+DECLARE_GDI_HANDLE(HBITMAP);
+DECLARE_GDI_HANDLE(HBRUSH);
+DECLARE_GDI_HANDLE(HPEN);
+DECLARE_GDI_HANDLE(HFONT);
+#undef DECLARE_GDI_HANDLE
+typedef void* HGDIOBJ;
+typedef void* HANDLE;
+
+typedef struct tagRECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+} RECT, *PRECT, *LPRECT;
+typedef const RECT* LPCRECT;
+
+typedef struct tagBITMAP {
+    LONG bmType;
+    LONG bmWidth;
+    LONG bmHeight;
+    LONG bmWidthBytes;
+    WORD bmPlanes;
+    WORD bmBitsPixel;
+    LPVOID bmBits;
+} BITMAP, *PBITMAP, *LPBITMAP;
+
+#define RGB(r, g, b) \
+    ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
+#define GetRValue(c) ((BYTE)(c))
+#define GetGValue(c) ((BYTE)(((WORD)(c)) >> 8))
+#define GetBValue(c) ((BYTE)((c) >> 16))
+
+// Stock objects.
+#define WHITE_BRUSH 0
+#define LTGRAY_BRUSH 1
+#define GRAY_BRUSH 2
+#define DKGRAY_BRUSH 3
+#define BLACK_BRUSH 4
+
+// Raster operations and stretch modes.
+#define SRCCOPY ((DWORD)0x00CC0020)
+#define BLACKONWHITE 1
+#define WHITEONBLACK 2
+#define COLORONCOLOR 3
+#define HALFTONE 4
+
+#define OBJ_BITMAP 7
+
+// GetPixel's answer for a point off the surface.
+#define CLR_INVALID ((COLORREF)0xFFFFFFFF)
+
+#define BS_SOLID 0
+typedef uintptr_t ULONG_PTR;
+typedef struct tagLOGBRUSH {
+    UINT lbStyle;
+    COLORREF lbColor;
+    ULONG_PTR lbHatch;
+} LOGBRUSH;
+
+// DIB sections.
+#define BI_RGB 0L
+#define DIB_RGB_COLORS 0
+typedef struct tagBITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+} BITMAPINFOHEADER;
+typedef struct tagRGBQUAD {
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
+} RGBQUAD;
+typedef struct tagBITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+} BITMAPINFO;
+typedef struct tagDIBSECTION {
+    BITMAP dsBm;
+    BITMAPINFOHEADER dsBmih;
+    DWORD dsBitfields[3];
+    HANDLE dshSection;
+    DWORD dsOffset;
+} DIBSECTION;
+
+// USER rectangles.
+GDI_API BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom);
+GDI_API BOOL WINAPI SetRectEmpty(LPRECT rect);
+GDI_API BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy);
+GDI_API BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy);
+GDI_API int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush);
+GDI_API int WINAPI FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
+
+// GDI objects and device contexts.
+GDI_API HGDIOBJ WINAPI GetStockObject(int index);
+GDI_API HBRUSH WINAPI CreateSolidBrush(COLORREF color);
+GDI_API BOOL WINAPI DeleteObject(HGDIOBJ object);
+GDI_API int WINAPI GetObjectA(HANDLE object, int size, LPVOID out);
+GDI_API HDC WINAPI CreateCompatibleDC(HDC dc);
+GDI_API BOOL WINAPI DeleteDC(HDC dc);
+GDI_API HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
+GDI_API HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel,
+                                    const void* bits);
+GDI_API HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits,
+                                        HANDLE section, DWORD offset);
+GDI_API int WINAPI SetStretchBltMode(HDC dc, int mode);
+GDI_API int WINAPI GetStretchBltMode(HDC dc);
+GDI_API BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx,
+                               int sy, int sourceWidth, int sourceHeight, DWORD rop);
+GDI_API BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx,
+                           int sy, DWORD rop);
+GDI_API COLORREF WINAPI GetPixel(HDC dc, int x, int y);
+GDI_API BOOL WINAPI GdiFlush(void);
+
+#ifdef __cplusplus
+} // extern "C"
+#endif
+
+#endif // PLATFORM_GDI_GDI_H

@@ -1,0 +1,52 @@
+// Lets tests see every USER/GDI call a caller makes, with its arguments by value and its result.
+// Not part of the Windows API: nothing outside tests should install a recorder.
+#ifndef PLATFORM_GDI_GDI_RECORDER_H
+#define PLATFORM_GDI_GDI_RECORDER_H
+
+#include "platform/gdi/gdi.h"
+
+#include <initializer_list>
+#include <string>
+
+namespace gdi {
+
+struct GDI_API CallArg {
+    enum class Type : unsigned char { none, integer, rect, null_rect, pointer };
+    Type type = Type::none;
+    long long integer = 0;        // ints, modes, colours, sizes, results
+    RECT rect = {0, 0, 0, 0};     // a rectangle's four values at the time of the call
+    const void* pointer = nullptr; // handles and out-parameters
+
+    static CallArg of(long long value) { CallArg a; a.type = Type::integer; a.integer = value; return a; }
+    static CallArg of_pointer(const void* p) { CallArg a; a.type = Type::pointer; a.pointer = p; return a; }
+    static CallArg of_rect(const RECT* r) {
+        CallArg a;
+        if (r) { a.type = Type::rect; a.rect = *r; } else { a.type = Type::null_rect; }
+        return a;
+    }
+    bool operator==(const CallArg& other) const;
+};
+
+struct GDI_API Call {
+    static constexpr int max_args = 11;  // StretchBlt
+    const char* name = "";
+    int arg_count = 0;
+    CallArg args[max_args];
+    CallArg result;
+
+    // "FillRect(0x1000a, {1,2,3,4}, 0x2000b) -> 1"
+    std::string text() const;
+};
+
+class Recorder {
+public:
+    virtual ~Recorder() = default;
+    virtual void record(const Call& call) = 0;
+};
+
+// Installs a recorder (null to stop) and returns the one it replaces.
+GDI_API Recorder* set_recorder(Recorder* recorder);
+
+} // namespace gdi
+
+#endif // PLATFORM_GDI_GDI_RECORDER_H
