@@ -9,9 +9,11 @@
 //   D <  S: destination k stands for the run of source pixels ending at
 //           e(k) = floor(((2k + 2)S - D) / 2D) and starting after e(k - 1); for D == 1 the one
 //           run ends at S - 2 instead. BLACKONWHITE ANDs the run's pixels, WHITEONBLACK ORs
-//           them and COLORONCOLOR keeps the last.
+//           them and COLORONCOLOR keeps one: the last column of the run but the first row (each counted
+//           among the run's pixels inside the source bitmap).
 //   HALFTONE picks source i = min(S - 1, (j * floor(65536 S / D) + 0x8000) >> 16) in both
-//           directions and clears the top byte.
+//           directions and clears the top byte. That matches GDI only for unclipped, unmirrored
+//           stretches: GDI clips first in this mode and maps the clipped rectangles.
 // The mapping is made on the rectangles as given; source pixels outside the source bitmap are
 // then dropped, and a destination pixel left with none is not touched.
 #include "platform/gdi/gdi.h"
@@ -76,7 +78,7 @@ Run source_run(const Axis& a, uint64_t lo, uint64_t hi, int limit) {
 }
 
 // For every destination pixel in `span`, the source run behind it.
-std::vector<Run> map_axis(const Axis& a, Span span, int source_limit, int mode) {
+std::vector<Run> map_axis(const Axis& a, Span span, int source_limit, int mode, bool keep_first) {
     std::vector<Run> runs;
     runs.reserve(static_cast<size_t>(span.end - span.begin));
     const uint64_t D = a.dest_size, S = a.source_size;
@@ -97,9 +99,8 @@ std::vector<Run> map_axis(const Axis& a, Span span, int source_limit, int mode) 
             hi = end(j);
             lo = j == 0 ? 0 : end(j - 1) + 1;
             if (mode == COLORONCOLOR) {
-                // Only the run's last in-bounds pixel survives.
                 Run r = source_run(a, lo, hi, source_limit);
-                if (r.count > 1) r = {r.first + a.source_step * (r.count - 1), 1};
+                if (r.count > 1) r = {keep_first ? r.first : r.first + a.source_step * (r.count - 1), 1};
                 runs.push_back(r);
                 continue;
             }
@@ -163,8 +164,8 @@ BOOL stretch(HDC dest_dc, int x, int y, int w, int h, HDC source_dc, int sx, int
     if (mode == HALFTONE && ax.dest_size == ax.source_size && ay.dest_size == ay.source_size)
         mode = COLORONCOLOR;
 
-    const std::vector<Run> columns = map_axis(ax, xs, source.width, mode);
-    const std::vector<Run> rows = map_axis(ay, ys, source.height, mode);
+    const std::vector<Run> columns = map_axis(ax, xs, source.width, mode, false);
+    const std::vector<Run> rows = map_axis(ay, ys, source.height, mode, true);
 
     // Copying within one bitmap reads from a snapshot, so overlap cannot feed back.
     Surface from = source;
