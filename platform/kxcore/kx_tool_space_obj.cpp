@@ -2,6 +2,8 @@
 #include "runtime/kxcore.h"
 #include "runtime/som_class_spec.h"
 
+// Named, because <windows.h> has a GetWindow of its own.
+namespace tool_space {
 namespace {
 
 struct KxToolSpaceObjData {
@@ -61,24 +63,25 @@ int32_t SOMLINK AcceptsTools(KxToolSpaceObj* self, Environment*)
 }
 
 } // namespace
+} // namespace tool_space
 
 extern "C" {
 
-KxToolSpaceObjClassDataStructure* resolve_KxToolSpaceObjClassData(void) { return &g_classData; }
+KxToolSpaceObjClassDataStructure* resolve_KxToolSpaceObjClassData(void) { return &tool_space::g_classData; }
 
 SOMClass* KxToolSpaceObjNewClass(int32_t majorVersion, int32_t minorVersion)
 {
     KxRefCntObjectNewClass(0, 0);
-    static const ClassSpec spec("KxToolSpaceObj", "KxRefCntObject", sizeof(KxToolSpaceObjData),
-                                &g_classData, &g_cClassData,
-                                {{"InitToolSpaceObj", somProc(&InitToolSpaceObj), 8},
-                                 {"GetWindow", somProc(&GetWindow), 8},
-                                 {"SetWindow", somProc(&SetWindow), 12},
-                                 {"GetBounds", somProc(&GetBounds), 12},
-                                 {"SetBounds", somProc(&SetBounds), 12},
-                                 {"SetAcceptsTools", somProc(&SetAcceptsTools), 12},
-                                 {"AcceptsTools", somProc(&AcceptsTools), 8}},
-                                {{"SOMObject::somInit", somProc(&Init)}});
+    static const ClassSpec spec("KxToolSpaceObj", "KxRefCntObject", sizeof(tool_space::KxToolSpaceObjData),
+                                &tool_space::g_classData, &tool_space::g_cClassData,
+                                {{"InitToolSpaceObj", somProc(&tool_space::InitToolSpaceObj), 8},
+                                 {"GetWindow", somProc(&tool_space::GetWindow), 8},
+                                 {"SetWindow", somProc(&tool_space::SetWindow), 12},
+                                 {"GetBounds", somProc(&tool_space::GetBounds), 12},
+                                 {"SetBounds", somProc(&tool_space::SetBounds), 12},
+                                 {"SetAcceptsTools", somProc(&tool_space::SetAcceptsTools), 12},
+                                 {"AcceptsTools", somProc(&tool_space::AcceptsTools), 8}},
+                                {{"SOMObject::somInit", somProc(&tool_space::Init)}});
     return BuildClass(SOM_INHERIT_FIRST_PARENT, spec.Description(), majorVersion, minorVersion);
 }
 

@@ -1,0 +1,73 @@
+#include "host/icons.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <system_error>
+
+namespace {
+
+constexpr int kSize = 16;
+
+Image Draw(uint32_t ink, const std::function<bool(int x, int y)>& inside)
+{
+    Image icon;
+    icon.width = icon.height = kSize;
+    icon.pixels.resize(kSize * kSize);
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x)
+            icon.pixels[y * kSize + x] = inside(x, y) ? ink : 0xf4f4f4u;
+    return icon;
+}
+
+} // namespace
+
+std::vector<Image> BuiltInIcons()
+{
+    const auto dist = [](int x, int y) { return std::hypot(x - 7.5, y - 7.5); };
+    return {
+        Draw(0xd03030, [&](int x, int y) { return dist(x, y) < 6.5; }),                 // disc
+        Draw(0x3060d0, [](int x, int y) { return x >= 3 && x <= 12 && y >= 3 && y <= 12; }), // square
+        Draw(0x30a040, [](int x, int y) { return y >= 3 && y <= 13 && 2 * std::abs(x - 7) <= y - 2; }), // triangle
+        Draw(0xe0a020, [](int x, int y) { return std::abs(x - 7) <= 1 || std::abs(y - 7) <= 1; }), // plus
+        Draw(0x8040c0, [](int x, int y) { return std::abs(x - y) <= 1 || std::abs(x + y - 15) <= 1; }), // cross
+        Draw(0x20a0a0, [&](int x, int y) { return dist(x, y) < 6.5 && dist(x, y) > 3.5; }), // ring
+        Draw(0x606060, [](int x, int y) { return std::abs(x - 7) + std::abs(y - 7) <= 6; }), // diamond
+        Draw(0xc04080, [](int x, int y) { return y % 4 < 2 && x >= 2 && x <= 13; }),        // lines
+        Draw(0x2080e0, [](int x, int y) { return (x / 4 + y / 4) % 2 == 0; }),             // checks
+        Draw(0x905020, [](int x, int y) { return (y >= 6 && y <= 9) || (x >= 9 && std::abs(y - 7) <= 13 - x); }), // arrow
+        Draw(0x40b0e0, [&](int x, int y) { return std::abs(x - 7.5) <= 5 && y >= 2 && y <= 13 && (y <= 4 || x <= 4 || x >= 11 || y >= 11); }), // frame
+        Draw(0x101010, [](int x, int y) { return x == y || x == 15 - y || x == 0 || y == 0 || x == 15 || y == 15; }), // box
+    };
+}
+
+bool LoadIcons(const std::string& dir, std::vector<Image>& icons, std::string& error)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    std::vector<fs::path> files;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
+        if (it->path().extension() == ".png")
+            files.push_back(it->path());
+    if (ec) {
+        error = "cannot read icon directory " + dir + ": " + ec.message();
+        return false;
+    }
+    if (files.empty()) {
+        error = "no .png icons in " + dir;
+        return false;
+    }
+    std::sort(files.begin(), files.end());
+    icons.clear();
+    for (const fs::path& file : files) {
+        Image icon;
+        std::string why;
+        if (!ReadPng(file.string(), icon, why)) {
+            error = "cannot read icon " + file.string() + ": " + why;
+            return false;
+        }
+        icons.push_back(std::move(icon));
+    }
+    return true;
+}

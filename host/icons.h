@@ -1,0 +1,17 @@
+// Icons for the demo palette: a built-in set drawn in code, or PNG files from a directory.
+#ifndef HOST_ICONS_H
+#define HOST_ICONS_H
+
+#include "host/image.h"
+
+#include <string>
+#include <vector>
+
+// Twelve 16x16 icons, distinct in shape and colour.
+std::vector<Image> BuiltInIcons();
+
+// Every *.png in dir, in name order. False with a one-line error when the directory cannot be
+// read, holds no PNG, or a file is not a readable PNG.
+bool LoadIcons(const std::string& dir, std::vector<Image>& icons, std::string& error);
+
+#endif // HOST_ICONS_H

@@ -1,0 +1,18 @@
+# Runs the demo host once with ARGS and checks its exit status (EXPECT) and, for failures, that it
+# said why in exactly one line; for successes, that the PNG it names exists.
+separate_arguments(args UNIX_COMMAND "${ARGS}")
+execute_process(COMMAND ${DEMO} ${args} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc STREQUAL EXPECT)
+  message(FATAL_ERROR "exit status ${rc}, expected ${EXPECT}\nstdout: ${out}\nstderr: ${err}")
+endif()
+if(EXPECT STREQUAL "0")
+  if(DEFINED OUTPUT AND NOT EXISTS ${OUTPUT})
+    message(FATAL_ERROR "no image written at ${OUTPUT}\n${out}")
+  endif()
+else()
+  string(REGEX MATCHALL "\n" newlines "${err}")
+  list(LENGTH newlines lines)
+  if(NOT lines EQUAL 1 OR NOT err MATCHES "^tooltray-demo: ")
+    message(FATAL_ERROR "expected one line of error, got: ${err}")
+  endif()
+endif()
