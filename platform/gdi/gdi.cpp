@@ -24,7 +24,7 @@ HBITMAP new_bitmap(int width, int height, bool dib, bool bottom_up) {
     b.height = height;
     b.dib = dib;
     b.bottom_up = bottom_up;
-    b.pixels.reset(new uint32_t[static_cast<size_t>(width) * static_cast<size_t>(height)]());
+    b.allocate(static_cast<size_t>(width) * static_cast<size_t>(height));
     return static_cast<HBITMAP>(handle);
 }
 
@@ -56,7 +56,7 @@ int get_object(HANDLE handle, int size, void* out) {
     ds.dsBm.bmWidthBytes = b.bits_per_pixel == 1 ? ((b.width + 15) / 16) * 2 : b.width * 4;
     ds.dsBm.bmPlanes = 1;
     ds.dsBm.bmBitsPixel = static_cast<WORD>(b.bits_per_pixel);
-    ds.dsBm.bmBits = b.dib ? b.pixels.get() : nullptr;
+    ds.dsBm.bmBits = b.dib ? b.pixels : nullptr;
     if (b.dib && room >= sizeof(DIBSECTION)) {
         ds.dsBmih.biSize = sizeof(BITMAPINFOHEADER);
         ds.dsBmih.biWidth = b.width;
@@ -82,7 +82,7 @@ HBITMAP create_bitmap(int width, int height, UINT planes, UINT bits_per_pixel, c
     HBITMAP handle = new_bitmap(static_cast<int>(w), static_cast<int>(h), false, false);
     if (handle && bits) {
         Object* object = lookup(handle, Kind::bitmap);
-        std::memcpy(object->bitmap.pixels.get(), bits, static_cast<size_t>(w * h) * 4);
+        std::memcpy(object->bitmap.pixels, bits, static_cast<size_t>(w * h) * 4);
     }
     return handle;
 }
@@ -98,7 +98,7 @@ HBITMAP create_dib_section(const BITMAPINFO* info, UINT usage, void** bits) {
     const int64_t height = h.biHeight < 0 ? -int64_t{h.biHeight} : h.biHeight;
     if (width <= 0 || height <= 0 || width * height > max_pixels) return nullptr;
     HBITMAP handle = new_bitmap(static_cast<int>(width), static_cast<int>(height), true, h.biHeight > 0);
-    if (handle && bits) *bits = lookup(handle, Kind::bitmap)->bitmap.pixels.get();
+    if (handle && bits) *bits = lookup(handle, Kind::bitmap)->bitmap.pixels;
     return handle;
 }
 

@@ -2,6 +2,7 @@
 // a handle to a deleted object (or one a later object reuses the slot of) never matches, and
 // a garbage value is only ever compared, never dereferenced.
 #include "platform/gdi/gdi_objects.h"
+#include "platform/gdi/gdi_recorder.h"
 
 #include <cstring>
 
@@ -43,16 +44,33 @@ Object* find(const void* handle) {
 
 } // namespace
 
+void Bitmap::allocate(size_t count) {
+    storage.reset(new uint32_t[count + 2 * guard_words]());
+    for (size_t i = 0; i < guard_words; ++i) storage[i] = storage[count + guard_words + i] = guard_value;
+    pixels = storage.get() + guard_words;
+}
+
+bool guards_intact() {
+    for (const Object& object : table().slots) {
+        if (object.kind != Kind::bitmap || !object.bitmap.storage) continue;
+        const size_t count = static_cast<size_t>(object.bitmap.width) * static_cast<size_t>(object.bitmap.height);
+        for (size_t i = 0; i < guard_words; ++i)
+            if (object.bitmap.storage[i] != guard_value || object.bitmap.storage[count + guard_words + i] != guard_value)
+                return false;
+    }
+    return true;
+}
+
 Surface Bitmap::surface() const {
     Surface s;
     s.width = width;
     s.height = height;
     s.mono = bits_per_pixel == 1;
     if (bottom_up) {
-        s.top_row = pixels.get() + static_cast<ptrdiff_t>(height - 1) * width;
+        s.top_row = pixels + static_cast<ptrdiff_t>(height - 1) * width;
         s.stride = -static_cast<ptrdiff_t>(width);
     } else {
-        s.top_row = pixels.get();
+        s.top_row = pixels;
         s.stride = width;
     }
     return s;
@@ -125,7 +143,7 @@ const Stock& stock() {
         object->bitmap.width = 1;
         object->bitmap.height = 1;
         object->bitmap.bits_per_pixel = 1;
-        object->bitmap.pixels.reset(new uint32_t[1]{0});
+        object->bitmap.allocate(1);
         made.bitmap = static_cast<HBITMAP>(handle);
         return made;
     }();
@@ -203,11 +221,14 @@ HGDIOBJ select_object(HDC dc, HGDIOBJ handle) {
 }
 
 HDC create_dc() {
+    // The stock objects first: making them may grow the table and move `object`.
+    const HGDIOBJ bitmap = default_bitmap();
+    const HGDIOBJ brush = stock_brush(WHITE_BRUSH);
     HGDIOBJ handle = create_object(Kind::dc);
     Object* object = lookup(handle, Kind::dc);
     if (!object) return nullptr;
-    object->dc.bitmap = default_bitmap();
-    object->dc.brush = stock_brush(WHITE_BRUSH);
+    object->dc.bitmap = bitmap;
+    object->dc.brush = brush;
     ++lookup(object->dc.brush, Kind::brush)->brush.selections;
     return static_cast<HDC>(handle);
 }

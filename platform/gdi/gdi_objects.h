@@ -19,7 +19,11 @@ struct Bitmap {
     int bits_per_pixel = 32;  // 32, or 1 for the 1x1 default bitmap
     bool dib = false;
     bool bottom_up = false;
-    std::unique_ptr<uint32_t[]> pixels;  // rows of `width` pixels, first row first in memory
+    // Rows of `width` pixels, first row first in memory, inside `storage` between guard words
+    // that tests check to prove no operation strays outside a surface.
+    std::unique_ptr<uint32_t[]> storage;
+    uint32_t* pixels = nullptr;
+    void allocate(size_t count);
     HDC selected_in = nullptr;           // memory bitmaps live in at most one DC
     Surface surface() const;
 };
@@ -61,6 +65,9 @@ uint32_t colour_to_pixel(COLORREF colour);
 
 // The surface a DC draws on; empty (zero size) when the DC or its bitmap is unusable.
 Surface dc_surface(HDC dc);
+
+constexpr size_t guard_words = 16;
+constexpr uint32_t guard_value = 0x6a09e667u;
 
 HDC create_dc();
 bool delete_dc(HDC dc);

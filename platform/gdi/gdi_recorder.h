@@ -44,6 +44,10 @@ public:
     virtual void record(const Call& call) = 0;
 };
 
+// Whether the guard words around every live bitmap's pixels are as written: a check for tests
+// that no operation wrote outside a surface.
+GDI_API bool guards_intact();
+
 // Installs a recorder (null to stop) and returns the one it replaces.
 GDI_API Recorder* set_recorder(Recorder* recorder);
 

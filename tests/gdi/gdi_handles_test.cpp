@@ -1,0 +1,162 @@
+// Handle safety beyond what the probe shows, and the call recorder.
+#include "platform/gdi/gdi.h"
+#include "platform/gdi/gdi_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+HBITMAP make_dib(int width, int height, uint32_t** bits = nullptr) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* p = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
+    if (bits) *bits = static_cast<uint32_t*>(p);
+    return bitmap;
+}
+
+TEST(GdiHandles, StaleHandleStaysDeadWhenItsSlotIsReused) {
+    HBRUSH old = CreateSolidBrush(RGB(1, 1, 1));
+    ASSERT_TRUE(DeleteObject(old));
+    // Allocate until some new brush lands in the freed slot, then the old handle still fails.
+    std::vector<HBRUSH> fresh;
+    for (int i = 0; i < 4; ++i) fresh.push_back(CreateSolidBrush(RGB(2, 2, 2)));
+    for (HBRUSH b : fresh) EXPECT_NE(b, old);
+    LOGBRUSH lb;
+    EXPECT_EQ(GetObjectA(old, sizeof lb, &lb), 0);
+    EXPECT_FALSE(DeleteObject(old));
+    for (HBRUSH b : fresh) EXPECT_EQ(GetObjectA(b, sizeof lb, &lb), static_cast<int>(sizeof lb));
+    for (HBRUSH b : fresh) EXPECT_TRUE(DeleteObject(b));
+}
+
+TEST(GdiHandles, WrongKindOfHandleIsRefusedByEveryCall) {
+    HBRUSH brush = CreateSolidBrush(RGB(9, 9, 9));
+    HBITMAP bitmap = make_dib(2, 2);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HDC as_dc[] = {reinterpret_cast<HDC>(brush), reinterpret_cast<HDC>(bitmap), nullptr,
+                   reinterpret_cast<HDC>(static_cast<uintptr_t>(0xdeadbeefcafeULL)),
+                   reinterpret_cast<HDC>(static_cast<uintptr_t>(1))};
+    RECT rect = {0, 0, 1, 1};
+    for (HDC bad : as_dc) {
+        if (bad) {  // null means "the screen" and is fine
+            EXPECT_EQ(CreateCompatibleDC(bad), nullptr) << bad;
+        }
+        EXPECT_FALSE(DeleteDC(bad));
+        EXPECT_EQ(SelectObject(bad, bitmap), nullptr);
+        EXPECT_EQ(GetStretchBltMode(bad), 0);
+        EXPECT_EQ(SetStretchBltMode(bad, COLORONCOLOR), 0);
+        EXPECT_EQ(GetPixel(bad, 0, 0), CLR_INVALID);
+        EXPECT_FALSE(BitBlt(dc, 0, 0, 1, 1, bad, 0, 0, SRCCOPY));
+        EXPECT_FALSE(StretchBlt(bad, 0, 0, 1, 1, dc, 0, 0, 1, 1, SRCCOPY));
+        EXPECT_EQ(FrameRect(bad, &rect, brush), 0);
+    }
+    // The bitmap and brush are untouched by all that.
+    BITMAP bm;
+    EXPECT_EQ(GetObjectA(bitmap, sizeof bm, &bm), static_cast<int>(sizeof bm));
+    EXPECT_EQ(SelectObject(dc, bitmap) != nullptr, true);
+    EXPECT_TRUE(DeleteDC(dc));
+    EXPECT_TRUE(DeleteObject(bitmap));
+    EXPECT_TRUE(DeleteObject(brush));
+}
+
+TEST(GdiHandles, StockObjectsSurviveDeletionAndKeepPainting) {
+    HGDIOBJ black = GetStockObject(BLACK_BRUSH);
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(DeleteObject(black));
+    uint32_t* bits = nullptr;
+    HBITMAP bitmap = make_dib(1, 1, &bits);
+    bits[0] = 0x00ffffffu;
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, bitmap);
+    RECT rect = {0, 0, 1, 1};
+    EXPECT_EQ(FillRect(dc, &rect, static_cast<HBRUSH>(black)), 1);
+    EXPECT_EQ(bits[0], 0u);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+}
+
+TEST(GdiHandles, BitmapDeletedWhileSelectedGoesWithItsDc) {
+    uint32_t* bits = nullptr;
+    HBITMAP bitmap = make_dib(2, 1, &bits);
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, bitmap);
+    EXPECT_TRUE(DeleteObject(bitmap));
+    // Still drawable through the DC until it lets go.
+    HBRUSH brush = CreateSolidBrush(RGB(0x10, 0x20, 0x30));
+    RECT rect = {0, 0, 2, 1};
+    FillRect(dc, &rect, brush);
+    EXPECT_EQ(bits[1], 0x00102030u);
+    EXPECT_TRUE(DeleteDC(dc));
+    BITMAP bm;
+    EXPECT_EQ(GetObjectA(bitmap, sizeof bm, &bm), 0);
+    DeleteObject(brush);
+}
+
+struct Log : gdi::Recorder {
+    std::vector<gdi::Call> calls;
+    void record(const gdi::Call& call) override { calls.push_back(call); }
+};
+
+class GdiRecorder : public testing::Test {
+protected:
+    void SetUp() override { previous_ = gdi::set_recorder(&log_); }
+    void TearDown() override { gdi::set_recorder(previous_); }
+    Log log_;
+    gdi::Recorder* previous_ = nullptr;
+};
+
+TEST_F(GdiRecorder, RecordsEachCallWithArgumentsAsTheyWereAndItsResult) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    RECT rect = {1, 2, 3, 4};
+    InflateRect(&rect, 1, 1);
+    FillRect(dc, &rect, brush);
+    DeleteObject(brush);
+    DeleteDC(dc);
+
+    ASSERT_EQ(log_.calls.size(), 6u);
+    const char* names[] = {"CreateCompatibleDC", "CreateSolidBrush", "InflateRect", "FillRect",
+                           "DeleteObject", "DeleteDC"};
+    for (size_t i = 0; i < 6; ++i) EXPECT_STREQ(log_.calls[i].name, names[i]);
+    EXPECT_EQ(log_.calls[0].result, gdi::CallArg::of_pointer(dc));
+    EXPECT_EQ(log_.calls[1].args[0], gdi::CallArg::of(RGB(1, 2, 3)));
+    // InflateRect is recorded with the rectangle it was given, FillRect with the inflated one.
+    const RECT before = {1, 2, 3, 4}, after = {0, 1, 4, 5};
+    EXPECT_EQ(log_.calls[2].args[0], gdi::CallArg::of_rect(&before));
+    EXPECT_EQ(log_.calls[3].args[1], gdi::CallArg::of_rect(&after));
+    EXPECT_EQ(log_.calls[3].args[2], gdi::CallArg::of_pointer(brush));
+    EXPECT_EQ(log_.calls[3].arg_count, 3);
+    EXPECT_EQ(log_.calls[4].result, gdi::CallArg::of(1));
+    EXPECT_EQ(log_.calls[5].result, gdi::CallArg::of(1));
+}
+
+TEST_F(GdiRecorder, FailedCallsAndStretchArgumentsAreRecordedToo) {
+    StretchBlt(nullptr, 1, 2, 3, 4, nullptr, 5, 6, -7, 8, SRCCOPY);
+    FillRect(nullptr, nullptr, nullptr);
+    ASSERT_EQ(log_.calls.size(), 2u);
+    EXPECT_EQ(log_.calls[0].text(), "StretchBlt(null, 1, 2, 3, 4, null, 5, 6, -7, 8, 13369376) -> 0");
+    EXPECT_EQ(log_.calls[1].text(), "FillRect(null, null, null) -> 1");
+}
+
+TEST_F(GdiRecorder, InternalSelectionsAreNotCallsAndRemovingTheRecorderStopsIt) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBRUSH brush = CreateSolidBrush(0);
+    RECT rect = {0, 0, 1, 1};
+    log_.calls.clear();
+    FrameRect(dc, &rect, brush);
+    ASSERT_EQ(log_.calls.size(), 1u);
+    EXPECT_STREQ(log_.calls[0].name, "FrameRect");
+    EXPECT_EQ(gdi::set_recorder(nullptr), &log_);
+    FillRect(dc, &rect, brush);
+    DeleteObject(brush);
+    DeleteDC(dc);
+    EXPECT_EQ(log_.calls.size(), 1u);
+}
+
+} // namespace
