@@ -11,6 +11,10 @@
 #    define NOMINMAX
 #  endif
 #  include <windows.h>
+// Relics of 16-bit Windows that <windows.h> defines as empty macros: the portable layer has no
+// such macros, and code uses these words as names.
+#  undef far
+#  undef near
 #else
 #  include "platform/gdi/gdi.h"
 #endif
