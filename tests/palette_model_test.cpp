@@ -8,6 +8,10 @@
 
 namespace {
 
+// ToolInfo's type information stays inside the library, so the sanitizer's dynamic-type check
+// (which needs it) is kept off the one place that reads a record's rectangle directly.
+[[gnu::no_sanitize("vptr")]] KxRect BoundsOf(const ToolInfo* tool) { return tool->bounds; }
+
 model::Rect M(const KxRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 KxRect K(const model::Rect& r) { return KxRect(r.left, r.top, r.right, r.bottom); }
 
@@ -57,7 +61,7 @@ protected:
             ASSERT_EQ(t, e.handle) << "step " << step << " position " << i;
             ASSERT_EQ(p.GetToolID(t), e.id) << "step " << step << " position " << i;
             ASSERT_EQ(p.GetToolState(t), e.state) << "step " << step << " position " << i;
-            ASSERT_EQ(M(t->bounds), e.bounds) << "step " << step << " position " << i;
+            ASSERT_EQ(M(BoundsOf(t)), e.bounds) << "step " << step << " position " << i;
         }
         ASSERT_EQ(i, m.tools.size()) << "step " << step << ": palette has fewer tools";
         ASSERT_EQ(p.GetLastTool(), m.tools.empty() ? nullptr : m.tools.back().handle) << "step " << step;
@@ -163,8 +167,13 @@ protected:
                 KxFixed x = Coordinate(), y = Coordinate();
                 if (!m.tools.empty() && Chance(80)) {
                     const model::Rect& b = m.tools[Pick(0, (int)m.tools.size() - 1)].bounds;
-                    x = (Chance(50) ? b.left : b.right) + Pick(-2, 2) * (Chance(50) ? 1 : 0x8000);
-                    y = (Chance(50) ? b.top : b.bottom) + Pick(-2, 2) * (Chance(50) ? 1 : 0x8000);
+                    // Offsets wrap in 32 bits, like the coordinates near the ends of the range.
+                    auto near = [&](KxFixed edge) {
+                        const int32_t offset = Pick(-2, 2) * (Chance(50) ? 1 : 0x8000);
+                        return static_cast<KxFixed>(static_cast<uint32_t>(edge) + static_cast<uint32_t>(offset));
+                    };
+                    x = near(Chance(50) ? b.left : b.right);
+                    y = near(Chance(50) ? b.top : b.bottom);
                     if (Chance(50)) { // the middle
                         x = static_cast<KxFixed>((static_cast<int64_t>(b.left) + b.right) / 2);
                         y = static_cast<KxFixed>((static_cast<int64_t>(b.top) + b.bottom) / 2);
@@ -206,7 +215,7 @@ protected:
 
 TEST_F(PaletteModel, Random_call_sequences_match_the_model_after_every_step)
 {
-    for (uint32_t seed = 1; seed <= 120; ++seed) {
+    for (uint32_t seed = 1; seed <= 200; ++seed) {
         SCOPED_TRACE(testing::Message() << "seed " << seed);
         Run(seed, 250);
         if (HasFatalFailure())
