@@ -1,0 +1,16 @@
+#include "bench/virtual_shape.h"
+
+namespace {
+
+class DomainShape final : public Shape {
+public:
+    explicit DomainShape(int32_t domain) : domain_(domain) {}
+    [[gnu::noinline]] int32_t GetDomain() const override { return domain_; }
+
+private:
+    int32_t domain_;
+};
+
+} // namespace
+
+std::unique_ptr<Shape> MakeShape(int32_t domain) { return std::make_unique<DomainShape>(domain); }
