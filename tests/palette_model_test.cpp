@@ -168,12 +168,12 @@ protected:
                 if (!m.tools.empty() && Chance(80)) {
                     const model::Rect& b = m.tools[Pick(0, (int)m.tools.size() - 1)].bounds;
                     // Offsets wrap in 32 bits, like the coordinates near the ends of the range.
-                    auto near = [&](KxFixed edge) {
+                    auto nearEdge = [&](KxFixed edge) {
                         const int32_t offset = Pick(-2, 2) * (Chance(50) ? 1 : 0x8000);
                         return static_cast<KxFixed>(static_cast<uint32_t>(edge) + static_cast<uint32_t>(offset));
                     };
-                    x = near(Chance(50) ? b.left : b.right);
-                    y = near(Chance(50) ? b.top : b.bottom);
+                    x = nearEdge(Chance(50) ? b.left : b.right);
+                    y = nearEdge(Chance(50) ? b.top : b.bottom);
                     if (Chance(50)) { // the middle
                         x = static_cast<KxFixed>((static_cast<int64_t>(b.left) + b.right) / 2);
                         y = static_cast<KxFixed>((static_cast<int64_t>(b.top) + b.bottom) / 2);
