@@ -287,6 +287,17 @@ TEST(Runtime, Allocator_hooks_see_every_block_and_can_be_restored)
     SOMFree(nullptr);
     EXPECT_EQ(watch.Live(), 0);
     EXPECT_EQ(watch.Frees(), 1);
+    // Exactly the k-th request fails; the ones after it are served again.
+    watch.FailAllocation(2);
+    void* first = SOMMalloc(8);
+    void* second = SOMMalloc(8);
+    void* third = SOMMalloc(8);
+    EXPECT_NE(first, nullptr);
+    EXPECT_EQ(second, nullptr);
+    EXPECT_NE(third, nullptr);
+    EXPECT_EQ(watch.Live(), 2);
+    SOMFree(first);
+    SOMFree(third);
 }
 
 } // namespace

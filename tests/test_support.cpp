@@ -76,19 +76,19 @@ std::vector<int32_t> PaletteTest::IdsFrontToBack() const
 
 namespace {
 
-std::atomic<int64_t> g_allocations{0};
+std::atomic<int64_t> g_attempts{0};    // every request, refused ones included
+std::atomic<int64_t> g_allocations{0}; // blocks handed out
 std::atomic<int64_t> g_frees{0};
 std::atomic<int64_t> g_failAt{0};
 std::atomic<bool> g_failed{false};
 
 void* SOMLINK WatchedMalloc(size_t size)
 {
-    const int64_t n = ++g_allocations;
-    if (n == g_failAt.load()) {
-        --g_allocations; // a refused block is not live
+    if (++g_attempts == g_failAt.load()) {
         g_failed = true;
         return nullptr;
     }
+    ++g_allocations;
     return std::malloc(size ? size : 1);
 }
 
@@ -102,6 +102,7 @@ void SOMLINK WatchedFree(void* block)
 
 AllocationWatch::AllocationWatch()
 {
+    g_attempts = 0;
     g_allocations = 0;
     g_frees = 0;
     g_failAt = 0;
@@ -111,7 +112,7 @@ AllocationWatch::AllocationWatch()
 
 AllocationWatch::~AllocationWatch() { SetAllocator(nullptr, nullptr); }
 
-void AllocationWatch::FailAllocation(int64_t k) { g_failAt = k ? g_allocations.load() + k : 0; }
+void AllocationWatch::FailAllocation(int64_t k) { g_failAt = k ? g_attempts.load() + k : 0; }
 int64_t AllocationWatch::Allocations() const { return g_allocations; }
 int64_t AllocationWatch::Frees() const { return g_frees; }
 bool AllocationWatch::FailureHappened() const { return g_failed; }

@@ -48,7 +48,7 @@ protected:
 };
 
 // Watches the runtime's allocator while alive: counts allocations and frees, and can make the
-// k-th allocation from now fail.
+// k-th allocation request from now fail (that one only; later requests succeed again).
 class AllocationWatch {
 public:
     AllocationWatch();

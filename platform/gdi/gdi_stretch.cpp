@@ -77,37 +77,60 @@ Run source_run(const Axis& a, uint64_t lo, uint64_t hi, int limit) {
     return {static_cast<int>(a.source_origin + a.source_step * from), static_cast<int>(to - from + 1)};
 }
 
-// For every destination pixel in `span`, the source run behind it.
-std::vector<Run> map_axis(const Axis& a, Span span, int source_limit, int mode, bool keep_first) {
-    std::vector<Run> runs;
-    runs.reserve(static_cast<size_t>(span.end - span.begin));
-    const uint64_t D = a.dest_size, S = a.source_size;
-    const uint64_t step16 = static_cast<uint64_t>((u128{S} << 16) / D);
-    for (int64_t p = span.begin; p < span.end; ++p) {
-        const uint64_t j = static_cast<uint64_t>(a.dest_step > 0 ? p - a.dest_origin : a.dest_origin - p);
-        uint64_t lo, hi;
-        if (mode == HALFTONE) {
-            uint64_t i = static_cast<uint64_t>((u128{j} * step16 + 0x8000) >> 16);
-            lo = hi = i < S ? i : S - 1;
-        } else if (D >= S) {
-            lo = hi = static_cast<uint64_t>(((2 * u128{j} + 1) * S - 1) / (2 * u128{D}));
-        } else {
-            auto end = [&](uint64_t k) -> uint64_t {
-                if (D == 1) return S - 2;
-                return static_cast<uint64_t>(((2 * u128{k} + 2) * S - D) / (2 * u128{D}));
-            };
-            hi = end(j);
-            lo = j == 0 ? 0 : end(j - 1) + 1;
-            if (mode == COLORONCOLOR) {
-                Run r = source_run(a, lo, hi, source_limit);
-                if (r.count > 1) r = {keep_first ? r.first : r.first + a.source_step * (r.count - 1), 1};
-                runs.push_back(r);
-                continue;
-            }
-        }
-        runs.push_back(source_run(a, lo, hi, source_limit));
+// Steps floor(N / den) as N grows by `step` per destination pixel, exactly: the integer form of
+// walking the source in fixed point, without a division per pixel.
+struct Dda {
+    uint64_t q, r, dq, dr, den;
+    Dda(u128 start, uint64_t denominator, uint64_t step)
+        : q(static_cast<uint64_t>(start / denominator)), r(static_cast<uint64_t>(start % denominator)),
+          dq(step / denominator), dr(step % denominator), den(denominator) {}
+    void next() {
+        q += dq;
+        r += dr;
+        if (r >= den) { r -= den; ++q; }
     }
-    return runs;
+};
+
+// For every destination pixel in `span`, the source run behind it, written to `runs`. Returns
+// the largest run, so callers can tell a plain one-to-one gather from a combining stretch.
+int map_axis(const Axis& a, Span span, int source_limit, int mode, bool keep_first, std::vector<Run>& runs) {
+    const size_t n = static_cast<size_t>(span.end - span.begin);
+    runs.resize(n);
+    const uint64_t D = a.dest_size, S = a.source_size;
+    // The walk goes in the order of j; a mirrored destination fills the span from its far end.
+    const uint64_t j_first = static_cast<uint64_t>(a.dest_step > 0 ? span.begin - a.dest_origin
+                                                                    : a.dest_origin - (span.end - 1));
+    auto slot = [&](size_t k) -> Run& { return runs[a.dest_step > 0 ? k : n - 1 - k]; };
+    int widest = 0;
+    auto put = [&](size_t k, Run r) {
+        slot(k) = r;
+        widest = std::max(widest, r.count);
+    };
+    if (mode == HALFTONE) {
+        const uint64_t step16 = static_cast<uint64_t>((u128{S} << 16) / D);
+        for (size_t k = 0; k < n; ++k) {
+            const uint64_t i = static_cast<uint64_t>((u128{j_first + k} * step16 + 0x8000) >> 16);
+            const uint64_t at = i < S ? i : S - 1;
+            put(k, source_run(a, at, at, source_limit));
+        }
+    } else if (D >= S) {
+        Dda i((2 * u128{j_first} + 1) * S - 1, 2 * D, 2 * S);
+        for (size_t k = 0; k < n; ++k, i.next())
+            put(k, source_run(a, i.q, i.q, source_limit));
+    } else if (D == 1) {
+        put(0, source_run(a, 0, S - 2, source_limit));
+    } else {
+        Dda end((2 * u128{j_first} + 2) * S - D, 2 * D, 2 * S);
+        uint64_t lo = j_first == 0 ? 0 : static_cast<uint64_t>((2 * u128{j_first} * S - D) / (2 * D)) + 1;
+        for (size_t k = 0; k < n; ++k, end.next()) {
+            Run r = source_run(a, lo, end.q, source_limit);
+            if (mode == COLORONCOLOR && r.count > 1)
+                r = {keep_first ? r.first : r.first + a.source_step * (r.count - 1), 1};
+            put(k, r);
+            lo = end.q + 1;
+        }
+    }
+    return widest;
 }
 
 enum class Combine { keep_last, and_all, or_all, clear_alpha };
@@ -141,6 +164,31 @@ void stretch_rows(const Surface& dest, Span xs, Span ys, const Surface& source,
     }
 }
 
+// Every destination pixel shows at most one source pixel (enlarging, or one pixel per run): a
+// gather through a column table. The source columns in bounds form one stretch of the
+// destination, since the mapping is monotonic; the rest is left untouched.
+// Callers must do clipping.
+void gather_rows(const Surface& dest, Span xs, Span ys, const Surface& source, const std::vector<Run>& column_runs,
+                 const std::vector<Run>& row_runs) {
+    const size_t n = column_runs.size();
+    size_t first = 0, last = n;
+    while (first < last && column_runs[first].count == 0) ++first;
+    while (last > first && column_runs[last - 1].count == 0) --last;
+    if (first == last) return;
+    thread_local std::vector<int> index;
+    index.resize(last - first);
+    for (size_t k = first; k < last; ++k) index[k - first] = column_runs[k].first;
+    const int* columns = index.data();
+    const size_t width = last - first;
+    for (int64_t y = ys.begin; y < ys.end; ++y) {
+        const Run& r = row_runs[static_cast<size_t>(y - ys.begin)];
+        if (r.count == 0) continue;
+        const uint32_t* in = source.row(r.first);
+        uint32_t* out = dest.row(static_cast<int>(y)) + xs.begin + first;
+        for (size_t k = 0; k < width; ++k) out[k] = in[columns[k]];
+    }
+}
+
 BOOL stretch(HDC dest_dc, int x, int y, int w, int h, HDC source_dc, int sx, int sy, int sw, int sh,
              DWORD rop) {
     Object* dest_object = lookup(dest_dc, Kind::dc);
@@ -164,8 +212,10 @@ BOOL stretch(HDC dest_dc, int x, int y, int w, int h, HDC source_dc, int sx, int
     if (mode == HALFTONE && ax.dest_size == ax.source_size && ay.dest_size == ay.source_size)
         mode = COLORONCOLOR;
 
-    const std::vector<Run> columns = map_axis(ax, xs, source.width, mode, false);
-    const std::vector<Run> rows = map_axis(ay, ys, source.height, mode, true);
+    // Scratch kept per thread: a stretch allocates nothing once these have grown.
+    thread_local std::vector<Run> columns, rows;
+    const int widest_column = map_axis(ax, xs, source.width, mode, false, columns);
+    const int widest_row = map_axis(ay, ys, source.height, mode, true, rows);
 
     // Copying within one bitmap reads from a snapshot, so overlap cannot feed back.
     Surface from = source;
@@ -180,6 +230,11 @@ BOOL stretch(HDC dest_dc, int x, int y, int w, int h, HDC source_dc, int sx, int
     }
 
     const int cs = ax.source_step, rs = ay.source_step;
+    if (widest_column <= 1 && widest_row <= 1 && mode != HALFTONE) {
+        gather_rows(dest, xs, ys, from, columns, rows);
+        if (dest.mono) dest.top_row[0] = mono_pixel(dest.top_row[0]);
+        return TRUE;
+    }
     switch (mode) {
     case BLACKONWHITE: stretch_rows<Combine::and_all>(dest, xs, ys, from, columns, rows, cs, rs); break;
     case WHITEONBLACK: stretch_rows<Combine::or_all>(dest, xs, ys, from, columns, rows, cs, rs); break;

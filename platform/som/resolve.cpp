@@ -12,7 +12,8 @@ inline somMethodProc Lookup(const somMethodTable* table, somMToken token)
 {
     const uint32_t i = token->index;
     // A token from an unrelated class either lies past this table or names another slot's token.
-    if (i < table->count && table->slots[i].token == token)
+    // Slots never hold a null procedure: BuildClass refuses one.
+    if (i < table->count && table->slots[i].token == token) [[likely]]
         return table->slots[i].procedure;
     return nullptr;
 }
@@ -29,8 +30,8 @@ extern "C" {
 
 somMethodProc ResolveMethod(const SOMObject* object, somMToken token)
 {
-    if (object && token)
-        if (somMethodProc p = Lookup(object->mtab, token))
+    if (object && token) [[likely]]
+        if (somMethodProc p = Lookup(object->mtab, token)) [[likely]]
             return p;
     return Unresolved("ResolveMethod", !object ? "the object is null"
                                       : !token ? "the method token is null"
