@@ -10,6 +10,7 @@ class Shape {
 public:
     virtual ~Shape() = default;
     virtual int32_t GetDomain() const = 0;
+    virtual int32_t Seven() const = 0;
 };
 
 // Defined out of line and not inlined, so the caller sees neither the type nor the function.
