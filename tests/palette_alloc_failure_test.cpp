@@ -4,18 +4,6 @@
 
 namespace {
 
-// ToolInfo's type information stays inside the library, so the sanitizer's dynamic-type check
-// (which needs it) is kept off the one place that reads a record's rectangle directly.
-[[gnu::no_sanitize("vptr")]] KxRect BoundsOf(const ToolInfo* tool) { return tool->bounds; }
-
-std::vector<int32_t> IdsOf(const Palette& p)
-{
-    std::vector<int32_t> ids;
-    for (ToolInfo* t = p.GetFirstTool(); t; t = p.GetNextTool(t))
-        ids.push_back(p.GetToolID(t));
-    return ids;
-}
-
 class PaletteAllocFailure : public PaletteTest {
 protected:
     SOMObject* NewInitialised()
@@ -37,7 +25,7 @@ TEST_F(PaletteAllocFailure, AddToolInfo_whose_record_cannot_be_allocated_returns
     EXPECT_EQ(palette->AddToolInfo(2, &r, (HBITMAP) nullptr, (uint16_t)0), nullptr);
     EXPECT_TRUE(watch.FailureHappened());
     EXPECT_EQ(watch.Live(), 0);
-    EXPECT_EQ(IdsOf(*palette), (std::vector<int32_t>{1}));
+    EXPECT_EQ(ToolIds(*palette), (std::vector<int32_t>{1}));
     EXPECT_EQ(palette->GetLastTool(), kept);
 }
 
@@ -53,7 +41,7 @@ TEST_F(PaletteAllocFailure, AddToolInfo_whose_link_cannot_be_allocated_frees_the
     EXPECT_TRUE(watch.FailureHappened());
     EXPECT_EQ(watch.Allocations(), 1) << "the record was allocated";
     EXPECT_EQ(watch.Live(), 0) << "and freed again";
-    EXPECT_EQ(IdsOf(*palette), (std::vector<int32_t>{1}));
+    EXPECT_EQ(ToolIds(*palette), (std::vector<int32_t>{1}));
 }
 
 TEST_F(PaletteAllocFailure, CreateTool_fails_cleanly_at_each_of_its_allocations)
@@ -68,13 +56,13 @@ TEST_F(PaletteAllocFailure, CreateTool_fails_cleanly_at_each_of_its_allocations)
         ToolInfo* t = palette->CreateTool(2, (HBITMAP) nullptr, (uint16_t)0);
         if (!watch.FailureHappened()) {
             ASSERT_NE(t, nullptr);
-            EXPECT_EQ(IdsOf(*palette), (std::vector<int32_t>{2, 1}));
-            EXPECT_EQ(Pixels(BoundsOf(t)), (PixelRect{4, 33, 29, 58})) << "the placement a success gives";
+            EXPECT_EQ(ToolIds(*palette), (std::vector<int32_t>{2, 1}));
+            EXPECT_EQ(Pixels(t->bounds), (PixelRect{4, 33, 29, 58})) << "the placement a success gives";
             break;
         }
         EXPECT_EQ(t, nullptr);
         EXPECT_EQ(watch.Live(), 0);
-        EXPECT_EQ(IdsOf(*palette), (std::vector<int32_t>{1}));
+        EXPECT_EQ(ToolIds(*palette), (std::vector<int32_t>{1}));
     }
     EXPECT_EQ(k, 3) << "a record and a link";
 }
@@ -153,7 +141,7 @@ TEST_F(PaletteAllocFailure, Every_single_allocation_failure_in_a_palette_life_is
         }
         p.DestroyTool(2);
         std::erase(expected, 2);
-        EXPECT_EQ(IdsOf(p), expected);
+        EXPECT_EQ(ToolIds(p), expected);
         p.ArrangeTools();
         const bool failed = watch.FailureHappened();
         FreeObject(o);

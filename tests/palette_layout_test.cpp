@@ -7,9 +7,6 @@
 
 namespace {
 
-// ToolInfo's type information stays inside the library, so the sanitizer's dynamic-type check
-// (which needs it) is kept off the one place that reads a record's rectangle directly.
-[[gnu::no_sanitize("vptr")]] KxRect BoundsOf(const ToolInfo* tool) { return tool->bounds; }
 model::Rect M(const KxRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 class PaletteLayout : public PaletteTest {
@@ -31,7 +28,7 @@ protected:
     {
         std::vector<PixelRect> v;
         for (ToolInfo* t = palette->GetFirstTool(); t; t = palette->GetNextTool(t))
-            v.insert(v.begin(), Pixels(BoundsOf(t)));
+            v.insert(v.begin(), Pixels(t->bounds));
         return v;
     }
     void SetSizeFixed(KxFixed l, KxFixed t, KxFixed r, KxFixed b)
@@ -100,11 +97,11 @@ TEST_F(PaletteLayout, Width_is_right_minus_left_rounded_as_a_whole)
 TEST_F(PaletteLayout, Tool_height_change_applies_to_the_next_placement)
 {
     SetPaletteSize(120);
-    EXPECT_EQ(Pixels(BoundsOf(Create(1))), (PixelRect{4, 4, 29, 29}));
+    EXPECT_EQ(Pixels(Create(1)->bounds), (PixelRect{4, 4, 29, 29}));
     palette->SetToolHeight(Fx(40));
     // The walk starts from the first slot at the new height, which the shorter tool beside it
     // does not replace, so the new tool takes that slot's top and bottom.
-    EXPECT_EQ(Pixels(BoundsOf(Create(2))), (PixelRect{33, 4, 58, 44}));
+    EXPECT_EQ(Pixels(Create(2)->bounds), (PixelRect{33, 4, 58, 44}));
     palette->ArrangeTools();
     EXPECT_EQ(OldestFirst(), (Rects{{4, 4, 29, 44}, {33, 4, 58, 44}}));
 }
@@ -113,8 +110,8 @@ TEST_F(PaletteLayout, Tool_height_change_before_the_first_placement_sets_the_row
 {
     SetPaletteSize(120);
     palette->SetToolHeight(Fx(40));
-    EXPECT_EQ(Pixels(BoundsOf(Create(1))), (PixelRect{4, 4, 29, 44}));
-    EXPECT_EQ(Pixels(BoundsOf(Create(2))), (PixelRect{33, 4, 58, 44}));
+    EXPECT_EQ(Pixels(Create(1)->bounds), (PixelRect{4, 4, 29, 44}));
+    EXPECT_EQ(Pixels(Create(2)->bounds), (PixelRect{33, 4, 58, 44}));
 }
 
 TEST_F(PaletteLayout, Growing_tool_width_then_arranging_reflows_rows)
@@ -136,7 +133,7 @@ TEST_F(PaletteLayout, DestroyTool_leaves_a_hole_that_the_next_tool_does_not_fill
         Create(i);
     palette->DestroyTool(2);
     EXPECT_EQ(OldestFirst(), (Rects{{4, 4, 29, 29}, {62, 4, 87, 29}}));
-    EXPECT_EQ(Pixels(BoundsOf(Create(4))), (PixelRect{91, 4, 116, 29}));
+    EXPECT_EQ(Pixels(Create(4)->bounds), (PixelRect{91, 4, 116, 29}));
     palette->ArrangeTools();
     EXPECT_EQ(OldestFirst(), (Rects{{4, 4, 29, 29}, {33, 4, 58, 29}, {62, 4, 87, 29}}));
 }
@@ -182,8 +179,8 @@ TEST_F(PaletteLayout, Result_is_whole_pixels_in_fixed_point)
     palette->SetToolHeight(Fx(10) + 0x7FFF); // 10.49.. -> 10
     ToolInfo* a = Create(1);
     ToolInfo* b = Create(2);
-    EXPECT_TRUE(BoundsOf(a) == KxRect(Fx(4), Fx(4), Fx(25), Fx(14)));
-    EXPECT_TRUE(BoundsOf(b) == KxRect(Fx(29), Fx(4), Fx(50), Fx(14)));
+    EXPECT_TRUE(a->bounds == KxRect(Fx(4), Fx(4), Fx(25), Fx(14)));
+    EXPECT_TRUE(b->bounds == KxRect(Fx(29), Fx(4), Fx(50), Fx(14)));
 }
 
 // ArrangeTools gives every tool the rectangle that creating the tools one by one gave it, and
@@ -213,13 +210,13 @@ TEST_F(PaletteLayout, ArrangeTools_equals_creating_the_tools_in_order)
             ASSERT_NE(t, nullptr);
             const model::Rect e = m.NextToolBounds();
             m.Add(t, i, e, 0);
-            ASSERT_EQ(M(BoundsOf(t)), e) << "tool " << i;
+            ASSERT_EQ(M(t->bounds), e) << "tool " << i;
             created.push_back(t);
-            placed.push_back(BoundsOf(t));
+            placed.push_back(t->bounds);
         }
         p.ArrangeTools();
         for (int i = 0; i < n; ++i)
-            ASSERT_EQ(M(BoundsOf(created[i])), M(placed[i])) << "tool " << i << " moved";
+            ASSERT_EQ(M((created[i])->bounds), M(placed[i])) << "tool " << i << " moved";
         extra.pop_back();
         FreeObject(obj);
     }

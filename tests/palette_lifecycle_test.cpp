@@ -6,10 +6,6 @@
 
 namespace {
 
-// ToolInfo's type information stays inside the library, so the sanitizer's dynamic-type check
-// (which needs it) is kept off the one place that reads a record's rectangle directly.
-[[gnu::no_sanitize("vptr")]] KxRect BoundsOf(const ToolInfo* tool) { return tool->bounds; }
-
 const KxExtensionClassDataStructure* Ext() { return resolve_KxExtensionClassData(); }
 
 void InitExtension(SOMObject* o, Environment* ev, SOMObject* base)
@@ -317,7 +313,7 @@ TEST_F(PaletteLifecycle, Repeated_InitExtension_removes_old_tools_through_Remove
     EXPECT_EQ(g_callbackBase, otherBase);
     ToolInfo* t = pal.CreateTool(7, (HBITMAP) nullptr, (uint16_t)0);
     ASSERT_NE(t, nullptr);
-    EXPECT_EQ(Pixels(BoundsOf(t)), (PixelRect{4, 4, 29, 29}));
+    EXPECT_EQ(Pixels(t->bounds), (PixelRect{4, 4, 29, 29}));
 
     g_removedIds.clear();
     FreeObject(p);

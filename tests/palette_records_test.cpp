@@ -6,19 +6,6 @@
 
 namespace {
 
-// ToolInfo's type information stays inside the library, so the sanitizer's dynamic-type check
-// (which needs it) is kept off the one place that reads a record's rectangle directly.
-[[gnu::no_sanitize("vptr")]] KxRect BoundsOf(const ToolInfo* tool) { return tool->bounds; }
-[[gnu::no_sanitize("vptr")]] HBITMAP BitmapOf(const ToolInfo* tool) { return tool->bitmap; }
-
-std::vector<int32_t> IdsOf(const Palette& p)
-{
-    std::vector<int32_t> ids;
-    for (ToolInfo* t = p.GetFirstTool(); t; t = p.GetNextTool(t))
-        ids.push_back(p.GetToolID(t));
-    return ids;
-}
-
 template <typename Proc>
 Proc Original(int index)
 {
@@ -63,8 +50,8 @@ TEST_F(PaletteRecords, AddToolInfo_copies_every_field_and_the_accessors_read_and
     ToolInfo* t = palette->AddToolInfo(-42, &bounds, bitmap, (uint16_t)0xFFFF);
     ASSERT_NE(t, nullptr);
     bounds.left = 0; // a copy, not a reference to the caller's rectangle
-    EXPECT_TRUE(BoundsOf(t) == KxRect(Fx(-3), Fx(7), Fx(-9), 0x7FFFFFFF));
-    EXPECT_EQ(BitmapOf(t), bitmap);
+    EXPECT_TRUE(t->bounds == KxRect(Fx(-3), Fx(7), Fx(-9), 0x7FFFFFFF));
+    EXPECT_EQ(t->bitmap, bitmap);
     EXPECT_EQ(palette->GetToolID(t), -42);
     EXPECT_EQ(palette->GetToolState(t), 0xFFFF);
     palette->SetToolID(t, 17);
@@ -132,14 +119,14 @@ TEST_F(PaletteRecords, DestroyTool_removes_the_newest_tool_with_the_id_first)
     ToolInfo* newer = Add(7, 0, 0, Fx(1), Fx(1));
     palette->SetToolState(newer, (uint16_t)1);
     palette->DestroyTool(7);
-    EXPECT_EQ(IdsOf(*palette), (std::vector<int32_t>{8, 7}));
+    EXPECT_EQ(ToolIds(*palette), (std::vector<int32_t>{8, 7}));
     EXPECT_EQ(palette->GetLastTool(), older);
     EXPECT_EQ(palette->GetToolState(palette->GetLastTool()), 0);
     palette->DestroyTool(7);
-    EXPECT_EQ(IdsOf(*palette), (std::vector<int32_t>{8}));
+    EXPECT_EQ(ToolIds(*palette), (std::vector<int32_t>{8}));
     palette->DestroyTool(7); // none left: nothing happens
     palette->DestroyTool(99);
-    EXPECT_EQ(IdsOf(*palette), (std::vector<int32_t>{8}));
+    EXPECT_EQ(ToolIds(*palette), (std::vector<int32_t>{8}));
 }
 
 // Regression: removing a record the list does not hold freed it anyway, so a second removal was
@@ -159,7 +146,7 @@ TEST_F(PaletteRecords, RemoveToolInfo_of_null_foreign_or_removed_tools_is_a_no_o
     palette->RemoveToolInfo((ToolInfo*)nullptr);
     palette->RemoveToolInfo(foreign);
     EXPECT_EQ(watch.Frees(), 2);
-    EXPECT_EQ(IdsOf(*palette), (std::vector<int32_t>{1}));
+    EXPECT_EQ(ToolIds(*palette), (std::vector<int32_t>{1}));
     EXPECT_EQ(palette->GetFirstTool(), keep);
     EXPECT_EQ(other.GetFirstTool(), foreign);
     EXPECT_EQ(other.GetToolID(foreign), 50);
@@ -284,11 +271,11 @@ TEST_F(PaletteSubclass, GetNextToolBounds_override_decides_where_CreateTool_and_
     ToolInfo* a = p.CreateTool(1, (HBITMAP) nullptr, (uint16_t)0);
     ToolInfo* b = p.CreateTool(2, (HBITMAP) nullptr, (uint16_t)0);
     ASSERT_TRUE(a && b);
-    EXPECT_EQ(Pixels(BoundsOf(a)), (PixelRect{0, 0, 10, 10}));
-    EXPECT_EQ(Pixels(BoundsOf(b)), (PixelRect{100, 0, 110, 10}));
+    EXPECT_EQ(Pixels(a->bounds), (PixelRect{0, 0, 10, 10}));
+    EXPECT_EQ(Pixels(b->bounds), (PixelRect{100, 0, 110, 10}));
     p.ArrangeTools(); // oldest first: a gets slot 2, b slot 3
-    EXPECT_EQ(Pixels(BoundsOf(a)), (PixelRect{200, 0, 210, 10}));
-    EXPECT_EQ(Pixels(BoundsOf(b)), (PixelRect{300, 0, 310, 10}));
+    EXPECT_EQ(Pixels(a->bounds), (PixelRect{200, 0, 210, 10}));
+    EXPECT_EQ(Pixels(b->bounds), (PixelRect{300, 0, 310, 10}));
 }
 
 TEST_F(PaletteSubclass, GetSize_override_decides_the_row_width)
@@ -298,7 +285,7 @@ TEST_F(PaletteSubclass, GetSize_override_decides_the_row_width)
     Palette p = Make(cls); // stored size stays (0, 0, 0, 0): a single column if it were used
     std::vector<PixelRect> got;
     for (int i = 0; i < 4; ++i)
-        got.push_back(Pixels(BoundsOf(p.CreateTool(i, (HBITMAP) nullptr, (uint16_t)0))));
+        got.push_back(Pixels((p.CreateTool(i, (HBITMAP) nullptr, (uint16_t)0))->bounds));
     EXPECT_EQ(got, (std::vector<PixelRect>{{4, 4, 29, 29}, {33, 4, 58, 29}, {62, 4, 87, 29},
                                            {91, 4, 116, 29}}));
 }

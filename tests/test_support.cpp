@@ -66,11 +66,11 @@ void PaletteTest::SetPaletteSize(int32_t widthPixels, int32_t heightPixels)
     palette->SetSize(&size);
 }
 
-std::vector<int32_t> PaletteTest::IdsFrontToBack() const
+std::vector<int32_t> ToolIds(const Palette& palette)
 {
     std::vector<int32_t> ids;
-    for (ToolInfo* t = palette->GetFirstTool(); t; t = palette->GetNextTool(t))
-        ids.push_back(t->id);
+    for (ToolInfo* t = palette.GetFirstTool(); t; t = palette.GetNextTool(t))
+        ids.push_back(palette.GetToolID(t));
     return ids;
 }
 

@@ -23,6 +23,9 @@ struct PixelRect {
 std::ostream& operator<<(std::ostream& os, const PixelRect& r);
 PixelRect Pixels(const KxRect& r); // each coordinate converted to whole pixels
 
+// Ids of a palette's tools from front (newest) to back.
+std::vector<int32_t> ToolIds(const Palette& palette);
+
 // Builds ToolTray and the framework classes once per process.
 SOMClass* ToolTrayClass();
 SOMClass* ToolSpaceClass();
@@ -37,7 +40,7 @@ protected:
     ToolTray* NewPalette(SOMClass* cls = nullptr);
     void SetPaletteSize(int32_t widthPixels, int32_t heightPixels = 200);
     // Ids of the tools from front (newest) to back.
-    std::vector<int32_t> IdsFrontToBack() const;
+    std::vector<int32_t> IdsFrontToBack() const { return ToolIds(*palette); }
 
     Environment* ev = nullptr;
     SOMObject* base = nullptr;

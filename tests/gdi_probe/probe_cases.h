@@ -237,10 +237,19 @@ inline std::vector<ProbeCase> rect_helper_cases() {
     return cases;
 }
 
-inline std::string bytes_touched(const unsigned char* buffer, size_t size) {
+// Which bytes of a buffer `fill` writes, by running it over two different backgrounds: a written
+// byte that happens to equal one background (a pointer's byte, say) still differs from the other.
+// The buffer ends as the run over 0xcd left it.
+template <typename Fill>
+inline std::string bytes_touched(unsigned char* buffer, size_t size, Fill fill) {
+    std::memset(buffer, 0x5a, size);
+    fill(buffer);
+    std::vector<unsigned char> other(buffer, buffer + size);
+    std::memset(buffer, 0xcd, size);
+    fill(buffer);
     size_t count = 0, last = 0;
     for (size_t i = 0; i < size; ++i) {
-        if (buffer[i] != 0xcd) {
+        if (buffer[i] != 0xcd || other[i] != 0x5a) {
             ++count;
             last = i + 1;
         }
@@ -253,10 +262,10 @@ inline std::string bytes_touched(const unsigned char* buffer, size_t size) {
 inline void print_bitmap_object(Out& out, const char* what, HGDIOBJ object, int size,
                                 const void* dib_bits) {
     alignas(16) unsigned char buffer[256];
-    std::memset(buffer, 0xcd, sizeof buffer);
-    int r = GetObjectA(object, size, buffer);
-    out.line("GetObjectA %s size %d -> %d %s", what, size, r,
-             bytes_touched(buffer, sizeof buffer).c_str());
+    int r = 0;
+    const std::string touched =
+        bytes_touched(buffer, sizeof buffer, [&](unsigned char* b) { r = GetObjectA(object, size, b); });
+    out.line("GetObjectA %s size %d -> %d %s", what, size, r, touched.c_str());
     if (r >= static_cast<int>(sizeof(BITMAP))) {
         BITMAP bm;
         std::memcpy(&bm, buffer, sizeof bm);
@@ -321,12 +330,14 @@ inline std::vector<ProbeCase> object_cases() {
                          out.line("null out -> %d", GetObjectA(brush, 0, nullptr));
                          for (int size : {0, 4, 8, 12, 16, 24, 200}) {
                              alignas(16) unsigned char buffer[256];
-                             std::memset(buffer, 0xcd, sizeof buffer);
-                             int r = GetObjectA(brush, size, buffer);
+                             int r = 0;
+                             const std::string touched = bytes_touched(
+                                 buffer, sizeof buffer,
+                                 [&](unsigned char* b) { r = GetObjectA(brush, size, b); });
                              LOGBRUSH lb;
                              std::memcpy(&lb, buffer, sizeof lb);
                              out.line("size %d -> %d %s style %u color %08lx", size, r,
-                                      bytes_touched(buffer, sizeof buffer).c_str(), lb.lbStyle,
+                                      touched.c_str(), lb.lbStyle,
                                       static_cast<unsigned long>(lb.lbColor));
                          }
                          DeleteObject(brush);
@@ -335,16 +346,20 @@ inline std::vector<ProbeCase> object_cases() {
                      }});
     cases.push_back({"GetObjectA.bad_handles", [](Out& out) {
                          alignas(16) unsigned char buffer[256];
-                         std::memset(buffer, 0xcd, sizeof buffer);
-                         out.line("null -> %d", GetObjectA(nullptr, 32, buffer));
-                         out.line("garbage -> %d",
-                                  GetObjectA(reinterpret_cast<HANDLE>(
-                                                 static_cast<uintptr_t>(0x5a5a1234)),
-                                             32, buffer));
                          HDC dc = CreateCompatibleDC(nullptr);
-                         out.line("dc -> %d", GetObjectA(dc, 32, buffer));
+                         int results[3] = {};
+                         const std::string touched =
+                             bytes_touched(buffer, sizeof buffer, [&](unsigned char* b) {
+                                 results[0] = GetObjectA(nullptr, 32, b);
+                                 results[1] = GetObjectA(
+                                     reinterpret_cast<HANDLE>(static_cast<uintptr_t>(0x5a5a1234)), 32, b);
+                                 results[2] = GetObjectA(dc, 32, b);
+                             });
                          DeleteDC(dc);
-                         out.line("%s", bytes_touched(buffer, sizeof buffer).c_str());
+                         out.line("null -> %d", results[0]);
+                         out.line("garbage -> %d", results[1]);
+                         out.line("dc -> %d", results[2]);
+                         out.line("%s", touched.c_str());
                      }});
     cases.push_back({"GetStockObject", [](Out& out) {
                          for (int i = WHITE_BRUSH; i <= BLACK_BRUSH; ++i) {
