@@ -1,32 +1,38 @@
 #!/usr/bin/env bash
 # Runs a Windows program under wine64 for gtest discovery and ctest:
-#   wine-run.sh <wine prefix> <program.exe> [arguments...]
+#   wine-run.sh <wine64> <wine prefix> <program.exe> [arguments...]
 # Creates the prefix on first use (serialised, since ctest and the build start programs in
 # parallel), silences Wine's own logging and drops the CRs that the Windows C runtime writes before
 # each LF, which would otherwise end up in discovered test names.
 set -euo pipefail
-prefix=$1
-shift
-wine=${WINE64:-/usr/lib/wine/wine64}
+wine=$1
+prefix=$2
+shift 2
 export WINEPREFIX=$prefix WINEDEBUG=-all
 # No Mono or Gecko install prompts: nothing here needs them, and there may be no display.
 export WINEDLLOVERRIDES="mscoree=d;mshtml=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
+wineserver=$(dirname "$wine")/wineserver
+mkdir -p "$(dirname "$prefix")"
+exec 9>"$prefix.lock"
+flock 9
 if [ ! -e "$prefix/.initialised" ]; then
-  mkdir -p "$(dirname "$prefix")"
-  exec 9>"$prefix.lock"
-  flock 9
-  if [ ! -e "$prefix/.initialised" ]; then
-    if ! "$wine" wineboot --init >"$prefix.log" 2>&1; then
-      echo "wine-run.sh: creating the Wine prefix $prefix failed:" >&2
-      cat "$prefix.log" >&2
-      exit 1
-    fi
-    # wineboot returns before the server has written the registry; wait for it.
-    "$(dirname "$wine")/wineserver" -w || true
-    touch "$prefix/.initialised"
+  if ! "$wine" wineboot --init </dev/null >"$prefix.log" 2>&1 9>&-; then
+    echo "wine-run.sh: creating the Wine prefix $prefix failed:" >&2
+    cat "$prefix.log" >&2
+    exit 1
   fi
-  exec 9>&-
+  # wineboot returns before the server has written the registry; wait for it.
+  "$wineserver" -w </dev/null >/dev/null 2>&1 9>&- || true
+  touch "$prefix/.initialised"
 fi
+# Start the server and Wine's session processes (services, plugplay, ...) here, detached from our
+# output: otherwise the first program lends them its stdout and stderr, and ctest waits for them to
+# close; nor may they inherit the lock. The server stays up for 30 s after the last program, so the many short runs of a suite
+# share one session and it still goes away on its own.
+if "$wineserver" -p30 </dev/null >/dev/null 2>&1 9>&-; then
+  "$wine" wineboot </dev/null >/dev/null 2>&1 9>&- || true
+fi
+exec 9>&-
 
 "$wine" "$@" | tr -d '\r'

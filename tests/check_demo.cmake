@@ -1,7 +1,7 @@
 # Runs the demo host once with ARGS and checks its exit status (EXPECT) and, for failures, that it
 # said why in exactly one line; for successes, that the PNG it names exists.
 separate_arguments(args UNIX_COMMAND "${ARGS}")
-execute_process(COMMAND ${DEMO} ${args} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+execute_process(COMMAND ${EMULATOR} ${DEMO} ${args} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc STREQUAL EXPECT)
   message(FATAL_ERROR "exit status ${rc}, expected ${EXPECT}\nstdout: ${out}\nstderr: ${err}")
 endif()
