@@ -3,7 +3,7 @@
 #   wine-run.sh <wine64> <wine prefix> <program.exe> [arguments...]
 # Creates the prefix on first use (serialised, since ctest and the build start programs in
 # parallel), silences Wine's own logging and drops the CRs that the Windows C runtime writes before
-# each LF, which would otherwise end up in discovered test names.
+# each LF, which would otherwise end up in discovered test names and in compared output.
 set -euo pipefail
 wine=$1
 prefix=$2
@@ -26,13 +26,22 @@ if [ ! -e "$prefix/.initialised" ]; then
   "$wineserver" -w </dev/null >/dev/null 2>&1 9>&- || true
   touch "$prefix/.initialised"
 fi
-# Start the server and Wine's session processes (services, plugplay, ...) here, detached from our
-# output: otherwise the first program lends them its stdout and stderr, and ctest waits for them to
-# close; nor may they inherit the lock. The server stays up for 30 s after the last program, so the many short runs of a suite
-# share one session and it still goes away on its own.
+# Start the server and Wine's session processes (services, desktop, ...) here, detached from our
+# output and the lock: otherwise the first program lends them its stdout and stderr, and ctest
+# waits for them. The server stays up 30 s after the last program, so the many short runs of a
+# suite share one session, and it still goes away on its own.
 if "$wineserver" -p30 </dev/null >/dev/null 2>&1 9>&-; then
   "$wine" wineboot </dev/null >/dev/null 2>&1 9>&- || true
 fi
 exec 9>&-
 
-"$wine" "$@" | tr -d '\r'
+# The program's output goes through files, not straight to our caller: should the session end
+# just before the program starts, the processes Wine then starts for it inherit only these files,
+# and cannot keep the caller waiting for the end of its pipes.
+out=$(mktemp) err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+status=0
+"$wine" "$@" </dev/null >"$out" 2>"$err" || status=$?
+tr -d '\r' <"$out"
+tr -d '\r' <"$err" >&2
+exit "$status"
