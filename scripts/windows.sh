@@ -33,6 +33,6 @@ ctest --test-dir build-mingw64 -j"$jobs" --output-on-failure
 
 echo "-- export table and .rdata of both DLLs"
 cmake -DOBJDUMP=x86_64-w64-mingw32-objdump -DLIBRARY=build-mingw64/bin/tooltray.dll \
-      -DEXPECTED=tooltray/tooltray.def -P tests/windows/check_pe_exports.cmake
+      -DEXPECTED=tooltray/tooltray.def -DFORMAT=pei-x86-64 -P tests/windows/check_pe_exports.cmake
 cmake -DOBJDUMP=i686-w64-mingw32-objdump -DLIBRARY=build-mingw32/bin/tooltray.dll \
-      -DEXPECTED=tooltray/tooltray.def -P tests/windows/check_pe_exports.cmake
+      -DEXPECTED=tooltray/tooltray.def -DFORMAT=pei-i386 -P tests/windows/check_pe_exports.cmake

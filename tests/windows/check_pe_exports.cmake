@@ -1,7 +1,9 @@
 # Checks a Windows DLL with the target's objdump: its export table holds exactly the names of the
 # module definition file (no ordinal-only or forwarded entries), under the DLL name the file gives,
-# and its read-only data (.rdata) holds the NUL-terminated string DESCRIPTION.
-#   cmake -DOBJDUMP=<objdump> -DLIBRARY=<dll> -DEXPECTED=<.def> [-DDESCRIPTION=<text>] -P this
+# and its read-only data (.rdata) holds the NUL-terminated string DESCRIPTION; with FORMAT, that
+# objdump reads it as that format (pei-i386, pei-x86-64).
+#   cmake -DOBJDUMP=<objdump> -DLIBRARY=<dll> -DEXPECTED=<.def> [-DFORMAT=<bfd name>]
+#         [-DDESCRIPTION=<text>] -P this
 if(NOT DEFINED DESCRIPTION)
   set(DESCRIPTION "ToolTray Class Library")
 endif()
@@ -38,6 +40,13 @@ execute_process(COMMAND ${OBJDUMP} -p ${LIBRARY} OUTPUT_VARIABLE dump RESULT_VAR
                 ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} -p ${LIBRARY} failed: ${err}")
+endif()
+set(format "")
+if(dump MATCHES "file format ([^\n]+)\n")
+  set(format "${CMAKE_MATCH_1}")
+endif()
+if(FORMAT AND NOT format STREQUAL FORMAT)
+  string(APPEND problems "  file format '${format}', expected '${FORMAT}'\n")
 endif()
 set(actual "")
 set(n_addresses 0)
@@ -126,5 +135,5 @@ get_filename_component(dll_name ${LIBRARY} NAME)
 if(problems)
   message(FATAL_ERROR "${dll_name}:\n${problems}")
 endif()
-message(STATUS "${dll_name}: exactly the ${n_expected} exports of ${EXPECTED}, "
+message(STATUS "${dll_name} (${format}): exactly the ${n_expected} exports of ${EXPECTED}, "
                "\"${DESCRIPTION}\" in .rdata")
