@@ -14,10 +14,10 @@ run_suite() { # build-dir, extra cmake args...
 }
 
 echo "== normal build"
-run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=ON
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DTOOLTRAY_SANITIZE=ON -DTOOLTRAY_BENCH=OFF
+  run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DTOOLTRAY_SANITIZE=ON -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=OFF
 if [ -x scripts/windows.sh ]; then
   echo "== Windows builds"
   scripts/windows.sh

@@ -36,3 +36,21 @@ cmake -DOBJDUMP=x86_64-w64-mingw32-objdump -DLIBRARY=build-mingw64/bin/tooltray.
       -DEXPECTED=tooltray/tooltray.def -DFORMAT=pei-x86-64 -P tests/windows/check_pe_exports.cmake
 cmake -DOBJDUMP=i686-w64-mingw32-objdump -DLIBRARY=build-mingw32/bin/tooltray.dll \
       -DEXPECTED=tooltray/tooltray.def -DFORMAT=pei-i386 -P tests/windows/check_pe_exports.cmake
+
+# Pixel identity: every scene, random palettes included, drawn by real gdi32 under Wine and by
+# the portable layer on Linux, compared pixel for pixel.
+linux=${LINUX_BUILD:-build}
+echo "-- scenes: real gdi32 under Wine against the portable layer ($linux)"
+cmake -S . -B "$linux" -G Ninja -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=ON >/dev/null
+cmake --build "$linux" --target render_scenes compare_scenes drawing_timer -j"$jobs" >/dev/null
+rm -rf build-mingw64/scenes "$linux/scenes"
+mkdir -p build-mingw64/scenes "$linux/scenes"
+seeds=${SCENE_SEEDS:-300}
+run_windows() { cmake/wine-run.sh "$wine64" "$PWD/build-mingw64/wineprefix" "$@"; }
+echo "gdi32:    $(run_windows build-mingw64/bin/render_scenes.exe build-mingw64/scenes "$seeds")"
+echo "portable: $("$linux"/tests/render_scenes "$linux/scenes" "$seeds")"
+"$linux"/tests/compare_scenes build-mingw64/scenes "$linux/scenes"
+
+echo "-- UpdateTools timed through both (median of repeated runs; informational)"
+echo "gdi32 under Wine:   $(run_windows build-mingw64/bin/drawing_timer.exe)"
+echo "portable on Linux:  $("$linux"/bench/drawing_timer)"
