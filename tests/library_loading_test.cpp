@@ -1,5 +1,6 @@
-// Loads tooltray.dll by path with LoadLibrary, as a Windows host does, and drives a palette through
-// GetProcAddress and tokens alone: this program does not link the library.
+// Loads the class library by path, as a host does (dlopen, or LoadLibrary on Windows), and drives
+// a palette through the three entry points, tokens and ResolveMethod alone: this program links the
+// runtime and the framework, not the library.
 #include "runtime/kxcore.h"
 #include "runtime/som.h"
 #include "tooltray/tooltray.h"
@@ -12,18 +13,19 @@
 #include <string>
 #include <vector>
 
+#if !defined(_WIN32)
+#  include <dlfcn.h>
+#endif
+
 namespace {
 
-// As in the dlopen suite: a C host's plain structures with the framework's layouts.
-struct Rect {
-    int32_t left, top, right, bottom;
-};
-struct Point {
-    int32_t x, y;
-};
+// ---- The platform's loader ---------------------------------------------------------------------
+
+#if defined(_WIN32)
+using Module = HMODULE;
 
 // LoadLibrary wants backslashes; the build hands us a path with forward slashes.
-std::string WindowsPath(std::string path)
+std::string NativePath(std::string path)
 {
     for (char& c : path)
         if (c == '/')
@@ -31,32 +33,66 @@ std::string WindowsPath(std::string path)
     return path;
 }
 
-template <typename F>
-F Proc(HMODULE module, const char* name)
+bool IsLoaded() { return GetModuleHandleA("tooltray.dll") != nullptr; }
+Module Open(std::string& error)
 {
-    // Through void(*)(): GetProcAddress's generic type casts to any other without a warning.
-    return reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+    Module m = LoadLibraryA(NativePath(TOOLTRAY_LIBRARY).c_str());
+    if (!m)
+        error = "LoadLibrary failed, error " + std::to_string(GetLastError());
+    return m;
 }
+void* Symbol(Module m, const char* name)
+{
+    // Through void(*)(): GetProcAddress's generic type converts to any other without a warning.
+    return reinterpret_cast<void*>(reinterpret_cast<void (*)()>(GetProcAddress(m, name)));
+}
+#else
+using Module = void*;
+
+std::string NativePath(std::string path) { return path; }
+bool IsLoaded()
+{
+    void* m = dlopen(TOOLTRAY_LIBRARY, RTLD_NOW | RTLD_NOLOAD);
+    if (m)
+        dlclose(m);
+    return m != nullptr;
+}
+Module Open(std::string& error)
+{
+    Module m = dlopen(TOOLTRAY_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    if (!m)
+        error = dlerror();
+    return m;
+}
+void* Symbol(Module m, const char* name) { return dlsym(m, name); }
+#endif
+
+// ---- The library as a host holds it -----------------------------------------------------------
+
+// A C host's plain structures with the framework's layouts: the geometry members belong to the
+// library under test.
+struct Rect {
+    int32_t left, top, right, bottom;
+};
+struct Point {
+    int32_t x, y;
+};
 
 struct Library {
-    HMODULE handle = nullptr;
-    bool loadedBefore = false;
-    DWORD error = 0;
+    bool loadedBefore = IsLoaded();
+    std::string error;
+    Module handle = Open(error);
     decltype(&ToolTrayNewClass) newClass = nullptr;
     decltype(&resolve_ToolTrayClassData) classData = nullptr;
     decltype(&resolve_ToolTrayCClassData) cClassData = nullptr;
 
     Library()
     {
-        loadedBefore = GetModuleHandleA("tooltray.dll") != nullptr;
-        handle = LoadLibraryA(WindowsPath(TOOLTRAY_LIBRARY).c_str());
-        if (!handle) {
-            error = GetLastError();
+        if (!handle)
             return;
-        }
-        newClass = Proc<decltype(newClass)>(handle, "ToolTrayNewClass");
-        classData = Proc<decltype(classData)>(handle, "resolve_ToolTrayClassData");
-        cClassData = Proc<decltype(cClassData)>(handle, "resolve_ToolTrayCClassData");
+        newClass = reinterpret_cast<decltype(newClass)>(Symbol(handle, "ToolTrayNewClass"));
+        classData = reinterpret_cast<decltype(classData)>(Symbol(handle, "resolve_ToolTrayClassData"));
+        cClassData = reinterpret_cast<decltype(cClassData)>(Symbol(handle, "resolve_ToolTrayCClassData"));
     }
 };
 
@@ -66,10 +102,10 @@ Library& Loaded()
     return lib;
 }
 
-// The names after EXPORTS in the module definition file.
-std::vector<std::string> DefinitionExports()
+// The names after EXPORTS in the module definition: the library's whole export list.
+std::vector<std::string> ExportList()
 {
-    std::ifstream in(WindowsPath(TOOLTRAY_DEF));
+    std::ifstream in(NativePath(TOOLTRAY_DEF));
     std::vector<std::string> names;
     bool exports = false;
     for (std::string line; std::getline(in, line);) {
@@ -85,32 +121,32 @@ std::vector<std::string> DefinitionExports()
     return names;
 }
 
-TEST(WindowsLoad, The_library_is_not_loaded_until_the_host_loads_it)
+TEST(LibraryLoading, The_library_is_not_loaded_until_the_host_loads_it)
 {
     Library& lib = Loaded();
     EXPECT_FALSE(lib.loadedBefore);
-    ASSERT_NE(lib.handle, nullptr) << "LoadLibrary(" << TOOLTRAY_LIBRARY << ") failed, error "
-                                   << lib.error;
-    EXPECT_EQ(GetModuleHandleA("tooltray.dll"), lib.handle);
+    ASSERT_NE(lib.handle, nullptr) << TOOLTRAY_LIBRARY << ": " << lib.error;
+    EXPECT_TRUE(IsLoaded());
+#if defined(_WIN32)
     // Its imports came with it.
-    EXPECT_NE(GetModuleHandleA("KXCORE32.dll"), nullptr);
-    EXPECT_NE(GetModuleHandleA("som.dll"), nullptr);
     EXPECT_NE(GetModuleHandleA("gdi32.dll"), nullptr);
+    EXPECT_NE(GetModuleHandleA("user32.dll"), nullptr);
+#endif
 }
 
-TEST(WindowsLoad, Every_name_of_the_module_definition_resolves)
+TEST(LibraryLoading, Every_exported_name_resolves_and_internal_ones_do_not)
 {
     Library& lib = Loaded();
     ASSERT_NE(lib.handle, nullptr);
-    const std::vector<std::string> names = DefinitionExports();
+    const std::vector<std::string> names = ExportList();
     ASSERT_EQ(names.size(), 20u) << "cannot read " << TOOLTRAY_DEF;
     for (const std::string& name : names)
-        EXPECT_NE(GetProcAddress(lib.handle, name.c_str()), nullptr) << name;
-    // Names with external linkage inside the DLL stay internal: the class data record.
-    EXPECT_EQ(GetProcAddress(lib.handle, "_ZN8tooltray9ClassDataE"), nullptr);
+        EXPECT_NE(Symbol(lib.handle, name.c_str()), nullptr) << name;
+    // Names with external linkage inside the library stay inside: the class data record.
+    EXPECT_EQ(Symbol(lib.handle, "_ZN8tooltray9ClassDataE"), nullptr);
 }
 
-TEST(WindowsLoad, Accessors_answer_zeroed_records_before_the_class_is_built)
+TEST(LibraryLoading, Accessors_answer_zeroed_records_before_the_class_is_built)
 {
     Library& lib = Loaded();
     ASSERT_NE(lib.handle, nullptr);
@@ -135,7 +171,7 @@ TEST(WindowsLoad, Accessors_answer_zeroed_records_before_the_class_is_built)
     EXPECT_EQ(FindClass("ToolTray"), cls);
 }
 
-TEST(WindowsLoad, A_palette_is_driven_through_tokens_alone)
+TEST(LibraryLoading, A_palette_is_driven_through_tokens_alone)
 {
     Library& lib = Loaded();
     ASSERT_NE(lib.newClass, nullptr);
