@@ -7,11 +7,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#if defined(GDI_BUILDING)
-#  define GDI_API __attribute__((visibility("default")))
-#else
-#  define GDI_API __attribute__((visibility("default")))
-#endif
+// The library builds with hidden visibility; what is declared here is its interface.
+#define GDI_API __attribute__((visibility("default")))
 
 #define WINAPI
 
