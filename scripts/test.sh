@@ -5,12 +5,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh all
 jobs=$(nproc)
+summary=$(mktemp)
+trap 'rm -f "$summary"' EXIT
 
 run_suite() { # build-dir, extra cmake args...
   local dir=$1; shift
   cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
   cmake --build "$dir" -j"$jobs"
-  ctest --test-dir "$dir" -j"$jobs" --output-on-failure
+  ctest --test-dir "$dir" -j"$jobs" --output-on-failure | tee -a "$summary"
 }
 
 echo "== normal build"
@@ -18,7 +20,8 @@ run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOOLTRAY_TESTS=ON -DTOOLTRAY
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DTOOLTRAY_SANITIZE=ON -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=OFF
-if [ -x scripts/windows.sh ]; then
-  echo "== Windows builds"
-  scripts/windows.sh
-fi
+echo "== Windows builds"
+scripts/windows.sh | tee -a "$summary"
+
+# Every suite above stops the script when a test fails, so what is left to say is how many ran.
+awk '/tests passed, 0 tests failed out of/ { n += $NF } END { printf "tests: %d passed, 0 failed\n", n }' "$summary"
