@@ -43,4 +43,21 @@ void pat_fill(const Surface& surface, int32_t left, int32_t top, int32_t right, 
               static_cast<int>(y.end), pixel);
 }
 
+void frame_fill(const Surface& surface, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                uint32_t pixel) {
+    pat_fill(surface, left, top, right, top + 1, pixel);
+    pat_fill(surface, left, bottom - 1, right, bottom, pixel);
+    // The two side edges in one pass over the rows, each pixel written only where it is inside.
+    Span y{top, bottom};
+    if (!clip_span(y, surface.height)) return;
+    if (surface.mono) pixel = mono_pixel(pixel);
+    const bool draw_left = left >= 0 && left < surface.width;
+    const bool draw_right = right - 1 >= 0 && right - 1 < surface.width;
+    for (int64_t row = y.begin; row < y.end; ++row) {
+        uint32_t* p = surface.row(static_cast<int>(row));
+        if (draw_left) p[left] = pixel;
+        if (draw_right) p[right - 1] = pixel;
+    }
+}
+
 } // namespace gdi

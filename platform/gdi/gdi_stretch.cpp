@@ -133,6 +133,34 @@ int map_axis(const Axis& a, Span span, int source_limit, int mode, bool keep_fir
     return widest;
 }
 
+// The runs of one axis, remembered with everything they were computed from.
+struct AxisMap {
+    // Where the span starts relative to the destination's first pixel, not where it lies: tools
+    // of one size at different places share their runs.
+    struct Key {
+        int64_t span_offset, span_size, source_origin;
+        uint64_t dest_size, source_size;
+        int dest_step, source_step, source_limit, mode;
+        bool keep_first;
+        bool operator==(const Key&) const = default;
+    };
+    bool valid = false;
+    Key key{};
+    std::vector<Run> runs;
+    int widest = 0;
+
+    const std::vector<Run>& map(const Axis& a, Span span, int source_limit, int mode, bool keep_first) {
+        const Key k{span.begin - a.dest_origin, span.end - span.begin, a.source_origin, a.dest_size, a.source_size,
+                    a.dest_step, a.source_step, source_limit, mode, keep_first};
+        if (!valid || !(k == key)) {
+            widest = map_axis(a, span, source_limit, mode, keep_first, runs);
+            key = k;
+            valid = true;
+        }
+        return runs;
+    }
+};
+
 enum class Combine { keep_last, and_all, or_all, clear_alpha };
 
 // Callers must do clipping: every run lies inside the source and every span inside the
@@ -169,23 +197,31 @@ void stretch_rows(const Surface& dest, Span xs, Span ys, const Surface& source,
 // destination, since the mapping is monotonic; the rest is left untouched.
 // Callers must do clipping.
 void gather_rows(const Surface& dest, Span xs, Span ys, const Surface& source, const std::vector<Run>& column_runs,
-                 const std::vector<Run>& row_runs) {
+                 const std::vector<Run>& row_runs, std::vector<int>& index) {
     const size_t n = column_runs.size();
     size_t first = 0, last = n;
     while (first < last && column_runs[first].count == 0) ++first;
     while (last > first && column_runs[last - 1].count == 0) --last;
     if (first == last) return;
-    thread_local std::vector<int> index;
     index.resize(last - first);
     for (size_t k = first; k < last; ++k) index[k - first] = column_runs[k].first;
     const int* columns = index.data();
     const size_t width = last - first;
+    // Enlarging repeats source rows: a row that shows the same source row as the one above is a
+    // copy of it.
+    const uint32_t* previous_in = nullptr;
+    const uint32_t* previous_out = nullptr;
     for (int64_t y = ys.begin; y < ys.end; ++y) {
         const Run& r = row_runs[static_cast<size_t>(y - ys.begin)];
         if (r.count == 0) continue;
         const uint32_t* in = source.row(r.first);
         uint32_t* out = dest.row(static_cast<int>(y)) + xs.begin + first;
-        for (size_t k = 0; k < width; ++k) out[k] = in[columns[k]];
+        if (in == previous_in)
+            std::memcpy(out, previous_out, width * sizeof *out);
+        else
+            for (size_t k = 0; k < width; ++k) out[k] = in[columns[k]];
+        previous_in = in;
+        previous_out = out;
     }
 }
 
@@ -212,10 +248,17 @@ BOOL stretch(HDC dest_dc, int x, int y, int w, int h, HDC source_dc, int sx, int
     if (mode == HALFTONE && ax.dest_size == ax.source_size && ay.dest_size == ay.source_size)
         mode = COLORONCOLOR;
 
-    // Scratch kept per thread: a stretch allocates nothing once these have grown.
-    thread_local std::vector<Run> columns, rows;
-    const int widest_column = map_axis(ax, xs, source.width, mode, false, columns);
-    const int widest_row = map_axis(ay, ys, source.height, mode, true, rows);
+    // Kept per thread: a stretch allocates nothing once these have grown, and a run of stretches
+    // of one geometry (every tool of a palette, say) maps each axis once.
+    struct Scratch {
+        AxisMap columns, rows;
+        std::vector<int> column_index;
+    };
+    thread_local Scratch scratch;
+    Scratch& s = scratch;
+    const std::vector<Run>& columns = s.columns.map(ax, xs, source.width, mode, false);
+    const std::vector<Run>& rows = s.rows.map(ay, ys, source.height, mode, true);
+    const int widest_column = s.columns.widest, widest_row = s.rows.widest;
 
     // Copying within one bitmap reads from a snapshot, so overlap cannot feed back.
     Surface from = source;
@@ -231,7 +274,7 @@ BOOL stretch(HDC dest_dc, int x, int y, int w, int h, HDC source_dc, int sx, int
 
     const int cs = ax.source_step, rs = ay.source_step;
     if (widest_column <= 1 && widest_row <= 1 && mode != HALFTONE) {
-        gather_rows(dest, xs, ys, from, columns, rows);
+        gather_rows(dest, xs, ys, from, columns, rows, s.column_index);
         if (dest.mono) dest.top_row[0] = mono_pixel(dest.top_row[0]);
         return TRUE;
     }

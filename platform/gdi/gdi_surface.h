@@ -44,6 +44,11 @@ uint32_t mono_pixel(uint32_t pixel);
 void pat_fill(const Surface& surface, int32_t left, int32_t top, int32_t right, int32_t bottom,
               uint32_t pixel);
 
+// The four one-pixel edges inside a rectangle that has left < right and top < bottom, clipped to
+// the surface.
+void frame_fill(const Surface& surface, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                uint32_t pixel);
+
 } // namespace gdi
 
 #endif // PLATFORM_GDI_GDI_SURFACE_H

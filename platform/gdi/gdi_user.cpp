@@ -24,6 +24,13 @@ void pat_blt(HDC dc, int32_t left, int32_t top, int32_t right, int32_t bottom) {
 // fail: with an unusable brush it paints with the DC's own, and it answers 1 regardless.
 int fill_rect(HDC dc, const RECT* rect, HBRUSH brush) {
     if (!rect) return 1;
+    // Selecting a brush that is one, painting and selecting the old one back leaves the DC as it
+    // was: its colour is used directly.
+    if (const Object* b = lookup(brush, Kind::brush)) {
+        const Surface surface = dc_surface(dc);
+        if (!surface.empty()) pat_fill(surface, rect->left, rect->top, rect->right, rect->bottom, b->brush.pixel);
+        return 1;
+    }
     HGDIOBJ previous = select_object(dc, brush);
     pat_blt(dc, rect->left, rect->top, rect->right, rect->bottom);
     if (previous) select_object(dc, previous);
@@ -34,9 +41,16 @@ int fill_rect(HDC dc, const RECT* rect, HBRUSH brush) {
 // four one-pixel edges inside the rectangle.
 int frame_rect(HDC dc, const RECT* rect, HBRUSH brush) {
     if (!rect || rect->right <= rect->left || rect->bottom <= rect->top) return 0;
+    const int32_t l = rect->left, t = rect->top, r = rect->right, b = rect->bottom;
+    // As in FillRect, a brush that is one paints directly; it would select into any DC.
+    if (const Object* object = lookup(brush, Kind::brush)) {
+        if (!lookup(dc, Kind::dc)) return 0;
+        const Surface surface = dc_surface(dc);
+        if (!surface.empty()) frame_fill(surface, l, t, r, b, object->brush.pixel);
+        return 1;
+    }
     HGDIOBJ previous = select_object(dc, brush);
     if (!previous) return 0;
-    const int32_t l = rect->left, t = rect->top, r = rect->right, b = rect->bottom;
     pat_blt(dc, l, t, r, t + 1);
     pat_blt(dc, l, b - 1, r, b);
     pat_blt(dc, l, t, l + 1, b);
