@@ -2,13 +2,13 @@
 // C++ virtual call of an equally small function.
 #include "bench/virtual_shape.h"
 #include "host/tooltray_bindings.h"
-#include "runtime/som_class_spec.h"
+#include "runtime/som_class_declaration.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-// ---- A tiny class built with ClassSpec: one method that reads one field of its instance data --
+// ---- A tiny class built with ClassDeclaration: one method that reads one field of its instance data --
 
 struct TinyData {
     int32_t value;
@@ -38,10 +38,10 @@ void SOMLINK TinyInit(SOMObject* self)
 
 SOMClass* TinyClass()
 {
-    static const ClassSpec spec("BenchTiny", "SOMObject", sizeof(TinyData), &g_tinyClassData,
+    static const ClassDeclaration declaration("BenchTiny", "SOMObject", sizeof(TinyData), &g_tinyClassData,
                                 &g_tinyCClassData, {{"GetValue", somProc(&TinyGetValue), 8}, {"Seven", somProc(&TinySeven), 8}},
                                 {{"SOMObject::somInit", somProc(&TinyInit)}});
-    static SOMClass* const cls = BuildClass(SOM_INHERIT_FIRST_PARENT, spec.Description(), 1, 0);
+    static SOMClass* const cls = BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), 1, 0);
     return cls;
 }
 

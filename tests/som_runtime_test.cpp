@@ -48,14 +48,14 @@ struct Hierarchy {
 
 const Hierarchy& Shapes()
 {
-    static ClassSpec shape("Shape", "SOMObject", sizeof(ShapeData), ShapeClassData(), &g_shapeAux,
+    static ClassDeclaration shape("Shape", "SOMObject", sizeof(ShapeData), ShapeClassData(), &g_shapeAux,
                            {{"Area", somProc(&ShapeArea), 8}, {"Name", somProc(&ShapeName), 8}});
-    static ClassSpec square("Square", "Shape", sizeof(SquareData), &g_squareData, &g_squareAux,
+    static ClassDeclaration square("Square", "Shape", sizeof(SquareData), &g_squareData, &g_squareAux,
                             {{"Side", somProc(&SquareSide), 8}},
                             {{"Shape::Area", somProc(&SquareArea)},
                              {"SOMObject::somInit", somProc(&SquareInit)},
                              {"SOMObject::somUninit", somProc(&SquareUninit)}});
-    static ClassSpec tile("Tile", "Square", sizeof(TileData), &g_tileData, &g_tileAux, {},
+    static ClassDeclaration tile("Tile", "Square", sizeof(TileData), &g_tileData, &g_tileAux, {},
                           {{"::Shape::Area", somProc(&TileArea)}});
     static const Hierarchy h{BuildClass(1, shape.Description(), 1, 0),
                              BuildClass(1, square.Description(), 1, 0),
@@ -90,7 +90,7 @@ TEST(Runtime, Building_an_existing_class_returns_it_and_leaves_its_data_alone)
 {
     const Hierarchy& h = Shapes();
     const somMToken before = ShapeClassData()->tokens[0];
-    static ClassSpec again("Shape", "SOMObject", 0, ShapeClassData(), &g_shapeAux, {});
+    static ClassDeclaration again("Shape", "SOMObject", 0, ShapeClassData(), &g_shapeAux, {});
     EXPECT_EQ(BuildClass(1, again.Description(), 1, 0), h.shape);
     EXPECT_EQ(ShapeClassData()->tokens[0], before);
     EXPECT_STREQ(GetLastBuildError(), "");
@@ -177,7 +177,7 @@ TEST(Runtime, NewObject_reports_memory_shortage_as_null)
 TEST(Runtime, Version_checks_follow_major_and_minor)
 {
     const Hierarchy& h = Shapes();
-    static ClassSpec again("Shape", "SOMObject", 0, ShapeClassData(), &g_shapeAux, {});
+    static ClassDeclaration again("Shape", "SOMObject", 0, ShapeClassData(), &g_shapeAux, {});
     EXPECT_EQ(BuildClass(1, again.Description(), 0, 0), h.shape);
     EXPECT_EQ(BuildClass(1, again.Description(), 2, 0), nullptr);
     EXPECT_NE(std::string(GetLastBuildError()).find("Shape: majorVersion"), std::string::npos);
@@ -191,7 +191,7 @@ somTD_SOMObject_somInit g_nothing = [](SOMObject*) {};
 
 struct BadCase {
     const char* what;
-    std::function<void(ClassSpec&)> spoil;
+    std::function<void(ClassDeclaration&)> spoil;
     const char* field; // must appear in the message
 };
 
@@ -204,14 +204,14 @@ TEST_P(BadDescription, is_refused_whole_with_a_message_naming_class_and_field)
     const std::string name = "Broken" + std::to_string(++serial);
     struct { SOMClass* cls; somMToken t[2]; } classData{};
     somCClassDataStructure aux{};
-    ClassSpec spec(name.c_str(), "Shape", 4, &classData, &aux,
+    ClassDeclaration declaration(name.c_str(), "Shape", 4, &classData, &aux,
                    {{"First", somProc(g_nothing), 8}, {"Second", somProc(g_nothing), 8}},
                    {{"Shape::Area", somProc(g_nothing)}});
-    GetParam().spoil(spec);
+    GetParam().spoil(declaration);
     Environment* ev = GetGlobalEnvironment();
     ExceptionFree(ev);
 
-    EXPECT_EQ(BuildClass(1, spec.Description(), 0, 0), nullptr);
+    EXPECT_EQ(BuildClass(1, declaration.Description(), 0, 0), nullptr);
     const std::string message = GetLastBuildError();
     EXPECT_NE(message.find(name), std::string::npos) << message;
     EXPECT_NE(message.find(GetParam().field), std::string::npos) << message;
@@ -236,26 +236,26 @@ const NameId kWrongDescriptorId = &kWrongDescriptor;
 INSTANTIATE_TEST_SUITE_P(
     Runtime, BadDescription,
     ::testing::Values(
-        BadCase{"unknown parent", [](ClassSpec& s) { s.MutableDescription()->parentNames = kUnknownParent; }, "parentNames[0]"},
-        BadCase{"null parent", [](ClassSpec& s) { s.MutableDescription()->parentNames = nullptr; }, "parentNames[0]"},
-        BadCase{"two parents", [](ClassSpec& s) { s.MutableDescription()->numParents = 2; }, "numParents"},
-        BadCase{"token count", [](ClassSpec& s) { s.MutableDescription()->numMethodTokens = 3; }, "numMethodTokens"},
-        BadCase{"max methods", [](ClassSpec& s) { s.MutableDescription()->maxMethods = 1; }, "maxMethods"},
-        BadCase{"negative count", [](ClassSpec& s) { s.MutableDescription()->numOverrides = -1; }, "numOverrides"},
-        BadCase{"further tables", [](ClassSpec& s) { s.MutableDescription()->numFurtherTables[2] = 1; }, "numFurtherTables[2]"},
-        BadCase{"layout level", [](ClassSpec& s) { s.MutableDescription()->layoutLevel = 3; }, "layoutLevel"},
-        BadCase{"method table", [](ClassSpec& s) { s.MutableDescription()->methods = nullptr; }, "methods"},
-        BadCase{"class data", [](ClassSpec& s) { s.MutableDescription()->classData = nullptr; }, "classData"},
-        BadCase{"alignment", [](ClassSpec& s) { s.MutableDescription()->instanceAlignment = 3; }, "instanceAlignment"},
-        BadCase{"instance size", [](ClassSpec& s) { s.MutableDescription()->instanceDataSize = -8; }, "instanceDataSize"},
-        BadCase{"duplicate method", [](ClassSpec& s) {
+        BadCase{"unknown parent", [](ClassDeclaration& s) { s.MutableDescription()->parentNames = kUnknownParent; }, "parentNames[0]"},
+        BadCase{"null parent", [](ClassDeclaration& s) { s.MutableDescription()->parentNames = nullptr; }, "parentNames[0]"},
+        BadCase{"two parents", [](ClassDeclaration& s) { s.MutableDescription()->numParents = 2; }, "numParents"},
+        BadCase{"token count", [](ClassDeclaration& s) { s.MutableDescription()->numMethodTokens = 3; }, "numMethodTokens"},
+        BadCase{"max methods", [](ClassDeclaration& s) { s.MutableDescription()->maxMethods = 1; }, "maxMethods"},
+        BadCase{"negative count", [](ClassDeclaration& s) { s.MutableDescription()->numOverrides = -1; }, "numOverrides"},
+        BadCase{"further tables", [](ClassDeclaration& s) { s.MutableDescription()->numFurtherTables[2] = 1; }, "numFurtherTables[2]"},
+        BadCase{"layout level", [](ClassDeclaration& s) { s.MutableDescription()->layoutLevel = 3; }, "layoutLevel"},
+        BadCase{"method table", [](ClassDeclaration& s) { s.MutableDescription()->methods = nullptr; }, "methods"},
+        BadCase{"class data", [](ClassDeclaration& s) { s.MutableDescription()->classData = nullptr; }, "classData"},
+        BadCase{"alignment", [](ClassDeclaration& s) { s.MutableDescription()->instanceAlignment = 3; }, "instanceAlignment"},
+        BadCase{"instance size", [](ClassDeclaration& s) { s.MutableDescription()->instanceDataSize = -8; }, "instanceDataSize"},
+        BadCase{"duplicate method", [](ClassDeclaration& s) {
             s.MutableMethods()[1].name = s.MutableMethods()[0].name;
             s.MutableMethods()[1].descriptor = s.MutableMethods()[0].descriptor; }, "methods[1] (First).name"},
-        BadCase{"descriptor", [](ClassSpec& s) { s.MutableMethods()[0].descriptor = &kWrongDescriptorId; }, "methods[0] (First).descriptor"},
-        BadCase{"null method name", [](ClassSpec& s) { s.MutableMethods()[1].name = nullptr; }, "methods[1].name"},
-        BadCase{"null procedure", [](ClassSpec& s) { s.MutableMethods()[0].procedure = nullptr; }, "methods[0] (First).procedure"},
-        BadCase{"token slot", [](ClassSpec& s) { s.MutableMethods()[1].tokenSlot = s.MutableMethods()[0].tokenSlot; }, "methods[1] (Second).tokenSlot"},
-        BadCase{"override of nothing", [](ClassSpec& s) {
+        BadCase{"descriptor", [](ClassDeclaration& s) { s.MutableMethods()[0].descriptor = &kWrongDescriptorId; }, "methods[0] (First).descriptor"},
+        BadCase{"null method name", [](ClassDeclaration& s) { s.MutableMethods()[1].name = nullptr; }, "methods[1].name"},
+        BadCase{"null procedure", [](ClassDeclaration& s) { s.MutableMethods()[0].procedure = nullptr; }, "methods[0] (First).procedure"},
+        BadCase{"token slot", [](ClassDeclaration& s) { s.MutableMethods()[1].tokenSlot = s.MutableMethods()[0].tokenSlot; }, "methods[1] (Second).tokenSlot"},
+        BadCase{"override of nothing", [](ClassDeclaration& s) {
             const_cast<OverrideEntry*>(s.Description()->overrides)[0].name = &kBogusOverrideId; }, "overrides[0].name"}),
     [](const ::testing::TestParamInfo<BadCase>& info) {
         std::string n = info.param.what;
@@ -270,9 +270,9 @@ TEST(Runtime, BuildClass_refuses_null_description_and_null_name)
     EXPECT_NE(std::string(GetLastBuildError()).find("null"), std::string::npos);
     struct { SOMClass* cls; } data{};
     somCClassDataStructure aux{};
-    ClassSpec spec("Nameless", "SOMObject", 0, &data, &aux, {});
-    spec.MutableDescription()->className = &kNullName;
-    EXPECT_EQ(BuildClass(1, spec.Description(), 0, 0), nullptr);
+    ClassDeclaration declaration("Nameless", "SOMObject", 0, &data, &aux, {});
+    declaration.MutableDescription()->className = &kNullName;
+    EXPECT_EQ(BuildClass(1, declaration.Description(), 0, 0), nullptr);
     EXPECT_NE(std::string(GetLastBuildError()).find("className"), std::string::npos);
     EXPECT_EQ(data.cls, nullptr);
 }

@@ -117,18 +117,18 @@ int64_t AllocationWatch::Allocations() const { return g_allocations; }
 int64_t AllocationWatch::Frees() const { return g_frees; }
 bool AllocationWatch::FailureHappened() const { return g_failed; }
 
-SOMClass* BuildToolTraySubclass(const char* name, std::vector<ClassSpec::Override> overrides)
+SOMClass* BuildToolTraySubclass(const char* name, std::vector<ClassDeclaration::Override> overrides)
 {
     ToolTrayClass();
     // Specs and class data live as long as the classes they describe: the whole process.
     struct Storage {
         somClassDataStructure classData{};
         somCClassDataStructure cClassData{};
-        std::unique_ptr<ClassSpec> spec;
+        std::unique_ptr<ClassDeclaration> declaration;
     };
     static std::list<Storage> storage;
     Storage& s = storage.emplace_back();
-    s.spec = std::make_unique<ClassSpec>(name, "ToolTray", 0, &s.classData, &s.cClassData,
-                                         std::vector<ClassSpec::Method>{}, overrides);
-    return BuildClass(SOM_INHERIT_FIRST_PARENT, s.spec->Description(), 0, 0);
+    s.declaration = std::make_unique<ClassDeclaration>(name, "ToolTray", 0, &s.classData, &s.cClassData,
+                                         std::vector<ClassDeclaration::Method>{}, overrides);
+    return BuildClass(SOM_INHERIT_FIRST_PARENT, s.declaration->Description(), 0, 0);
 }

@@ -4,7 +4,7 @@
 #define TESTS_TEST_SUPPORT_H
 
 #include "host/tooltray_bindings.h"
-#include "runtime/som_class_spec.h"
+#include "runtime/som_class_declaration.h"
 #include "tools/tool_info.h"
 #include "tools/tool_list.h"
 
@@ -67,6 +67,6 @@ public:
 };
 
 // Builds a subclass of ToolTray named `name` that overrides the given methods.
-SOMClass* BuildToolTraySubclass(const char* name, std::vector<ClassSpec::Override> overrides);
+SOMClass* BuildToolTraySubclass(const char* name, std::vector<ClassDeclaration::Override> overrides);
 
 #endif // TESTS_TEST_SUPPORT_H

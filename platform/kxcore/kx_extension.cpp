@@ -1,6 +1,6 @@
 // KxExtension: a counted object attached to a base object.
 #include "runtime/kxcore.h"
-#include "runtime/som_class_spec.h"
+#include "runtime/som_class_declaration.h"
 
 namespace {
 
@@ -34,11 +34,11 @@ KxExtensionClassDataStructure* resolve_KxExtensionClassData(void) { return &g_cl
 SOMClass* KxExtensionNewClass(int32_t majorVersion, int32_t minorVersion)
 {
     KxRefCntObjectNewClass(0, 0);
-    static const ClassSpec spec("KxExtension", "KxRefCntObject", sizeof(KxExtensionData),
+    static const ClassDeclaration declaration("KxExtension", "KxRefCntObject", sizeof(KxExtensionData),
                                 &g_classData, &g_cClassData,
                                 {{"InitExtension", somProc(&InitExtension), 12},
                                  {"GetBase", somProc(&GetBase), 8}});
-    return BuildClass(SOM_INHERIT_FIRST_PARENT, spec.Description(), majorVersion, minorVersion);
+    return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), majorVersion, minorVersion);
 }
 
 } // extern "C"

@@ -1,6 +1,6 @@
 // KxObject: the framework's root, which knows whether it has been initialised.
 #include "runtime/kxcore.h"
-#include "runtime/som_class_spec.h"
+#include "runtime/som_class_declaration.h"
 
 namespace {
 
@@ -27,11 +27,11 @@ KxObjectClassDataStructure* resolve_KxObjectClassData(void) { return &g_classDat
 
 SOMClass* KxObjectNewClass(int32_t majorVersion, int32_t minorVersion)
 {
-    static const ClassSpec spec("KxObject", "SOMObject", sizeof(KxObjectData), &g_classData,
+    static const ClassDeclaration declaration("KxObject", "SOMObject", sizeof(KxObjectData), &g_classData,
                                 &g_cClassData,
                                 {{"InitObject", somProc(&InitObject), 8},
                                  {"IsInitialized", somProc(&IsInitialized), 8}});
-    return BuildClass(SOM_INHERIT_FIRST_PARENT, spec.Description(), majorVersion, minorVersion);
+    return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), majorVersion, minorVersion);
 }
 
 } // extern "C"

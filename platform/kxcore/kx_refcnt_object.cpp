@@ -1,6 +1,6 @@
 // KxRefCntObject: a counted object that frees itself when the last reference goes.
 #include "runtime/kxcore.h"
-#include "runtime/som_class_spec.h"
+#include "runtime/som_class_declaration.h"
 
 namespace {
 
@@ -45,13 +45,13 @@ KxRefCntObjectClassDataStructure* resolve_KxRefCntObjectClassData(void) { return
 SOMClass* KxRefCntObjectNewClass(int32_t majorVersion, int32_t minorVersion)
 {
     KxObjectNewClass(0, 0);
-    static const ClassSpec spec("KxRefCntObject", "KxObject", sizeof(KxRefCntObjectData),
+    static const ClassDeclaration declaration("KxRefCntObject", "KxObject", sizeof(KxRefCntObjectData),
                                 &g_classData, &g_cClassData,
                                 {{"InitRefCntObject", somProc(&InitRefCntObject), 8},
                                  {"Acquire", somProc(&Acquire), 8},
                                  {"Release", somProc(&Release), 8},
                                  {"GetRefCount", somProc(&GetRefCount), 8}});
-    return BuildClass(SOM_INHERIT_FIRST_PARENT, spec.Description(), majorVersion, minorVersion);
+    return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), majorVersion, minorVersion);
 }
 
 } // extern "C"

@@ -1,6 +1,6 @@
 // KxToolSpaceObj: the space that carries palettes; it says whether it takes new tools.
 #include "runtime/kxcore.h"
-#include "runtime/som_class_spec.h"
+#include "runtime/som_class_declaration.h"
 
 // Named, because <windows.h> has a GetWindow of its own.
 namespace tool_space {
@@ -72,7 +72,7 @@ KxToolSpaceObjClassDataStructure* resolve_KxToolSpaceObjClassData(void) { return
 SOMClass* KxToolSpaceObjNewClass(int32_t majorVersion, int32_t minorVersion)
 {
     KxRefCntObjectNewClass(0, 0);
-    static const ClassSpec spec("KxToolSpaceObj", "KxRefCntObject", sizeof(tool_space::KxToolSpaceObjData),
+    static const ClassDeclaration declaration("KxToolSpaceObj", "KxRefCntObject", sizeof(tool_space::KxToolSpaceObjData),
                                 &tool_space::g_classData, &tool_space::g_cClassData,
                                 {{"InitToolSpaceObj", somProc(&tool_space::InitToolSpaceObj), 8},
                                  {"GetWindow", somProc(&tool_space::GetWindow), 8},
@@ -82,7 +82,7 @@ SOMClass* KxToolSpaceObjNewClass(int32_t majorVersion, int32_t minorVersion)
                                  {"SetAcceptsTools", somProc(&tool_space::SetAcceptsTools), 12},
                                  {"AcceptsTools", somProc(&tool_space::AcceptsTools), 8}},
                                 {{"SOMObject::somInit", somProc(&tool_space::Init)}});
-    return BuildClass(SOM_INHERIT_FIRST_PARENT, spec.Description(), majorVersion, minorVersion);
+    return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), majorVersion, minorVersion);
 }
 
 } // extern "C"

@@ -1,9 +1,9 @@
-// ClassSpec: a class description assembled at run time, for classes that do not need their
+// ClassDeclaration: a class description assembled at run time, for classes that do not need their
 // description as constant data (the framework's classes, host subclasses, tests). It owns every
 // name cell the description points into, so it must outlive the built class: keep it in static
 // storage.
-#ifndef RUNTIME_SOM_CLASS_SPEC_H
-#define RUNTIME_SOM_CLASS_SPEC_H
+#ifndef RUNTIME_SOM_CLASS_DECLARATION_H
+#define RUNTIME_SOM_CLASS_DECLARATION_H
 
 #include "runtime/som_description.h"
 
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-class ClassSpec {
+class ClassDeclaration {
 public:
     struct Method {
         const char* name;       // bare name, "GetSize"
@@ -26,7 +26,7 @@ public:
 
     // classData has room for the class object and one token per method; auxClassData is the
     // class's somCClassDataStructure.
-    ClassSpec(const char* className, const char* parentName, int32_t instanceDataSize,
+    ClassDeclaration(const char* className, const char* parentName, int32_t instanceDataSize,
               void* classData, void* auxClassData, const std::vector<Method>& methods,
               const std::vector<Override>& overrides = {}, int32_t majorVersion = 1,
               int32_t minorVersion = 0)
@@ -75,8 +75,8 @@ public:
         description_.declaredInitialisers = -1;
         description_.numMethodTokens = description_.numMethods;
     }
-    ClassSpec(const ClassSpec&) = delete;
-    ClassSpec& operator=(const ClassSpec&) = delete;
+    ClassDeclaration(const ClassDeclaration&) = delete;
+    ClassDeclaration& operator=(const ClassDeclaration&) = delete;
 
     const ClassDescription* Description() const { return &description_; }
     // For tests that build faulty descriptions from a sound one.
@@ -126,4 +126,4 @@ inline somMethodProc somProc(F* procedure)
     return reinterpret_cast<somMethodProc>(procedure);
 }
 
-#endif // RUNTIME_SOM_CLASS_SPEC_H
+#endif // RUNTIME_SOM_CLASS_DECLARATION_H
