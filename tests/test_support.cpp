@@ -120,7 +120,7 @@ bool AllocationWatch::FailureHappened() const { return g_failed; }
 SOMClass* BuildToolTraySubclass(const char* name, std::vector<ClassDeclaration::Override> overrides)
 {
     ToolTrayClass();
-    // Specs and class data live as long as the classes they describe: the whole process.
+    // Declarations and class data live as long as the classes they describe: the whole process.
     struct Storage {
         somClassDataStructure classData{};
         somCClassDataStructure cClassData{};
@@ -129,6 +129,6 @@ SOMClass* BuildToolTraySubclass(const char* name, std::vector<ClassDeclaration::
     static std::list<Storage> storage;
     Storage& s = storage.emplace_back();
     s.declaration = std::make_unique<ClassDeclaration>(name, "ToolTray", 0, &s.classData, &s.cClassData,
-                                         std::vector<ClassDeclaration::Method>{}, overrides);
+                                                       std::vector<ClassDeclaration::Method>{}, overrides);
     return BuildClass(SOM_INHERIT_FIRST_PARENT, s.declaration->Description(), 0, 0);
 }
