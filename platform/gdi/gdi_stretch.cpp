@@ -133,7 +133,8 @@ int map_axis(const Axis& a, Span span, int source_limit, int mode, bool keep_fir
     return widest;
 }
 
-// The runs of one axis, remembered with everything they were computed from.
+// The runs of one axis, remembered with everything they were computed from, and for a one-to-one
+// axis the table a gather reads: the source pixel of each destination pixel in [first, last).
 struct AxisMap {
     // Where the span starts relative to the destination's first pixel, not where it lies: tools
     // of one size at different places share their runs.
@@ -148,16 +149,24 @@ struct AxisMap {
     Key key{};
     std::vector<Run> runs;
     int widest = 0;
+    size_t first = 0, last = 0;
+    std::vector<int> index;
 
-    const std::vector<Run>& map(const Axis& a, Span span, int source_limit, int mode, bool keep_first) {
-        const Key k{span.begin - a.dest_origin, span.end - span.begin, a.source_origin, a.dest_size, a.source_size,
-                    a.dest_step, a.source_step, source_limit, mode, keep_first};
-        if (!valid || !(k == key)) {
-            widest = map_axis(a, span, source_limit, mode, keep_first, runs);
-            key = k;
-            valid = true;
-        }
-        return runs;
+    void map(const Axis& a, Span span, int source_limit, int mode, bool keep_first) {
+        const Key k{span.begin - a.dest_origin, span.end - span.begin, a.source_origin, a.dest_size,
+                    a.source_size, a.dest_step, a.source_step, source_limit, mode, keep_first};
+        if (valid && k == key) return;
+        widest = map_axis(a, span, source_limit, mode, keep_first, runs);
+        key = k;
+        valid = true;
+        if (widest > 1) return;
+        // Source pixels outside the bitmap drop the ends of the span only: the mapping is monotonic.
+        first = 0;
+        last = runs.size();
+        while (first < last && runs[first].count == 0) ++first;
+        while (last > first && runs[last - 1].count == 0) --last;
+        index.resize(last - first);
+        for (size_t i = first; i < last; ++i) index[i - first] = runs[i].first;
     }
 };
 
@@ -193,20 +202,13 @@ void stretch_rows(const Surface& dest, Span xs, Span ys, const Surface& source,
 }
 
 // Every destination pixel shows at most one source pixel (enlarging, or one pixel per run): a
-// gather through a column table. The source columns in bounds form one stretch of the
-// destination, since the mapping is monotonic; the rest is left untouched.
+// gather through the column table; columns outside it are left untouched.
 // Callers must do clipping.
-void gather_rows(const Surface& dest, Span xs, Span ys, const Surface& source, const std::vector<Run>& column_runs,
-                 const std::vector<Run>& row_runs, std::vector<int>& index) {
-    const size_t n = column_runs.size();
-    size_t first = 0, last = n;
-    while (first < last && column_runs[first].count == 0) ++first;
-    while (last > first && column_runs[last - 1].count == 0) --last;
-    if (first == last) return;
-    index.resize(last - first);
-    for (size_t k = first; k < last; ++k) index[k - first] = column_runs[k].first;
-    const int* columns = index.data();
-    const size_t width = last - first;
+void gather_rows(const Surface& dest, Span xs, Span ys, const Surface& source, const AxisMap& columns,
+                 const std::vector<Run>& row_runs) {
+    const size_t width = columns.last - columns.first;
+    if (width == 0) return;
+    const int* index = columns.index.data();
     // Enlarging repeats source rows: a row that shows the same source row as the one above is a
     // copy of it.
     const uint32_t* previous_in = nullptr;
@@ -215,11 +217,11 @@ void gather_rows(const Surface& dest, Span xs, Span ys, const Surface& source, c
         const Run& r = row_runs[static_cast<size_t>(y - ys.begin)];
         if (r.count == 0) continue;
         const uint32_t* in = source.row(r.first);
-        uint32_t* out = dest.row(static_cast<int>(y)) + xs.begin + first;
+        uint32_t* out = dest.row(static_cast<int>(y)) + xs.begin + columns.first;
         if (in == previous_in)
             std::memcpy(out, previous_out, width * sizeof *out);
         else
-            for (size_t k = 0; k < width; ++k) out[k] = in[columns[k]];
+            for (size_t k = 0; k < width; ++k) out[k] = in[index[k]];
         previous_in = in;
         previous_out = out;
     }
@@ -241,24 +243,21 @@ BOOL stretch(HDC dest_dc, int x, int y, int w, int h, HDC source_dc, int sx, int
     Span ys = dest_span(ay, dest.height);
     if (xs.begin >= xs.end || ys.begin >= ys.end) return TRUE;
 
-    int mode = dest_object->dc.stretch_mode;
     // Unstretched copies take no part in the mode.
-    if (ax.dest_size == ax.source_size && ay.dest_size == ay.source_size && mode != HALFTONE)
-        mode = COLORONCOLOR;
-    if (mode == HALFTONE && ax.dest_size == ax.source_size && ay.dest_size == ay.source_size)
-        mode = COLORONCOLOR;
+    const bool unstretched = ax.dest_size == ax.source_size && ay.dest_size == ay.source_size;
+    const int mode = unstretched ? COLORONCOLOR : dest_object->dc.stretch_mode;
 
     // Kept per thread: a stretch allocates nothing once these have grown, and a run of stretches
     // of one geometry (every tool of a palette, say) maps each axis once.
     struct Scratch {
         AxisMap columns, rows;
-        std::vector<int> column_index;
     };
     thread_local Scratch scratch;
     Scratch& s = scratch;
-    const std::vector<Run>& columns = s.columns.map(ax, xs, source.width, mode, false);
-    const std::vector<Run>& rows = s.rows.map(ay, ys, source.height, mode, true);
-    const int widest_column = s.columns.widest, widest_row = s.rows.widest;
+    s.columns.map(ax, xs, source.width, mode, false);
+    s.rows.map(ay, ys, source.height, mode, true);
+    const std::vector<Run>& columns = s.columns.runs;
+    const std::vector<Run>& rows = s.rows.runs;
 
     // Copying within one bitmap reads from a snapshot, so overlap cannot feed back.
     Surface from = source;
@@ -273,16 +272,15 @@ BOOL stretch(HDC dest_dc, int x, int y, int w, int h, HDC source_dc, int sx, int
     }
 
     const int cs = ax.source_step, rs = ay.source_step;
-    if (widest_column <= 1 && widest_row <= 1 && mode != HALFTONE) {
-        gather_rows(dest, xs, ys, from, columns, rows, s.column_index);
-        if (dest.mono) dest.top_row[0] = mono_pixel(dest.top_row[0]);
-        return TRUE;
-    }
-    switch (mode) {
-    case BLACKONWHITE: stretch_rows<Combine::and_all>(dest, xs, ys, from, columns, rows, cs, rs); break;
-    case WHITEONBLACK: stretch_rows<Combine::or_all>(dest, xs, ys, from, columns, rows, cs, rs); break;
-    case HALFTONE: stretch_rows<Combine::clear_alpha>(dest, xs, ys, from, columns, rows, cs, rs); break;
-    default: stretch_rows<Combine::keep_last>(dest, xs, ys, from, columns, rows, cs, rs); break;
+    if (s.columns.widest <= 1 && s.rows.widest <= 1 && mode != HALFTONE) {
+        gather_rows(dest, xs, ys, from, s.columns, rows);
+    } else {
+        switch (mode) {
+        case BLACKONWHITE: stretch_rows<Combine::and_all>(dest, xs, ys, from, columns, rows, cs, rs); break;
+        case WHITEONBLACK: stretch_rows<Combine::or_all>(dest, xs, ys, from, columns, rows, cs, rs); break;
+        case HALFTONE: stretch_rows<Combine::clear_alpha>(dest, xs, ys, from, columns, rows, cs, rs); break;
+        default: stretch_rows<Combine::keep_last>(dest, xs, ys, from, columns, rows, cs, rs); break;
+        }
     }
     if (dest.mono) dest.top_row[0] = mono_pixel(dest.top_row[0]);
     return TRUE;
