@@ -27,9 +27,9 @@ public:
     // classData has room for the class object and one token per method; auxClassData is the
     // class's somCClassDataStructure.
     ClassDeclaration(const char* className, const char* parentName, int32_t instanceDataSize,
-              void* classData, void* auxClassData, const std::vector<Method>& methods,
-              const std::vector<Override>& overrides = {}, int32_t majorVersion = 1,
-              int32_t minorVersion = 0)
+                     void* classData, void* auxClassData, const std::vector<Method>& methods,
+                     const std::vector<Override>& overrides = {}, int32_t majorVersion = 1,
+                     int32_t minorVersion = 0)
         : className_(className), parentName_(parentName),
           methods_(std::make_unique<MethodCells[]>(methods.size())),
           entries_(std::make_unique<MethodEntry[]>(methods.size())),

@@ -27,10 +27,10 @@ KxObjectClassDataStructure* resolve_KxObjectClassData(void) { return &g_classDat
 
 SOMClass* KxObjectNewClass(int32_t majorVersion, int32_t minorVersion)
 {
-    static const ClassDeclaration declaration("KxObject", "SOMObject", sizeof(KxObjectData), &g_classData,
-                                &g_cClassData,
-                                {{"InitObject", somProc(&InitObject), 8},
-                                 {"IsInitialized", somProc(&IsInitialized), 8}});
+    static const ClassDeclaration declaration(
+        "KxObject", "SOMObject", sizeof(KxObjectData), &g_classData, &g_cClassData,
+        {{"InitObject", somProc(&InitObject), 8},
+         {"IsInitialized", somProc(&IsInitialized), 8}});
     return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), majorVersion, minorVersion);
 }
 

@@ -45,12 +45,12 @@ KxRefCntObjectClassDataStructure* resolve_KxRefCntObjectClassData(void) { return
 SOMClass* KxRefCntObjectNewClass(int32_t majorVersion, int32_t minorVersion)
 {
     KxObjectNewClass(0, 0);
-    static const ClassDeclaration declaration("KxRefCntObject", "KxObject", sizeof(KxRefCntObjectData),
-                                &g_classData, &g_cClassData,
-                                {{"InitRefCntObject", somProc(&InitRefCntObject), 8},
-                                 {"Acquire", somProc(&Acquire), 8},
-                                 {"Release", somProc(&Release), 8},
-                                 {"GetRefCount", somProc(&GetRefCount), 8}});
+    static const ClassDeclaration declaration(
+        "KxRefCntObject", "KxObject", sizeof(KxRefCntObjectData), &g_classData, &g_cClassData,
+        {{"InitRefCntObject", somProc(&InitRefCntObject), 8},
+         {"Acquire", somProc(&Acquire), 8},
+         {"Release", somProc(&Release), 8},
+         {"GetRefCount", somProc(&GetRefCount), 8}});
     return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), majorVersion, minorVersion);
 }
 

@@ -72,16 +72,17 @@ KxToolSpaceObjClassDataStructure* resolve_KxToolSpaceObjClassData(void) { return
 SOMClass* KxToolSpaceObjNewClass(int32_t majorVersion, int32_t minorVersion)
 {
     KxRefCntObjectNewClass(0, 0);
-    static const ClassDeclaration declaration("KxToolSpaceObj", "KxRefCntObject", sizeof(tool_space::KxToolSpaceObjData),
-                                &tool_space::g_classData, &tool_space::g_cClassData,
-                                {{"InitToolSpaceObj", somProc(&tool_space::InitToolSpaceObj), 8},
-                                 {"GetWindow", somProc(&tool_space::GetWindow), 8},
-                                 {"SetWindow", somProc(&tool_space::SetWindow), 12},
-                                 {"GetBounds", somProc(&tool_space::GetBounds), 12},
-                                 {"SetBounds", somProc(&tool_space::SetBounds), 12},
-                                 {"SetAcceptsTools", somProc(&tool_space::SetAcceptsTools), 12},
-                                 {"AcceptsTools", somProc(&tool_space::AcceptsTools), 8}},
-                                {{"SOMObject::somInit", somProc(&tool_space::Init)}});
+    static const ClassDeclaration declaration(
+        "KxToolSpaceObj", "KxRefCntObject", sizeof(tool_space::KxToolSpaceObjData),
+        &tool_space::g_classData, &tool_space::g_cClassData,
+        {{"InitToolSpaceObj", somProc(&tool_space::InitToolSpaceObj), 8},
+         {"GetWindow", somProc(&tool_space::GetWindow), 8},
+         {"SetWindow", somProc(&tool_space::SetWindow), 12},
+         {"GetBounds", somProc(&tool_space::GetBounds), 12},
+         {"SetBounds", somProc(&tool_space::SetBounds), 12},
+         {"SetAcceptsTools", somProc(&tool_space::SetAcceptsTools), 12},
+         {"AcceptsTools", somProc(&tool_space::AcceptsTools), 8}},
+        {{"SOMObject::somInit", somProc(&tool_space::Init)}});
     return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), majorVersion, minorVersion);
 }
 
