@@ -26,19 +26,25 @@ Image Draw(uint32_t ink, const std::function<bool(int x, int y)>& inside)
 std::vector<Image> BuiltInIcons()
 {
     const auto dist = [](int x, int y) { return std::hypot(x - 7.5, y - 7.5); };
+    const auto inside = [](int v, int low, int high) { return v >= low && v <= high; };
     return {
-        Draw(0xd03030, [&](int x, int y) { return dist(x, y) < 6.5; }),                 // disc
-        Draw(0x3060d0, [](int x, int y) { return x >= 3 && x <= 12 && y >= 3 && y <= 12; }), // square
-        Draw(0x30a040, [](int x, int y) { return y >= 3 && y <= 13 && 2 * std::abs(x - 7) <= y - 2; }), // triangle
-        Draw(0xe0a020, [](int x, int y) { return std::abs(x - 7) <= 1 || std::abs(y - 7) <= 1; }), // plus
-        Draw(0x8040c0, [](int x, int y) { return std::abs(x - y) <= 1 || std::abs(x + y - 15) <= 1; }), // cross
-        Draw(0x20a0a0, [&](int x, int y) { return dist(x, y) < 6.5 && dist(x, y) > 3.5; }), // ring
-        Draw(0x606060, [](int x, int y) { return std::abs(x - 7) + std::abs(y - 7) <= 6; }), // diamond
-        Draw(0xc04080, [](int x, int y) { return y % 4 < 2 && x >= 2 && x <= 13; }),        // lines
-        Draw(0x2080e0, [](int x, int y) { return (x / 4 + y / 4) % 2 == 0; }),             // checks
-        Draw(0x905020, [](int x, int y) { return (y >= 6 && y <= 9) || (x >= 9 && std::abs(y - 7) <= 13 - x); }), // arrow
-        Draw(0x40b0e0, [&](int x, int y) { return std::abs(x - 7.5) <= 5 && y >= 2 && y <= 13 && (y <= 4 || x <= 4 || x >= 11 || y >= 11); }), // frame
-        Draw(0x101010, [](int x, int y) { return x == y || x == 15 - y || x == 0 || y == 0 || x == 15 || y == 15; }), // box
+        // disc, square, triangle, plus
+        Draw(0xd03030, [&](int x, int y) { return dist(x, y) < 6.5; }),
+        Draw(0x3060d0, [&](int x, int y) { return inside(x, 3, 12) && inside(y, 3, 12); }),
+        Draw(0x30a040, [&](int x, int y) { return inside(y, 3, 13) && 2 * std::abs(x - 7) <= y - 2; }),
+        Draw(0xe0a020, [](int x, int y) { return std::abs(x - 7) <= 1 || std::abs(y - 7) <= 1; }),
+        // cross, ring, diamond, lines
+        Draw(0x8040c0, [](int x, int y) { return std::abs(x - y) <= 1 || std::abs(x + y - 15) <= 1; }),
+        Draw(0x20a0a0, [&](int x, int y) { return dist(x, y) < 6.5 && dist(x, y) > 3.5; }),
+        Draw(0x606060, [](int x, int y) { return std::abs(x - 7) + std::abs(y - 7) <= 6; }),
+        Draw(0xc04080, [&](int x, int y) { return y % 4 < 2 && inside(x, 2, 13); }),
+        // checks, arrow, hollow frame, crossed box
+        Draw(0x2080e0, [](int x, int y) { return (x / 4 + y / 4) % 2 == 0; }),
+        Draw(0x905020, [&](int x, int y) { return inside(y, 6, 9) || (x >= 9 && std::abs(y - 7) <= 13 - x); }),
+        Draw(0x40b0e0, [&](int x, int y) {
+            return inside(x, 3, 12) && inside(y, 2, 13) && !(inside(x, 5, 10) && inside(y, 5, 10));
+        }),
+        Draw(0x101010, [](int x, int y) { return x == y || x == 15 - y || x % 15 == 0 || y % 15 == 0; }),
     };
 }
 
