@@ -38,10 +38,12 @@ void SOMLINK TinyInit(SOMObject* self)
 
 SOMClass* TinyClass()
 {
-    static const ClassDeclaration declaration("BenchTiny", "SOMObject", sizeof(TinyData), &g_tinyClassData,
-                                &g_tinyCClassData, {{"GetValue", somProc(&TinyGetValue), 8}, {"Seven", somProc(&TinySeven), 8}},
-                                {{"SOMObject::somInit", somProc(&TinyInit)}});
-    static SOMClass* const cls = BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), 1, 0);
+    static const ClassDeclaration declaration(
+        "BenchTiny", "SOMObject", sizeof(TinyData), &g_tinyClassData, &g_tinyCClassData,
+        {{"GetValue", somProc(&TinyGetValue), 8}, {"Seven", somProc(&TinySeven), 8}},
+        {{"SOMObject::somInit", somProc(&TinyInit)}});
+    static SOMClass* const cls =
+        BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), 1, 0);
     return cls;
 }
 
@@ -52,7 +54,8 @@ void BM_VirtualCall(benchmark::State& state)
     std::unique_ptr<Shape> owner = MakeShape(7);
     const Shape* shape = owner.get();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(shape); // reloaded each time, as the resolved call reloads its object
+        benchmark::DoNotOptimize(
+            shape); // reloaded each time, as the resolved call reloads its object
         benchmark::DoNotOptimize(shape->GetDomain());
     }
 }
@@ -72,7 +75,8 @@ void BM_ResolveMethodCall(benchmark::State& state)
     for (auto _ : state) {
         benchmark::DoNotOptimize(object);
         benchmark::DoNotOptimize(classData);
-        auto proc = reinterpret_cast<somTD_Tiny_GetValue>(ResolveMethod(object, classData->GetValue));
+        auto proc =
+            reinterpret_cast<somTD_Tiny_GetValue>(ResolveMethod(object, classData->GetValue));
         benchmark::DoNotOptimize(proc(object, ev));
     }
     FreeObject(object);
@@ -89,7 +93,8 @@ void BM_ResolveMethodCall_PaletteGetDomain(benchmark::State& state)
     for (auto _ : state) {
         benchmark::DoNotOptimize(object);
         benchmark::DoNotOptimize(classData);
-        auto proc = reinterpret_cast<somTD_ToolTray_GetDomain>(ResolveMethod(object, classData->GetDomain));
+        auto proc =
+            reinterpret_cast<somTD_ToolTray_GetDomain>(ResolveMethod(object, classData->GetDomain));
         benchmark::DoNotOptimize(proc(object, ev));
     }
     FreeObject(object);
@@ -142,7 +147,8 @@ void BM_ResolvedProcedureOnly(benchmark::State& state)
 {
     SOMObject* object = NewObject(TinyClass());
     Environment* ev = GetGlobalEnvironment();
-    auto proc = reinterpret_cast<somTD_Tiny_GetValue>(ResolveMethod(object, g_tinyClassData.GetValue));
+    auto proc =
+        reinterpret_cast<somTD_Tiny_GetValue>(ResolveMethod(object, g_tinyClassData.GetValue));
     for (auto _ : state) {
         benchmark::DoNotOptimize(object);
         benchmark::DoNotOptimize(proc);

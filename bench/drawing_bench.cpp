@@ -17,8 +17,8 @@ void Report(benchmark::State& state)
 {
     state.counters["tools/s"] =
         benchmark::Counter(double(kSceneTools) * state.iterations(), benchmark::Counter::kIsRate);
-    state.counters["pixels/s"] = benchmark::Counter(double(kSceneTools) * kPixelsPerTool * state.iterations(),
-                                                    benchmark::Counter::kIsRate);
+    state.counters["pixels/s"] = benchmark::Counter(
+        double(kSceneTools) * kPixelsPerTool * state.iterations(), benchmark::Counter::kIsRate);
 }
 
 void BM_UpdateTools(benchmark::State& state)
@@ -35,7 +35,7 @@ BENCHMARK(BM_UpdateTools)->Unit(benchmark::kMicrosecond);
 struct Target {
     std::vector<uint32_t> bits = std::vector<uint32_t>(kSceneWidth * kSceneHeight);
     pixman_image_t* image = pixman_image_create_bits(PIXMAN_x8r8g8b8, kSceneWidth, kSceneHeight,
-                                                      bits.data(), kSceneWidth * 4);
+                                                     bits.data(), kSceneWidth * 4);
     ~Target() { pixman_image_unref(image); }
 };
 
@@ -45,10 +45,12 @@ void BM_PixmanFillAndScale(benchmark::State& state)
     pixman_image_t* icons[4];
     for (int k = 0; k < 4; ++k) {
         icons[k] = pixman_image_create_bits(PIXMAN_x8r8g8b8, kSceneBitmapSize, kSceneBitmapSize,
-                                            const_cast<uint32_t*>(SceneIcon(k).data()), kSceneBitmapSize * 4);
+                                            const_cast<uint32_t*>(SceneIcon(k).data()),
+                                            kSceneBitmapSize * 4);
         pixman_transform_t scale;
-        pixman_transform_init_scale(&scale, pixman_double_to_fixed(double(kSceneBitmapSize) / kSceneToolSize),
-                                    pixman_double_to_fixed(double(kSceneBitmapSize) / kSceneToolSize));
+        pixman_transform_init_scale(
+            &scale, pixman_double_to_fixed(double(kSceneBitmapSize) / kSceneToolSize),
+            pixman_double_to_fixed(double(kSceneBitmapSize) / kSceneToolSize));
         pixman_image_set_transform(icons[k], &scale);
         pixman_image_set_filter(icons[k], PIXMAN_FILTER_NEAREST, nullptr, 0);
     }
@@ -75,8 +77,9 @@ void BM_RowWritesFloor(benchmark::State& state)
     for (int k = 0; k < 4; ++k)
         for (int y = 0; y < kSceneToolSize; ++y)
             for (int x = 0; x < kSceneToolSize; ++x)
-                scaled[k].push_back(SceneIcon(k)[(y * kSceneBitmapSize / kSceneToolSize) * kSceneBitmapSize +
-                                                 x * kSceneBitmapSize / kSceneToolSize]);
+                scaled[k].push_back(
+                    SceneIcon(k)[(y * kSceneBitmapSize / kSceneToolSize) * kSceneBitmapSize +
+                                 x * kSceneBitmapSize / kSceneToolSize]);
     std::vector<uint32_t> bits(kSceneWidth * kSceneHeight);
     for (auto _ : state) {
         for (int i = kSceneTools - 1; i >= 0; --i) {
@@ -86,7 +89,8 @@ void BM_RowWritesFloor(benchmark::State& state)
                 std::fill_n(origin + y * kSceneWidth + 1, kSceneToolSize - 2, face);
             const uint32_t* icon = scaled[i % 4].data();
             for (int y = 0; y < kSceneToolSize; ++y)
-                std::memcpy(origin + y * kSceneWidth, icon + y * kSceneToolSize, kSceneToolSize * 4);
+                std::memcpy(origin + y * kSceneWidth, icon + y * kSceneToolSize,
+                            kSceneToolSize * 4);
         }
         benchmark::ClobberMemory();
     }

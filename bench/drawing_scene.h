@@ -19,8 +19,14 @@ constexpr int kSceneColumns = (kSceneWidth - 4) / (kSceneToolSize + 4);
 constexpr int kSceneRows = (kSceneHeight - 4) / (kSceneToolSize + 4);
 
 // Top-left pixel of tool i.
-inline int SceneToolX(int i) { return 4 + (i % (kSceneColumns * kSceneRows)) % kSceneColumns * (kSceneToolSize + 4); }
-inline int SceneToolY(int i) { return 4 + (i % (kSceneColumns * kSceneRows)) / kSceneColumns * (kSceneToolSize + 4); }
+inline int SceneToolX(int i)
+{
+    return 4 + (i % (kSceneColumns * kSceneRows)) % kSceneColumns * (kSceneToolSize + 4);
+}
+inline int SceneToolY(int i)
+{
+    return 4 + (i % (kSceneColumns * kSceneRows)) / kSceneColumns * (kSceneToolSize + 4);
+}
 
 // The 16x16 bitmap pixels of tool i's icon (four different icons).
 const std::vector<uint32_t>& SceneIcon(int i);

@@ -20,14 +20,16 @@ int main(int argc, char** argv)
         const auto start = std::chrono::steady_clock::now();
         scene.Draw();
         GdiFlush();
-        seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        seconds.push_back(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     std::sort(seconds.begin(), seconds.end());
     const double median = seconds[seconds.size() / 2];
-    std::printf("UpdateTools, %d tools of %dx%d with %dx%d bitmaps on %dx%d: median %.1f us over %d runs, "
-                "%.0f tools/s, %.0f pixels/s\n",
-                kSceneTools, kSceneToolSize, kSceneToolSize, kSceneBitmapSize, kSceneBitmapSize, kSceneWidth,
-                kSceneHeight, median * 1e6, runs, kSceneTools / median,
-                kSceneTools * double(kSceneToolSize * kSceneToolSize) / median);
+    std::printf(
+        "UpdateTools, %d tools of %dx%d with %dx%d bitmaps on %dx%d: median %.1f us over %d runs, "
+        "%.0f tools/s, %.0f pixels/s\n",
+        kSceneTools, kSceneToolSize, kSceneToolSize, kSceneBitmapSize, kSceneBitmapSize,
+        kSceneWidth, kSceneHeight, median * 1e6, runs, kSceneTools / median,
+        kSceneTools * double(kSceneToolSize * kSceneToolSize) / median);
     return 0;
 }

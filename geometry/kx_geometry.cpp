@@ -6,8 +6,16 @@
 // The default constructors deliberately leave the fields as the storage held them.
 KxPoint::KxPoint() {}
 KxPoint::KxPoint(KxFixed px, KxFixed py) : x(px), y(py) {}
-void KxPoint::Set(KxFixed px, KxFixed py) { x = px; y = py; }
-void KxPoint::Clear() { x = 0; y = 0; }
+void KxPoint::Set(KxFixed px, KxFixed py)
+{
+    x = px;
+    y = py;
+}
+void KxPoint::Clear()
+{
+    x = 0;
+    y = 0;
+}
 
 KxRect::KxRect() {}
 KxRect::KxRect(KxFixed l, KxFixed t, KxFixed r, KxFixed b) : left(l), top(t), right(r), bottom(b) {}
@@ -38,17 +46,13 @@ KxFixed KxRect::Height() const
     return static_cast<KxFixed>(static_cast<uint32_t>(bottom) - static_cast<uint32_t>(top));
 }
 
-uint8_t KxRect::operator!=(const KxRect& other) const
-{
-    return *this == other ? 0 : 1;
-}
+uint8_t KxRect::operator!=(const KxRect& other) const { return *this == other ? 0 : 1; }
 
 KxToolSpaceRect::KxToolSpaceRect() {}
 
 KxToolSpaceRect::KxToolSpaceRect(int32_t v1, int32_t v2, int32_t v3, int32_t v4, KxRect* r)
     : values{v1, v2, v3, v4}, rect(r->left, r->top, r->right, r->bottom)
-{
-}
+{}
 
 KxToolSpaceRect& KxToolSpaceRect::operator=(const KxToolSpaceRect& other)
 {

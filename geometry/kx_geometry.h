@@ -54,8 +54,8 @@ struct KX_GEOMETRY_TYPE KxRect {
     KxPoint& BotRight();
     const KxPoint& BotRight() const;
 
-    KxFixed Width() const;  // right - left, wrapping in 32 bits
-    KxFixed Height() const; // bottom - top, wrapping in 32 bits
+    KxFixed Width() const;                         // right - left, wrapping in 32 bits
+    KxFixed Height() const;                        // bottom - top, wrapping in 32 bits
     uint8_t operator!=(const KxRect& other) const; // exactly 0 or 1
 
     // The framework's out-of-line operations.

@@ -30,12 +30,14 @@ bool ParseInt(std::string_view text, int low, int high, int& out)
 }
 
 // "AxB" (or a single number for both when `single` is allowed).
-bool ParsePair(std::string_view text, char separator, int low, int high, bool single, int& a, int& b)
+bool ParsePair(std::string_view text, char separator, int low, int high, bool single, int& a,
+               int& b)
 {
     const size_t at = text.find(separator);
     if (at == std::string_view::npos)
         return single && ParseInt(text, low, high, a) && ParseInt(text, low, high, b);
-    return ParseInt(text.substr(0, at), low, high, a) && ParseInt(text.substr(at + 1), low, high, b);
+    return ParseInt(text.substr(0, at), low, high, a) &&
+           ParseInt(text.substr(at + 1), low, high, b);
 }
 
 } // namespace
@@ -47,7 +49,8 @@ bool ParseDemoOptions(int argc, const char* const* argv, DemoOptions& o, std::st
         std::string_view arg = argv[i];
         std::string_view value;
         bool hasValue = false;
-        if (const size_t eq = arg.find('='); arg.substr(0, 2) == "--" && eq != std::string_view::npos) {
+        if (const size_t eq = arg.find('=');
+            arg.substr(0, 2) == "--" && eq != std::string_view::npos) {
             value = arg.substr(eq + 1);
             arg = arg.substr(0, eq);
             hasValue = true;

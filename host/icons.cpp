@@ -31,20 +31,27 @@ std::vector<Image> BuiltInIcons()
         // disc, square, triangle, plus
         Draw(0xd03030, [&](int x, int y) { return dist(x, y) < 6.5; }),
         Draw(0x3060d0, [&](int x, int y) { return inside(x, 3, 12) && inside(y, 3, 12); }),
-        Draw(0x30a040, [&](int x, int y) { return inside(y, 3, 13) && 2 * std::abs(x - 7) <= y - 2; }),
+        Draw(0x30a040,
+             [&](int x, int y) { return inside(y, 3, 13) && 2 * std::abs(x - 7) <= y - 2; }),
         Draw(0xe0a020, [](int x, int y) { return std::abs(x - 7) <= 1 || std::abs(y - 7) <= 1; }),
         // cross, ring, diamond, lines
-        Draw(0x8040c0, [](int x, int y) { return std::abs(x - y) <= 1 || std::abs(x + y - 15) <= 1; }),
+        Draw(0x8040c0,
+             [](int x, int y) { return std::abs(x - y) <= 1 || std::abs(x + y - 15) <= 1; }),
         Draw(0x20a0a0, [&](int x, int y) { return dist(x, y) < 6.5 && dist(x, y) > 3.5; }),
         Draw(0x606060, [](int x, int y) { return std::abs(x - 7) + std::abs(y - 7) <= 6; }),
         Draw(0xc04080, [&](int x, int y) { return y % 4 < 2 && inside(x, 2, 13); }),
         // checks, arrow, hollow frame, crossed box
         Draw(0x2080e0, [](int x, int y) { return (x / 4 + y / 4) % 2 == 0; }),
-        Draw(0x905020, [&](int x, int y) { return inside(y, 6, 9) || (x >= 9 && std::abs(y - 7) <= 13 - x); }),
-        Draw(0x40b0e0, [&](int x, int y) {
-            return inside(x, 3, 12) && inside(y, 2, 13) && !(inside(x, 5, 10) && inside(y, 5, 10));
-        }),
-        Draw(0x101010, [](int x, int y) { return x == y || x == 15 - y || x % 15 == 0 || y % 15 == 0; }),
+        Draw(
+            0x905020,
+            [&](int x, int y) { return inside(y, 6, 9) || (x >= 9 && std::abs(y - 7) <= 13 - x); }),
+        Draw(0x40b0e0,
+             [&](int x, int y) {
+                 return inside(x, 3, 12) && inside(y, 2, 13) &&
+                        !(inside(x, 5, 10) && inside(y, 5, 10));
+             }),
+        Draw(0x101010,
+             [](int x, int y) { return x == y || x == 15 - y || x % 15 == 0 || y % 15 == 0; }),
     };
 }
 

@@ -10,26 +10,25 @@ class Palette {
 public:
     Palette(ToolTray* object, Environment* ev, const ToolTrayClassDataStructure* classData)
         : object_(object), ev_(ev), classData_(classData)
-    {
-    }
+    {}
 
     ToolTray* Object() const { return object_; }
     Environment* Env() const { return ev_; }
 
 #define TOOLTRAY_BINDING(index, name, bytes, kind)                                  \
-    template <typename... Args>                                                     \
-    auto name(Args... args) const                                                   \
-    {                                                                               \
-        return somCall<somTD_ToolTray_##name>(object_, classData_->name, ev_, args...); \
-    }
+  template <typename... Args>                                                       \
+  auto name(Args... args) const                                                     \
+  {                                                                                 \
+    return somCall<somTD_ToolTray_##name>(object_, classData_->name, ev_, args...); \
+  }
     TOOLTRAY_METHODS(TOOLTRAY_BINDING)
 #undef TOOLTRAY_BINDING
 
     // The framework methods a host uses on a palette.
     void InitExtension(SOMObject* base) const
     {
-        somCall<somTD_KxExtension_InitExtension>(object_, resolve_KxExtensionClassData()->InitExtension,
-                                                 ev_, base);
+        somCall<somTD_KxExtension_InitExtension>(
+            object_, resolve_KxExtensionClassData()->InitExtension, ev_, base);
     }
     void Release() const
     {

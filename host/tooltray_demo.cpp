@@ -128,7 +128,8 @@ int main(int argc, char** argv)
             if (!WritePng(options.output, surface.Snapshot(), error))
                 status = Fail("cannot write " + options.output + ": " + error);
             else
-                std::printf("wrote %s (%dx%d)\n", options.output.c_str(), surfaceWidth, surfaceHeight);
+                std::printf("wrote %s (%dx%d)\n", options.output.c_str(), surfaceWidth,
+                            surfaceHeight);
         }
     }
 

@@ -30,13 +30,13 @@
 extern "C" {
 #endif
 
-typedef struct SOMClass SOMClass;           // class object, opaque
-typedef struct SOMObject SOMObject;         // every instance starts with a SOMObject header
-typedef struct somMethodTokenRec* somMToken; // method token, opaque, never null once built
+typedef struct SOMClass SOMClass;              // class object, opaque
+typedef struct SOMObject SOMObject;            // every instance starts with a SOMObject header
+typedef struct somMethodTokenRec* somMToken;   // method token, opaque, never null once built
 typedef struct somParentTables* somMethodTabs; // a class's view of its parents' tables, opaque
 
-typedef void(SOMLINK* somMethodProc)(void);                 // a procedure of unknown signature
-typedef void*(SOMLINK* somDataProc)(SOMObject* object);     // instance-data procedure
+typedef void(SOMLINK* somMethodProc)(void);             // a procedure of unknown signature
+typedef void*(SOMLINK* somDataProc)(SOMObject* object); // instance-data procedure
 
 // Exception kinds of the environment record.
 enum { SOM_NO_EXCEPTION = 0, SOM_USER_EXCEPTION = 1, SOM_SYSTEM_EXCEPTION = 2 };
@@ -85,10 +85,10 @@ SOM_API const char* GetLastBuildError(void);
 // itself, and for a null class).
 SOM_API const struct ClassDescription* DescriptionOf(const SOMClass* classObject);
 
-SOM_API SOMClass* FindClass(const char* name);        // null when no class has that name
+SOM_API SOMClass* FindClass(const char* name);              // null when no class has that name
 SOM_API const char* ClassName(const SOMClass* classObject); // null for a null class
-SOM_API SOMClass* ClassOf(const SOMObject* object);   // null for a null object
-SOM_API SOMClass* ParentOf(const SOMClass* classObject); // null for the root class
+SOM_API SOMClass* ClassOf(const SOMObject* object);         // null for a null object
+SOM_API SOMClass* ParentOf(const SOMClass* classObject);    // null for the root class
 // Nonzero when object's class is classObject or descends from it.
 SOM_API int32_t IsInstanceOf(const SOMObject* object, const SOMClass* classObject);
 
@@ -121,7 +121,7 @@ SOM_API void FreeObject(SOMObject* object);
 
 // ---- Environment ------------------------------------------------------------------------------
 
-SOM_API Environment* GetGlobalEnvironment(void); // the calling thread's record
+SOM_API Environment* GetGlobalEnvironment(void);      // the calling thread's record
 SOM_API void ExceptionFree(Environment* environment); // back to SOM_NO_EXCEPTION
 
 // ---- Allocation -------------------------------------------------------------------------------

@@ -14,9 +14,9 @@
 class ClassDeclaration {
 public:
     struct Method {
-        const char* name;       // bare name, "GetSize"
+        const char* name; // bare name, "GetSize"
         somMethodProc procedure;
-        int32_t argumentBytes;  // 32-bit platform, object and environment included
+        int32_t argumentBytes; // 32-bit platform, object and environment included
         int32_t resultKind = SOM_RESULT_KIND_DEFAULT;
     };
     struct Override {
@@ -36,8 +36,8 @@ public:
           overrides_(std::make_unique<OverrideCells[]>(overrides.size())),
           overrideEntries_(std::make_unique<OverrideEntry[]>(overrides.size()))
     {
-        auto* tokenCells = reinterpret_cast<somMToken*>(static_cast<char*>(classData) +
-                                                        sizeof(SOMClass*));
+        auto* tokenCells =
+            reinterpret_cast<somMToken*>(static_cast<char*>(classData) + sizeof(SOMClass*));
         size_t i = 0;
         for (const Method& m : methods) {
             MethodCells& c = methods_[i];
@@ -45,8 +45,8 @@ public:
             c.descriptor.Init("::" + className_.text + "::" + m.name);
             c.call = MethodCallInfo{m.resultKind, m.argumentBytes, nullptr};
             c.stub = MethodStubInfo{nullptr, nullptr, &c.call};
-            entries_[i] = MethodEntry{tokenCells + i, &c.name.id, &c.descriptor.id, m.procedure, -1,
-                                      &c.stub};
+            entries_[i] =
+                MethodEntry{tokenCells + i, &c.name.id, &c.descriptor.id, m.procedure, -1, &c.stub};
             ++i;
         }
         i = 0;

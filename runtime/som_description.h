@@ -34,16 +34,16 @@ typedef struct MethodStubInfo {
 } MethodStubInfo;
 
 typedef struct MethodEntry {
-    somMToken* tokenSlot;         // this method's cell in the class data record
-    const NameId* name;           // "GetSize"
-    const NameId* descriptor;     // "::ToolTray::GetSize"
+    somMToken* tokenSlot;     // this method's cell in the class data record
+    const NameId* name;       // "GetSize"
+    const NameId* descriptor; // "::ToolTray::GetSize"
     somMethodProc procedure;
-    intptr_t redispatch;          // -1: the apply field below refers to data
+    intptr_t redispatch; // -1: the apply field below refers to data
     const MethodStubInfo* apply;
 } MethodEntry;
 
 typedef struct OverrideEntry {
-    const NameId* name;           // "SOMObject::somInit"
+    const NameId* name; // "SOMObject::somInit"
     somMethodProc procedure;
 } OverrideEntry;
 

@@ -15,6 +15,8 @@ run_suite() { # build-dir, extra cmake args...
   ctest --test-dir "$dir" -j"$jobs" --output-on-failure | tee -a "$summary"
 }
 
+echo "== format"
+scripts/check-format.sh
 echo "== normal build"
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=ON
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"

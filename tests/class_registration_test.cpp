@@ -83,13 +83,13 @@ TEST(ClassRegistration, Argument_bytes_count_four_per_argument_object_and_enviro
     const ClassDescription* d = DescriptionOf(ToolTrayClass());
     ASSERT_NE(d, nullptr);
     auto bytes = [&](int token) { return d->methods[token].apply->callInfo->argumentBytes; };
-    EXPECT_EQ(bytes(1), 8);    // CallInitCompleted
-    EXPECT_EQ(bytes(38), 8);   // ArrangeTools
-    EXPECT_EQ(bytes(2), 12);   // GetSize
-    EXPECT_EQ(bytes(9), 12);   // SetPos: a 16-bit argument counts 4
-    EXPECT_EQ(bytes(33), 16);  // SetToolState
-    EXPECT_EQ(bytes(30), 20);  // CreateTool
-    EXPECT_EQ(bytes(20), 24);  // AddToolInfo
+    EXPECT_EQ(bytes(1), 8);   // CallInitCompleted
+    EXPECT_EQ(bytes(38), 8);  // ArrangeTools
+    EXPECT_EQ(bytes(2), 12);  // GetSize
+    EXPECT_EQ(bytes(9), 12);  // SetPos: a 16-bit argument counts 4
+    EXPECT_EQ(bytes(33), 16); // SetToolState
+    EXPECT_EQ(bytes(30), 20); // CreateTool
+    EXPECT_EQ(bytes(20), 24); // AddToolInfo
 }
 
 TEST(ClassRegistration, Class_data_holds_the_class_object_and_39_distinct_tokens)
@@ -115,9 +115,11 @@ TEST(ClassRegistration, A_second_NewClass_is_harmless_and_versions_reach_the_run
     EXPECT_EQ(ToolTrayNewClass(0, 0), cls);
     EXPECT_EQ(resolve_ToolTrayClassData()->GetSize, first);
     EXPECT_EQ(ToolTrayNewClass(2, 0), nullptr);
-    EXPECT_NE(std::string(GetLastBuildError()).find("ToolTray: majorVersion: 2"), std::string::npos);
+    EXPECT_NE(std::string(GetLastBuildError()).find("ToolTray: majorVersion: 2"),
+              std::string::npos);
     EXPECT_EQ(ToolTrayNewClass(1, 5), nullptr);
-    EXPECT_NE(std::string(GetLastBuildError()).find("ToolTray: minorVersion: 5"), std::string::npos);
+    EXPECT_NE(std::string(GetLastBuildError()).find("ToolTray: minorVersion: 5"),
+              std::string::npos);
 }
 
 // ---- Host subclasses --------------------------------------------------------------------------
@@ -135,8 +137,8 @@ class Subclass : public PaletteTest {};
 
 TEST_F(Subclass, Override_is_reached_through_ResolveMethod_while_ToolTray_keeps_the_original)
 {
-    SOMClass* doubled = BuildToolTraySubclass(
-        "DoublingTray", {{"ToolTray::GetDomain", somProc(&DoubledDomain)}});
+    SOMClass* doubled =
+        BuildToolTraySubclass("DoublingTray", {{"ToolTray::GetDomain", somProc(&DoubledDomain)}});
     ASSERT_NE(doubled, nullptr) << GetLastBuildError();
     EXPECT_EQ(ParentOf(doubled), ToolTrayClass());
     Palette sub(NewPalette(doubled), ev, resolve_ToolTrayClassData());
@@ -155,9 +157,11 @@ TEST_F(Subclass, Override_is_reached_through_ResolveMethod_while_ToolTray_keeps_
 
 TEST_F(Subclass, Overriding_a_method_that_ToolTray_does_not_have_is_refused)
 {
-    EXPECT_EQ(BuildToolTraySubclass("WrongTray", {{"ToolTray::GetColour", somProc(&DoubledDomain)}}),
-              nullptr);
-    EXPECT_NE(std::string(GetLastBuildError()).find("WrongTray: overrides[0].name"), std::string::npos);
+    EXPECT_EQ(
+        BuildToolTraySubclass("WrongTray", {{"ToolTray::GetColour", somProc(&DoubledDomain)}}),
+        nullptr);
+    EXPECT_NE(std::string(GetLastBuildError()).find("WrongTray: overrides[0].name"),
+              std::string::npos);
     EXPECT_EQ(FindClass("WrongTray"), nullptr);
 }
 

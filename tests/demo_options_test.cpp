@@ -54,10 +54,13 @@ TEST(DemoOptions, Every_option_is_read_in_both_spellings)
 TEST(DemoOptions, Bad_arguments_are_refused_with_one_line)
 {
     const std::vector<std::vector<const char*>> bad = {
-        {"--tools", "-1"}, {"--tools", "ten"}, {"--tools", "12abc"}, {"--tools"},
-        {"--width", "-5"}, {"--tool-size", "0"}, {"--tool-size", "3x"}, {"--press", "4"},
-        {"--press", "a,b"}, {"--surface", "0x10"}, {"--surface", "100"}, {"--output="},
-        {"--frobnicate"}, {"--tools", "99999999999999999999"}};
+        {"--tools", "-1"},     {"--tools", "ten"},
+        {"--tools", "12abc"},  {"--tools"},
+        {"--width", "-5"},     {"--tool-size", "0"},
+        {"--tool-size", "3x"}, {"--press", "4"},
+        {"--press", "a,b"},    {"--surface", "0x10"},
+        {"--surface", "100"},  {"--output="},
+        {"--frobnicate"},      {"--tools", "99999999999999999999"}};
     for (const auto& args : bad) {
         DemoOptions o;
         std::string error;

@@ -18,7 +18,8 @@ TEST_F(Framework, Classes_have_their_methods_in_the_binding_order)
 {
     EXPECT_STREQ(MethodName(resolve_KxObjectClassData()->IsInitialized), "KxObject::IsInitialized");
     EXPECT_STREQ(MethodName(resolve_KxRefCntObjectClassData()->Release), "KxRefCntObject::Release");
-    EXPECT_STREQ(MethodName(resolve_KxExtensionClassData()->InitExtension), "KxExtension::InitExtension");
+    EXPECT_STREQ(MethodName(resolve_KxExtensionClassData()->InitExtension),
+                 "KxExtension::InitExtension");
     // Callers find the tool space's gate as the seventh token after the class object.
     auto* record = reinterpret_cast<somMToken*>(resolve_KxToolSpaceObjClassData());
     EXPECT_STREQ(MethodName(record[7]), "KxToolSpaceObj::AcceptsTools");
@@ -37,7 +38,8 @@ TEST_F(Framework, A_counted_object_frees_itself_at_the_last_release)
     somCall<somTD_KxRefCntObject_Release>(o, cd->Release, ev);
     ASSERT_EQ(watch.Live(), 1);
     somCall<somTD_KxRefCntObject_InitRefCntObject>(o, cd->InitRefCntObject, ev);
-    EXPECT_TRUE(somCall<somTD_KxObject_IsInitialized>(o, resolve_KxObjectClassData()->IsInitialized, ev));
+    EXPECT_TRUE(
+        somCall<somTD_KxObject_IsInitialized>(o, resolve_KxObjectClassData()->IsInitialized, ev));
     somCall<somTD_KxRefCntObject_Acquire>(o, cd->Acquire, ev);
     EXPECT_EQ(somCall<somTD_KxRefCntObject_GetRefCount>(o, cd->GetRefCount, ev), 2);
     somCall<somTD_KxRefCntObject_Release>(o, cd->Release, ev);
@@ -51,11 +53,15 @@ TEST_F(Framework, InitExtension_records_the_base_and_marks_the_object_initialise
     SOMObject* base = NewObject(resolve_KxObjectClassData()->classObject);
     SOMObject* ext = NewObject(resolve_KxExtensionClassData()->classObject);
     const auto* cd = resolve_KxExtensionClassData();
-    EXPECT_FALSE(somCall<somTD_KxObject_IsInitialized>(ext, resolve_KxObjectClassData()->IsInitialized, ev));
+    EXPECT_FALSE(
+        somCall<somTD_KxObject_IsInitialized>(ext, resolve_KxObjectClassData()->IsInitialized, ev));
     somCall<somTD_KxExtension_InitExtension>(ext, cd->InitExtension, ev, base);
     EXPECT_EQ(somCall<somTD_KxExtension_GetBase>(ext, cd->GetBase, ev), base);
-    EXPECT_TRUE(somCall<somTD_KxObject_IsInitialized>(ext, resolve_KxObjectClassData()->IsInitialized, ev));
-    EXPECT_EQ(somCall<somTD_KxRefCntObject_GetRefCount>(ext, resolve_KxRefCntObjectClassData()->GetRefCount, ev), 1);
+    EXPECT_TRUE(
+        somCall<somTD_KxObject_IsInitialized>(ext, resolve_KxObjectClassData()->IsInitialized, ev));
+    EXPECT_EQ(somCall<somTD_KxRefCntObject_GetRefCount>(
+                  ext, resolve_KxRefCntObjectClassData()->GetRefCount, ev),
+              1);
     FreeObject(ext);
     FreeObject(base);
 }
@@ -72,10 +78,12 @@ TEST_F(Framework, A_tool_space_accepts_tools_until_told_otherwise)
 
     const KxRect bounds(Fx(1), Fx(2), Fx(3), Fx(4));
     somCall<somTD_KxToolSpaceObj_SetBounds>(space, cd->SetBounds, ev, &bounds);
-    somCall<somTD_KxToolSpaceObj_SetBounds>(space, cd->SetBounds, ev, static_cast<const KxRect*>(nullptr));
+    somCall<somTD_KxToolSpaceObj_SetBounds>(space, cd->SetBounds, ev,
+                                            static_cast<const KxRect*>(nullptr));
     KxRect out(0, 0, 0, 0);
     somCall<somTD_KxToolSpaceObj_GetBounds>(space, cd->GetBounds, ev, &out);
-    somCall<somTD_KxToolSpaceObj_GetBounds>(space, cd->GetBounds, ev, static_cast<KxRect*>(nullptr));
+    somCall<somTD_KxToolSpaceObj_GetBounds>(space, cd->GetBounds, ev,
+                                            static_cast<KxRect*>(nullptr));
     EXPECT_TRUE(out == bounds);
     FreeObject(space);
 }
@@ -96,10 +104,10 @@ TEST(KxRectOps, IsEmpty_when_the_rectangle_encloses_no_area)
 {
     EXPECT_TRUE(KxRect(0, 0, 0, 0).IsEmpty());
     EXPECT_FALSE(KxRect(Fx(4), Fx(4), Fx(29), Fx(29)).IsEmpty());
-    EXPECT_TRUE(KxRect(Fx(4), Fx(4), Fx(4), Fx(29)).IsEmpty());  // zero width
-    EXPECT_TRUE(KxRect(Fx(4), Fx(4), Fx(29), Fx(4)).IsEmpty());  // zero height
-    EXPECT_TRUE(KxRect(Fx(9), Fx(4), Fx(4), Fx(29)).IsEmpty());  // reversed
-    EXPECT_FALSE(KxRect(0, 0, 1, 1).IsEmpty());                  // 1/65536 is enough
+    EXPECT_TRUE(KxRect(Fx(4), Fx(4), Fx(4), Fx(29)).IsEmpty()); // zero width
+    EXPECT_TRUE(KxRect(Fx(4), Fx(4), Fx(29), Fx(4)).IsEmpty()); // zero height
+    EXPECT_TRUE(KxRect(Fx(9), Fx(4), Fx(4), Fx(29)).IsEmpty()); // reversed
+    EXPECT_FALSE(KxRect(0, 0, 1, 1).IsEmpty());                 // 1/65536 is enough
 }
 
 TEST(KxRectOps, AsWinRect_rounds_each_coordinate_to_the_nearest_pixel_halves_up)

@@ -8,14 +8,14 @@ namespace {
 TEST(FixedPoint, ToPixels_rounds_to_nearest_with_halves_upward)
 {
     EXPECT_EQ(FixedToPixels(0x190000), 25);
-    EXPECT_EQ(FixedToPixels(0x14000), 1);        // 1.25
-    EXPECT_EQ(FixedToPixels(0x18000), 2);        // 1.5
-    EXPECT_EQ(FixedToPixels(-0x18000), -1);      // -1.5
-    EXPECT_EQ(FixedToPixels(-0x28000), -2);      // -2.5
-    EXPECT_EQ(FixedToPixels(0x28000 - 1), 2);    // 2.5 - 1/65536
-    EXPECT_EQ(FixedToPixels(-0x8000), 0);        // -0.5
+    EXPECT_EQ(FixedToPixels(0x14000), 1);     // 1.25
+    EXPECT_EQ(FixedToPixels(0x18000), 2);     // 1.5
+    EXPECT_EQ(FixedToPixels(-0x18000), -1);   // -1.5
+    EXPECT_EQ(FixedToPixels(-0x28000), -2);   // -2.5
+    EXPECT_EQ(FixedToPixels(0x28000 - 1), 2); // 2.5 - 1/65536
+    EXPECT_EQ(FixedToPixels(-0x8000), 0);     // -0.5
     EXPECT_EQ(FixedToPixels(-0x8000 - 1), -1);
-    EXPECT_EQ(FixedToPixels(0x198000), 26);      // 25.5
+    EXPECT_EQ(FixedToPixels(0x198000), 26); // 25.5
 }
 
 TEST(FixedPoint, ToPixels_wraps_at_the_top_of_the_range_without_overflow)

@@ -91,8 +91,10 @@ struct Library {
         if (!handle)
             return;
         newClass = reinterpret_cast<decltype(newClass)>(Symbol(handle, "ToolTrayNewClass"));
-        classData = reinterpret_cast<decltype(classData)>(Symbol(handle, "resolve_ToolTrayClassData"));
-        cClassData = reinterpret_cast<decltype(cClassData)>(Symbol(handle, "resolve_ToolTrayCClassData"));
+        classData =
+            reinterpret_cast<decltype(classData)>(Symbol(handle, "resolve_ToolTrayClassData"));
+        cClassData =
+            reinterpret_cast<decltype(cClassData)>(Symbol(handle, "resolve_ToolTrayCClassData"));
     }
 };
 
@@ -186,7 +188,8 @@ TEST(LibraryLoading, A_palette_is_driven_through_tokens_alone)
     ASSERT_NE(base, nullptr);
     ASSERT_NE(space, nullptr);
     ASSERT_NE(tray, nullptr);
-    somCall<somTD_KxExtension_InitExtension>(tray, resolve_KxExtensionClassData()->InitExtension, ev, base);
+    somCall<somTD_KxExtension_InitExtension>(tray, resolve_KxExtensionClassData()->InitExtension,
+                                             ev, base);
 
     const Rect size{0, 0, 80 << 16, 60 << 16};
     somCall<somTD_ToolTray_SetSize>(tray, cd->SetSize, ev, reinterpret_cast<const KxRect*>(&size));
@@ -197,8 +200,8 @@ TEST(LibraryLoading, A_palette_is_driven_through_tokens_alone)
     EXPECT_EQ(somCall<somTD_ToolTray_GetToolSpaceObj>(tray, cd->GetToolSpaceObj, ev), space);
     ToolInfo* tools[3];
     for (int32_t id = 1; id <= 3; ++id)
-        tools[id - 1] = somCall<somTD_ToolTray_CreateTool>(tray, cd->CreateTool, ev, id,
-                                                           static_cast<HBITMAP>(nullptr), uint16_t{0});
+        tools[id - 1] = somCall<somTD_ToolTray_CreateTool>(
+            tray, cd->CreateTool, ev, id, static_cast<HBITMAP>(nullptr), uint16_t{0});
     for (ToolInfo* t : tools)
         ASSERT_NE(t, nullptr);
     EXPECT_EQ(somCall<somTD_ToolTray_GetFirstTool>(tray, cd->GetFirstTool, ev), tools[2]);

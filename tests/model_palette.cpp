@@ -19,17 +19,17 @@ int32_t Px(int32_t fixed)
     return low >= 0x8000u ? static_cast<int32_t>(low) - 0x10000 : static_cast<int32_t>(low);
 }
 
-int32_t Fixed(int32_t pixels)
-{
-    return static_cast<int32_t>(static_cast<uint32_t>(pixels) << 16);
-}
+int32_t Fixed(int32_t pixels) { return static_cast<int32_t>(static_cast<uint32_t>(pixels) << 16); }
 
 namespace {
 
 constexpr int32_t kMargin = 4;
 constexpr int32_t kGap = 4;
 
-Rect ToFixed(const Rect& p) { return {Fixed(p.left), Fixed(p.top), Fixed(p.right), Fixed(p.bottom)}; }
+Rect ToFixed(const Rect& p)
+{
+    return {Fixed(p.left), Fixed(p.top), Fixed(p.right), Fixed(p.bottom)};
+}
 
 bool IsEmpty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
 
@@ -37,8 +37,8 @@ bool IsEmpty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 Rect Palette::NextToolBounds() const
 {
-    const auto width = static_cast<int32_t>(static_cast<uint32_t>(size.right) -
-                                            static_cast<uint32_t>(size.left));
+    const auto width =
+        static_cast<int32_t>(static_cast<uint32_t>(size.right) - static_cast<uint32_t>(size.left));
     const int32_t tw = Px(toolWidth);
     const int32_t th = Px(toolHeight);
     Rect r{kMargin, kMargin, kMargin + tw, kMargin + th};
@@ -77,8 +77,8 @@ void Palette::Add(const void* handle, int32_t id, const Rect& bounds, uint16_t s
 
 bool Palette::Remove(const void* handle)
 {
-    auto it = std::find_if(tools.begin(), tools.end(),
-                           [&](const Tool& t) { return t.handle == handle; });
+    auto it =
+        std::find_if(tools.begin(), tools.end(), [&](const Tool& t) { return t.handle == handle; });
     if (!handle || it == tools.end())
         return false;
     tools.erase(it);

@@ -20,7 +20,7 @@ std::ostream& operator<<(std::ostream& os, const Rect& r);
 struct Tool {
     const void* handle = nullptr; // the real palette's record, as an opaque identity
     int32_t id = 0;
-    Rect bounds;                  // 16.16
+    Rect bounds; // 16.16
     uint16_t state = 0;
 };
 

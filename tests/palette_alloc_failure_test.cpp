@@ -10,8 +10,8 @@ protected:
     {
         SOMObject* o = NewObject(ToolTrayClass());
         if (o)
-            somCall<somTD_KxExtension_InitExtension>(o, resolve_KxExtensionClassData()->InitExtension,
-                                                     ev, base);
+            somCall<somTD_KxExtension_InitExtension>(
+                o, resolve_KxExtensionClassData()->InitExtension, ev, base);
         return o;
     }
 };
@@ -31,7 +31,8 @@ TEST_F(PaletteAllocFailure, AddToolInfo_whose_record_cannot_be_allocated_returns
 
 // Regression: a record whose link could not be allocated was returned to the caller although no
 // list held it (never drawn, found or freed: a leak and a dangling handle).
-TEST_F(PaletteAllocFailure, AddToolInfo_whose_link_cannot_be_allocated_frees_the_record_and_returns_null)
+TEST_F(PaletteAllocFailure,
+       AddToolInfo_whose_link_cannot_be_allocated_frees_the_record_and_returns_null)
 {
     const KxRect r(0, 0, Fx(5), Fx(5));
     palette->AddToolInfo(1, &r, (HBITMAP) nullptr, (uint16_t)0);
@@ -57,7 +58,8 @@ TEST_F(PaletteAllocFailure, CreateTool_fails_cleanly_at_each_of_its_allocations)
         if (!watch.FailureHappened()) {
             ASSERT_NE(t, nullptr);
             EXPECT_EQ(ToolIds(*palette), (std::vector<int32_t>{2, 1}));
-            EXPECT_EQ(Pixels(t->bounds), (PixelRect{4, 33, 29, 58})) << "the placement a success gives";
+            EXPECT_EQ(Pixels(t->bounds), (PixelRect{4, 33, 29, 58}))
+                << "the placement a success gives";
             break;
         }
         EXPECT_EQ(t, nullptr);
@@ -67,13 +69,15 @@ TEST_F(PaletteAllocFailure, CreateTool_fails_cleanly_at_each_of_its_allocations)
     EXPECT_EQ(k, 3) << "a record and a link";
 }
 
-TEST_F(PaletteAllocFailure, InitExtension_without_memory_for_the_list_leaves_a_palette_without_tools)
+TEST_F(PaletteAllocFailure,
+       InitExtension_without_memory_for_the_list_leaves_a_palette_without_tools)
 {
     AllocationWatch watch;
     SOMObject* o = NewObject(ToolTrayClass());
     ASSERT_NE(o, nullptr);
     watch.FailAllocation(1);
-    somCall<somTD_KxExtension_InitExtension>(o, resolve_KxExtensionClassData()->InitExtension, ev, base);
+    somCall<somTD_KxExtension_InitExtension>(o, resolve_KxExtensionClassData()->InitExtension, ev,
+                                             base);
     ASSERT_TRUE(watch.FailureHappened());
     Palette p(o, ev, resolve_ToolTrayClassData());
     p.SetToolSpaceObj(space);
@@ -95,7 +99,8 @@ TEST_F(PaletteAllocFailure, InitExtension_without_memory_for_the_list_leaves_a_p
 // operation during which the failure happens reports it and changes nothing; every other one
 // behaves as without failures; nothing leaks. The watch is disarmed once its failure has
 // happened, since its counter refuses every allocation from the k-th on.
-TEST_F(PaletteAllocFailure, Every_single_allocation_failure_in_a_palette_life_is_reported_and_leaks_nothing)
+TEST_F(PaletteAllocFailure,
+       Every_single_allocation_failure_in_a_palette_life_is_reported_and_leaks_nothing)
 {
     int64_t k = 1;
     for (;; ++k) {

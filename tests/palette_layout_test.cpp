@@ -119,11 +119,13 @@ TEST_F(PaletteLayout, Growing_tool_width_then_arranging_reflows_rows)
     SetPaletteSize(120);
     for (int i = 0; i < 4; ++i)
         Create(i);
-    EXPECT_EQ(OldestFirst(), (Rects{{4, 4, 29, 29}, {33, 4, 58, 29}, {62, 4, 87, 29}, {91, 4, 116, 29}}));
+    EXPECT_EQ(OldestFirst(),
+              (Rects{{4, 4, 29, 29}, {33, 4, 58, 29}, {62, 4, 87, 29}, {91, 4, 116, 29}}));
     palette->SetToolWidth(Fx(50));
     palette->ArrangeTools();
     // Limit 116: 4..54, 58..108, then 112+50 > 116 wraps.
-    EXPECT_EQ(OldestFirst(), (Rects{{4, 4, 54, 29}, {58, 4, 108, 29}, {4, 33, 54, 58}, {58, 33, 108, 58}}));
+    EXPECT_EQ(OldestFirst(),
+              (Rects{{4, 4, 54, 29}, {58, 4, 108, 29}, {4, 33, 54, 58}, {58, 33, 108, 58}}));
 }
 
 TEST_F(PaletteLayout, DestroyTool_leaves_a_hole_that_the_next_tool_does_not_fill)
@@ -175,7 +177,7 @@ TEST_F(PaletteLayout, GetNextToolBounds_ignores_a_null_rectangle)
 TEST_F(PaletteLayout, Result_is_whole_pixels_in_fixed_point)
 {
     SetPaletteSize(120);
-    palette->SetToolWidth(Fx(20) + 0x8000); // 20.5 -> 21
+    palette->SetToolWidth(Fx(20) + 0x8000);  // 20.5 -> 21
     palette->SetToolHeight(Fx(10) + 0x7FFF); // 10.49.. -> 10
     ToolInfo* a = Create(1);
     ToolInfo* b = Create(2);
@@ -195,7 +197,8 @@ TEST_F(PaletteLayout, ArrangeTools_equals_creating_the_tools_in_order)
         Palette p(obj, ev, resolve_ToolTrayClassData());
         p.SetToolSpaceObj(space);
         model::Palette m;
-        m.size = {Fx(pick(-20, 20)) + pick(0, 0xFFFF), 0, Fx(pick(0, 400)) + pick(0, 0xFFFF), Fx(50)};
+        m.size = {Fx(pick(-20, 20)) + pick(0, 0xFFFF), 0, Fx(pick(0, 400)) + pick(0, 0xFFFF),
+                  Fx(50)};
         m.toolWidth = Fx(pick(1, 60)) + pick(0, 0xFFFF);
         m.toolHeight = Fx(pick(1, 60)) + pick(0, 0xFFFF);
         const KxRect size(m.size.left, m.size.top, m.size.right, m.size.bottom);

@@ -273,9 +273,10 @@ std::vector<int32_t> g_removedIds;
 uint8_t SOMLINK NeverInitialized(KxObject*, Environment*) { return 0; }
 void SOMLINK RecordingRemove(ToolTray* self, Environment* ev, ToolInfo* tool)
 {
-    g_removedIds.push_back(tool ? reinterpret_cast<somTD_ToolTray_GetToolID>(
-                                      DescriptionOf(ToolTrayClass())->methods[34].procedure)(self, ev, tool)
-                                : -1);
+    g_removedIds.push_back(
+        tool ? reinterpret_cast<somTD_ToolTray_GetToolID>(
+                   DescriptionOf(ToolTrayClass())->methods[34].procedure)(self, ev, tool)
+             : -1);
     reinterpret_cast<somTD_ToolTray_RemoveToolInfo>(
         DescriptionOf(ToolTrayClass())->methods[21].procedure)(self, ev, tool);
 }
@@ -288,7 +289,8 @@ SOMClass* ForgetfulTrayClass()
     return cls;
 }
 
-TEST_F(PaletteLifecycle, Repeated_InitExtension_removes_old_tools_through_RemoveToolInfo_and_leaks_nothing)
+TEST_F(PaletteLifecycle,
+       Repeated_InitExtension_removes_old_tools_through_RemoveToolInfo_and_leaks_nothing)
 {
     ASSERT_NE(ForgetfulTrayClass(), nullptr) << GetLastBuildError();
     SOMObject* otherBase = NewObject(FindClass("KxObject"));
@@ -302,7 +304,8 @@ TEST_F(PaletteLifecycle, Repeated_InitExtension_removes_old_tools_through_Remove
     g_removedIds.clear();
 
     InitExtension(p, ev, otherBase);
-    EXPECT_EQ(g_removedIds, (std::vector<int32_t>{3, 2, 1})) << "front to back, through the override";
+    EXPECT_EQ(g_removedIds, (std::vector<int32_t>{3, 2, 1}))
+        << "front to back, through the override";
     EXPECT_EQ(pal.GetFirstTool(), nullptr);
     EXPECT_EQ(watch.Live(), 2) << "the object and one fresh list";
 

@@ -22,26 +22,36 @@ protected:
     KxFixed Coordinate()
     {
         switch (Pick(0, 9)) {
-        case 0: return 0;
-        case 1: return Pick(-0x7FFFFFFF, 0x7FFFFFFF);
-        case 2: return Pick(0, 1) ? 0x7FFFFFFF : -0x7FFFFFFF - 1;
-        case 3: return Fx(Pick(-40, 40)) + Pick(0, 0xFFFF);
-        default: return Fx(Pick(0, 300)) + (Chance(30) ? Pick(0, 0xFFFF) : 0);
+        case 0:
+            return 0;
+        case 1:
+            return Pick(-0x7FFFFFFF, 0x7FFFFFFF);
+        case 2:
+            return Pick(0, 1) ? 0x7FFFFFFF : -0x7FFFFFFF - 1;
+        case 3:
+            return Fx(Pick(-40, 40)) + Pick(0, 0xFFFF);
+        default:
+            return Fx(Pick(0, 300)) + (Chance(30) ? Pick(0, 0xFFFF) : 0);
         }
     }
     KxFixed ToolSize()
     {
         switch (Pick(0, 9)) {
-        case 0: return 0;
-        case 1: return -Fx(Pick(0, 30)) - Pick(0, 0xFFFF);
-        case 2: return Pick(1, 0xFFFF); // under one pixel
-        default: return Fx(Pick(5, 60)) + (Chance(30) ? Pick(0, 0xFFFF) : 0);
+        case 0:
+            return 0;
+        case 1:
+            return -Fx(Pick(0, 30)) - Pick(0, 0xFFFF);
+        case 2:
+            return Pick(1, 0xFFFF); // under one pixel
+        default:
+            return Fx(Pick(5, 60)) + (Chance(30) ? Pick(0, 0xFFFF) : 0);
         }
     }
     model::Rect RandomRect()
     {
         if (Chance(60)) { // ordinary, possibly overlapping
-            const KxFixed l = Fx(Pick(0, 150)) + Pick(0, 0xFFFF), t = Fx(Pick(0, 150)) + Pick(0, 0xFFFF);
+            const KxFixed l = Fx(Pick(0, 150)) + Pick(0, 0xFFFF),
+                          t = Fx(Pick(0, 150)) + Pick(0, 0xFFFF);
             return {l, t, l + Fx(Pick(0, 60)) + Pick(0, 0xFFFF), t + Fx(Pick(0, 60))};
         }
         return {Coordinate(), Coordinate(), Coordinate(), Coordinate()}; // often empty or inverted
@@ -60,7 +70,8 @@ protected:
             ASSERT_EQ(M(t->bounds), e.bounds) << "step " << step << " position " << i;
         }
         ASSERT_EQ(i, m.tools.size()) << "step " << step << ": palette has fewer tools";
-        ASSERT_EQ(p.GetLastTool(), m.tools.empty() ? nullptr : m.tools.back().handle) << "step " << step;
+        ASSERT_EQ(p.GetLastTool(), m.tools.empty() ? nullptr : m.tools.back().handle)
+            << "step " << step;
     }
 
     void Run(uint32_t seed, int steps)
@@ -82,20 +93,25 @@ protected:
         auto anyTool = [&](bool foreignToo) -> ToolInfo* {
             if (m.tools.empty() || Chance(10))
                 return foreignToo && Chance(50) ? foreign : nullptr;
-            return static_cast<ToolInfo*>(const_cast<void*>(m.tools[Pick(0, (int)m.tools.size() - 1)].handle));
+            return static_cast<ToolInfo*>(
+                const_cast<void*>(m.tools[Pick(0, (int)m.tools.size() - 1)].handle));
         };
         bool accepts = true;
         for (int step = 0; step < steps; ++step) {
             // Fewer additions once the palette is well filled keep lists at a few dozen tools.
             const int op = Pick(0, m.tools.size() > 40 ? 13 : 15);
             switch (op) {
-            case 0: case 1: case 14: case 15: { // CreateTool
+            case 0:
+            case 1:
+            case 14:
+            case 15: { // CreateTool
                 const int32_t id = Pick(0, 6);
                 const auto state = static_cast<uint16_t>(Pick(0, 2));
                 if (Chance(5)) {
                     accepts = !accepts;
                     somCall<somTD_KxToolSpaceObj_SetAcceptsTools>(
-                        space, resolve_KxToolSpaceObjClassData()->SetAcceptsTools, ev, accepts ? 1 : 0);
+                        space, resolve_KxToolSpaceObjClassData()->SetAcceptsTools, ev,
+                        accepts ? 1 : 0);
                 }
                 const model::Rect expected = m.NextToolBounds();
                 ToolInfo* t = p.CreateTool(id, (HBITMAP) nullptr, state);
@@ -107,7 +123,8 @@ protected:
                 m.Add(t, id, expected, state);
                 break;
             }
-            case 2: case 3: { // AddToolInfo with any rectangle
+            case 2:
+            case 3: { // AddToolInfo with any rectangle
                 const model::Rect r = RandomRect();
                 const KxRect k = K(r);
                 const int32_t id = Pick(0, 6);
@@ -129,7 +146,8 @@ protected:
             case 5: { // RemoveToolInfo: live, null, foreign or already removed
                 ToolInfo* t = anyTool(true);
                 if (!removed.empty() && Chance(25))
-                    t = static_cast<ToolInfo*>(const_cast<void*>(removed[Pick(0, (int)removed.size() - 1)]));
+                    t = static_cast<ToolInfo*>(
+                        const_cast<void*>(removed[Pick(0, (int)removed.size() - 1)]));
                 if (m.Remove(t))
                     removed.push_back(t);
                 p.RemoveToolInfo(t);
@@ -140,7 +158,8 @@ protected:
                 p.ArrangeTools();
                 break;
             case 7: { // SetSize, any rectangle
-                m.size = Chance(50) ? RandomRect() : model::Rect{Coordinate(), 0, Coordinate(), Fx(100)};
+                m.size =
+                    Chance(50) ? RandomRect() : model::Rect{Coordinate(), 0, Coordinate(), Fx(100)};
                 const KxRect k = K(m.size);
                 p.SetSize(&k);
                 break;
@@ -166,7 +185,8 @@ protected:
                     // Offsets wrap in 32 bits, like the coordinates near the ends of the range.
                     auto nearEdge = [&](KxFixed edge) {
                         const int32_t offset = Pick(-2, 2) * (Chance(50) ? 1 : 0x8000);
-                        return static_cast<KxFixed>(static_cast<uint32_t>(edge) + static_cast<uint32_t>(offset));
+                        return static_cast<KxFixed>(static_cast<uint32_t>(edge) +
+                                                    static_cast<uint32_t>(offset));
                     };
                     x = nearEdge(Chance(50) ? b.left : b.right);
                     y = nearEdge(Chance(50) ? b.top : b.bottom);
@@ -176,7 +196,8 @@ protected:
                     }
                 }
                 const KxPoint pt(x, y);
-                ASSERT_EQ(p.PtInTool(&pt), m.Hit(x, y)) << "step " << step << " at " << x << ", " << y;
+                ASSERT_EQ(p.PtInTool(&pt), m.Hit(x, y))
+                    << "step " << step << " at " << x << ", " << y;
                 break;
             }
             case 12: { // SetToolState, on a tool or null

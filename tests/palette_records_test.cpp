@@ -73,7 +73,8 @@ TEST_F(PaletteRecords, Null_tool_reads_as_zero_and_writes_are_ignored)
 
 TEST_F(PaletteRecords, AddToolInfo_with_null_bounds_adds_nothing)
 {
-    EXPECT_EQ(palette->AddToolInfo(1, (const KxRect*)nullptr, (HBITMAP) nullptr, (uint16_t)0), nullptr);
+    EXPECT_EQ(palette->AddToolInfo(1, (const KxRect*)nullptr, (HBITMAP) nullptr, (uint16_t)0),
+              nullptr);
     EXPECT_EQ(palette->GetFirstTool(), nullptr);
 }
 
@@ -286,8 +287,8 @@ TEST_F(PaletteSubclass, GetSize_override_decides_the_row_width)
     std::vector<PixelRect> got;
     for (int i = 0; i < 4; ++i)
         got.push_back(Pixels((p.CreateTool(i, (HBITMAP) nullptr, (uint16_t)0))->bounds));
-    EXPECT_EQ(got, (std::vector<PixelRect>{{4, 4, 29, 29}, {33, 4, 58, 29}, {62, 4, 87, 29},
-                                           {91, 4, 116, 29}}));
+    EXPECT_EQ(got, (std::vector<PixelRect>{
+                       {4, 4, 29, 29}, {33, 4, 58, 29}, {62, 4, 87, 29}, {91, 4, 116, 29}}));
 }
 
 TEST_F(PaletteSubclass, CreateTool_without_a_tool_space_places_and_adds_nothing)
@@ -303,13 +304,15 @@ TEST_F(PaletteSubclass, CreateTool_without_a_tool_space_places_and_adds_nothing)
 TEST_F(PaletteSubclass, CreateTool_on_a_space_that_refuses_tools_places_and_adds_nothing)
 {
     Palette p = Make(ObservingTray());
-    somCall<somTD_KxToolSpaceObj_SetAcceptsTools>(space, resolve_KxToolSpaceObjClassData()->SetAcceptsTools, ev, 0);
+    somCall<somTD_KxToolSpaceObj_SetAcceptsTools>(
+        space, resolve_KxToolSpaceObjClassData()->SetAcceptsTools, ev, 0);
     EXPECT_EQ(p.CreateTool(1, (HBITMAP) nullptr, (uint16_t)0), nullptr);
     EXPECT_EQ(g_seen.nextBoundsCalls, 0);
     EXPECT_EQ(g_seen.addCalls, 0);
     EXPECT_EQ(p.GetFirstTool(), nullptr);
     // Accepting again: the gate opens and both steps run once.
-    somCall<somTD_KxToolSpaceObj_SetAcceptsTools>(space, resolve_KxToolSpaceObjClassData()->SetAcceptsTools, ev, 1);
+    somCall<somTD_KxToolSpaceObj_SetAcceptsTools>(
+        space, resolve_KxToolSpaceObjClassData()->SetAcceptsTools, ev, 1);
     EXPECT_NE(p.CreateTool(1, (HBITMAP) nullptr, (uint16_t)0), nullptr);
     EXPECT_EQ(g_seen.nextBoundsCalls, 1);
     EXPECT_EQ(g_seen.addCalls, 1);

@@ -62,8 +62,9 @@ TEST_F(Rendering, Pressed_tool_without_bitmap_is_dark_face_and_white_frame)
 {
     Add(1, KxRect(Fx(4), Fx(4), Fx(29), Fx(29)), nullptr, 1);
     const Log log = Draw();
-    ASSERT_EQ(log.Names(), (std::vector<std::string>{"InflateRect", "GetStockObject", "FillRect",
-                                                     "InflateRect", "GetStockObject", "FrameRect"}));
+    ASSERT_EQ(log.Names(),
+              (std::vector<std::string>{"InflateRect", "GetStockObject", "FillRect", "InflateRect",
+                                        "GetStockObject", "FrameRect"}));
     const auto& c = log.calls;
     EXPECT_TRUE(Same(c[0].args[0].rect, R(4, 4, 29, 29)));
     EXPECT_EQ(c[0].args[1].integer, -1);
@@ -95,10 +96,10 @@ TEST_F(Rendering, Bitmap_is_stretched_whole_over_the_tool_in_a_memory_context)
 {
     Add(1, KxRect(Fx(4), Fx(4), Fx(29), Fx(29)), bitmap, 0);
     const Log log = Draw();
-    ASSERT_EQ(log.Names(), (std::vector<std::string>{"InflateRect", "GetStockObject", "FillRect",
-                                                     "InflateRect", "CreateCompatibleDC", "GetObjectA",
-                                                     "SelectObject", "StretchBlt", "SelectObject",
-                                                     "DeleteDC", "GetStockObject", "FrameRect"}));
+    ASSERT_EQ(log.Names(), (std::vector<std::string>{
+                               "InflateRect", "GetStockObject", "FillRect", "InflateRect",
+                               "CreateCompatibleDC", "GetObjectA", "SelectObject", "StretchBlt",
+                               "SelectObject", "DeleteDC", "GetStockObject", "FrameRect"}));
     const auto& c = log.calls;
     EXPECT_EQ(c[4].args[0].pointer, dc);
     const void* memory = c[4].result.pointer;
@@ -153,9 +154,10 @@ TEST_F(Rendering, A_handle_that_is_no_bitmap_draws_face_and_frame_and_frees_the_
 {
     Add(1, KxRect(Fx(4), Fx(4), Fx(29), Fx(29)), reinterpret_cast<HBITMAP>(0x1234), 0);
     const Log log = Draw();
-    EXPECT_EQ(log.Names(), (std::vector<std::string>{"InflateRect", "GetStockObject", "FillRect",
-                                                     "InflateRect", "CreateCompatibleDC", "GetObjectA",
-                                                     "DeleteDC", "GetStockObject", "FrameRect"}));
+    EXPECT_EQ(log.Names(),
+              (std::vector<std::string>{"InflateRect", "GetStockObject", "FillRect", "InflateRect",
+                                        "CreateCompatibleDC", "GetObjectA", "DeleteDC",
+                                        "GetStockObject", "FrameRect"}));
 }
 
 TEST_F(Rendering, The_host_context_keeps_its_stretch_mode_and_selection)

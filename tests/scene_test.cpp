@@ -18,7 +18,8 @@ TEST(Scenes, Portable_GDI_draws_what_real_GDI_drew)
         SCOPED_TRACE(scene.name);
         Image golden;
         std::string error;
-        ASSERT_TRUE(ReadPng(std::string(GOLDEN_DIR) + "/" + scene.name + ".png", golden, error)) << error;
+        ASSERT_TRUE(ReadPng(std::string(GOLDEN_DIR) + "/" + scene.name + ".png", golden, error))
+            << error;
         ASSERT_EQ(golden.width, scene.image.width);
         ASSERT_EQ(golden.height, scene.image.height);
         int differing = 0;
@@ -26,7 +27,8 @@ TEST(Scenes, Portable_GDI_draws_what_real_GDI_drew)
             for (int x = 0; x < golden.width; ++x)
                 if (golden.At(x, y) != scene.image.At(x, y) && differing++ == 0)
                     ADD_FAILURE() << "first difference at (" << x << ", " << y << "): real "
-                                  << std::hex << golden.At(x, y) << ", ours " << scene.image.At(x, y);
+                                  << std::hex << golden.At(x, y) << ", ours "
+                                  << scene.image.At(x, y);
         EXPECT_EQ(differing, 0);
         ++compared;
     }

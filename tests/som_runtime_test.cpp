@@ -9,14 +9,30 @@ namespace {
 
 // A three-level hierarchy: Shape introduces Area and Name; Square overrides Area and adds Side;
 // Tile overrides Area again and chains to its parent's.
-struct ShapeData { int32_t a; int32_t b; };
-struct SquareData { int64_t side; };
-struct TileData { char tag; };
+struct ShapeData {
+    int32_t a;
+    int32_t b;
+};
+struct SquareData {
+    int64_t side;
+};
+struct TileData {
+    char tag;
+};
 
-somClassDataStructure* ShapeClassData() { static somMToken cells[3]; return reinterpret_cast<somClassDataStructure*>(cells); }
+somClassDataStructure* ShapeClassData()
+{
+    static somMToken cells[3];
+    return reinterpret_cast<somClassDataStructure*>(cells);
+}
 somCClassDataStructure g_shapeAux, g_squareAux, g_tileAux;
-struct { SOMClass* cls; somMToken Side; } g_squareData;
-struct { SOMClass* cls; } g_tileData;
+struct {
+    SOMClass* cls;
+    somMToken Side;
+} g_squareData;
+struct {
+    SOMClass* cls;
+} g_tileData;
 
 using AreaProc = int32_t (*)(SOMObject*, Environment*);
 int32_t ShapeArea(SOMObject*, Environment*) { return 1; }
@@ -24,7 +40,8 @@ int32_t ShapeName(SOMObject*, Environment*) { return 100; }
 int32_t SquareArea(SOMObject*, Environment*) { return 20; }
 int32_t SquareSide(SOMObject* self, Environment*)
 {
-    return static_cast<int32_t>(static_cast<SquareData*>(g_squareAux.instanceDataToken(self))->side);
+    return static_cast<int32_t>(
+        static_cast<SquareData*>(g_squareAux.instanceDataToken(self))->side);
 }
 int32_t TileArea(SOMObject* self, Environment* ev)
 {
@@ -48,15 +65,16 @@ struct Hierarchy {
 
 const Hierarchy& Shapes()
 {
-    static ClassDeclaration shape("Shape", "SOMObject", sizeof(ShapeData), ShapeClassData(), &g_shapeAux,
-                           {{"Area", somProc(&ShapeArea), 8}, {"Name", somProc(&ShapeName), 8}});
-    static ClassDeclaration square("Square", "Shape", sizeof(SquareData), &g_squareData, &g_squareAux,
-                            {{"Side", somProc(&SquareSide), 8}},
-                            {{"Shape::Area", somProc(&SquareArea)},
-                             {"SOMObject::somInit", somProc(&SquareInit)},
-                             {"SOMObject::somUninit", somProc(&SquareUninit)}});
+    static ClassDeclaration shape(
+        "Shape", "SOMObject", sizeof(ShapeData), ShapeClassData(), &g_shapeAux,
+        {{"Area", somProc(&ShapeArea), 8}, {"Name", somProc(&ShapeName), 8}});
+    static ClassDeclaration square("Square", "Shape", sizeof(SquareData), &g_squareData,
+                                   &g_squareAux, {{"Side", somProc(&SquareSide), 8}},
+                                   {{"Shape::Area", somProc(&SquareArea)},
+                                    {"SOMObject::somInit", somProc(&SquareInit)},
+                                    {"SOMObject::somUninit", somProc(&SquareUninit)}});
     static ClassDeclaration tile("Tile", "Square", sizeof(TileData), &g_tileData, &g_tileAux, {},
-                          {{"::Shape::Area", somProc(&TileArea)}});
+                                 {{"::Shape::Area", somProc(&TileArea)}});
     static const Hierarchy h{BuildClass(1, shape.Description(), 1, 0),
                              BuildClass(1, square.Description(), 1, 0),
                              BuildClass(1, tile.Description(), 0, 0)};
@@ -124,8 +142,10 @@ TEST(Runtime, ResolveMethod_refuses_null_and_foreign_tokens_without_crashing)
     EXPECT_STREQ(ev->exceptionId, "ResolveMethod");
     EXPECT_EQ(ResolveMethod(nullptr, ShapeClassData()->tokens[0]), nullptr);
     EXPECT_EQ(ResolveMethod(shape, nullptr), nullptr);
-    EXPECT_EQ(ResolveParentMethod(g_squareAux.parentMethodTables, 2, ShapeClassData()->tokens[0]), nullptr);
-    EXPECT_EQ(ResolveParentMethod(g_squareAux.parentMethodTables, 0, ShapeClassData()->tokens[0]), nullptr);
+    EXPECT_EQ(ResolveParentMethod(g_squareAux.parentMethodTables, 2, ShapeClassData()->tokens[0]),
+              nullptr);
+    EXPECT_EQ(ResolveParentMethod(g_squareAux.parentMethodTables, 0, ShapeClassData()->tokens[0]),
+              nullptr);
     EXPECT_EQ(ResolveParentMethod(nullptr, 1, ShapeClassData()->tokens[0]), nullptr);
     FreeObject(shape);
 }
@@ -202,11 +222,15 @@ TEST_P(BadDescription, is_refused_whole_with_a_message_naming_class_and_field)
     Shapes();
     static int serial = 0;
     const std::string name = "Broken" + std::to_string(++serial);
-    struct { SOMClass* cls; somMToken t[2]; } classData{};
+    struct {
+        SOMClass* cls;
+        somMToken t[2];
+    } classData{};
     somCClassDataStructure aux{};
-    ClassDeclaration declaration(name.c_str(), "Shape", 4, &classData, &aux,
-                   {{"First", somProc(g_nothing), 8}, {"Second", somProc(g_nothing), 8}},
-                   {{"Shape::Area", somProc(g_nothing)}});
+    ClassDeclaration declaration(
+        name.c_str(), "Shape", 4, &classData, &aux,
+        {{"First", somProc(g_nothing), 8}, {"Second", somProc(g_nothing), 8}},
+        {{"Shape::Area", somProc(g_nothing)}});
     GetParam().spoil(declaration);
     Environment* ev = GetGlobalEnvironment();
     ExceptionFree(ev);
@@ -236,31 +260,70 @@ const NameId kWrongDescriptorId = &kWrongDescriptor;
 INSTANTIATE_TEST_SUITE_P(
     Runtime, BadDescription,
     ::testing::Values(
-        BadCase{"unknown parent", [](ClassDeclaration& s) { s.MutableDescription()->parentNames = kUnknownParent; }, "parentNames[0]"},
-        BadCase{"null parent", [](ClassDeclaration& s) { s.MutableDescription()->parentNames = nullptr; }, "parentNames[0]"},
-        BadCase{"two parents", [](ClassDeclaration& s) { s.MutableDescription()->numParents = 2; }, "numParents"},
-        BadCase{"token count", [](ClassDeclaration& s) { s.MutableDescription()->numMethodTokens = 3; }, "numMethodTokens"},
-        BadCase{"max methods", [](ClassDeclaration& s) { s.MutableDescription()->maxMethods = 1; }, "maxMethods"},
-        BadCase{"negative count", [](ClassDeclaration& s) { s.MutableDescription()->numOverrides = -1; }, "numOverrides"},
-        BadCase{"further tables", [](ClassDeclaration& s) { s.MutableDescription()->numFurtherTables[2] = 1; }, "numFurtherTables[2]"},
-        BadCase{"layout level", [](ClassDeclaration& s) { s.MutableDescription()->layoutLevel = 3; }, "layoutLevel"},
-        BadCase{"method table", [](ClassDeclaration& s) { s.MutableDescription()->methods = nullptr; }, "methods"},
-        BadCase{"class data", [](ClassDeclaration& s) { s.MutableDescription()->classData = nullptr; }, "classData"},
-        BadCase{"alignment", [](ClassDeclaration& s) { s.MutableDescription()->instanceAlignment = 3; }, "instanceAlignment"},
-        BadCase{"instance size", [](ClassDeclaration& s) { s.MutableDescription()->instanceDataSize = -8; }, "instanceDataSize"},
-        BadCase{"duplicate method", [](ClassDeclaration& s) {
-            s.MutableMethods()[1].name = s.MutableMethods()[0].name;
-            s.MutableMethods()[1].descriptor = s.MutableMethods()[0].descriptor; }, "methods[1] (First).name"},
-        BadCase{"descriptor", [](ClassDeclaration& s) { s.MutableMethods()[0].descriptor = &kWrongDescriptorId; }, "methods[0] (First).descriptor"},
-        BadCase{"null method name", [](ClassDeclaration& s) { s.MutableMethods()[1].name = nullptr; }, "methods[1].name"},
-        BadCase{"null procedure", [](ClassDeclaration& s) { s.MutableMethods()[0].procedure = nullptr; }, "methods[0] (First).procedure"},
-        BadCase{"token slot", [](ClassDeclaration& s) { s.MutableMethods()[1].tokenSlot = s.MutableMethods()[0].tokenSlot; }, "methods[1] (Second).tokenSlot"},
-        BadCase{"override of nothing", [](ClassDeclaration& s) {
-            const_cast<OverrideEntry*>(s.Description()->overrides)[0].name = &kBogusOverrideId; }, "overrides[0].name"}),
+        BadCase{"unknown parent",
+                [](ClassDeclaration& s) { s.MutableDescription()->parentNames = kUnknownParent; },
+                "parentNames[0]"},
+        BadCase{"null parent",
+                [](ClassDeclaration& s) { s.MutableDescription()->parentNames = nullptr; },
+                "parentNames[0]"},
+        BadCase{"two parents", [](ClassDeclaration& s) { s.MutableDescription()->numParents = 2; },
+                "numParents"},
+        BadCase{"token count",
+                [](ClassDeclaration& s) { s.MutableDescription()->numMethodTokens = 3; },
+                "numMethodTokens"},
+        BadCase{"max methods", [](ClassDeclaration& s) { s.MutableDescription()->maxMethods = 1; },
+                "maxMethods"},
+        BadCase{"negative count",
+                [](ClassDeclaration& s) { s.MutableDescription()->numOverrides = -1; },
+                "numOverrides"},
+        BadCase{"further tables",
+                [](ClassDeclaration& s) { s.MutableDescription()->numFurtherTables[2] = 1; },
+                "numFurtherTables[2]"},
+        BadCase{"layout level",
+                [](ClassDeclaration& s) { s.MutableDescription()->layoutLevel = 3; },
+                "layoutLevel"},
+        BadCase{"method table",
+                [](ClassDeclaration& s) { s.MutableDescription()->methods = nullptr; }, "methods"},
+        BadCase{"class data",
+                [](ClassDeclaration& s) { s.MutableDescription()->classData = nullptr; },
+                "classData"},
+        BadCase{"alignment",
+                [](ClassDeclaration& s) { s.MutableDescription()->instanceAlignment = 3; },
+                "instanceAlignment"},
+        BadCase{"instance size",
+                [](ClassDeclaration& s) { s.MutableDescription()->instanceDataSize = -8; },
+                "instanceDataSize"},
+        BadCase{"duplicate method",
+                [](ClassDeclaration& s) {
+                    s.MutableMethods()[1].name = s.MutableMethods()[0].name;
+                    s.MutableMethods()[1].descriptor = s.MutableMethods()[0].descriptor;
+                },
+                "methods[1] (First).name"},
+        BadCase{"descriptor",
+                [](ClassDeclaration& s) { s.MutableMethods()[0].descriptor = &kWrongDescriptorId; },
+                "methods[0] (First).descriptor"},
+        BadCase{"null method name",
+                [](ClassDeclaration& s) { s.MutableMethods()[1].name = nullptr; },
+                "methods[1].name"},
+        BadCase{"null procedure",
+                [](ClassDeclaration& s) { s.MutableMethods()[0].procedure = nullptr; },
+                "methods[0] (First).procedure"},
+        BadCase{"token slot",
+                [](ClassDeclaration& s) {
+                    s.MutableMethods()[1].tokenSlot = s.MutableMethods()[0].tokenSlot;
+                },
+                "methods[1] (Second).tokenSlot"},
+        BadCase{"override of nothing",
+                [](ClassDeclaration& s) {
+                    const_cast<OverrideEntry*>(s.Description()->overrides)[0].name =
+                        &kBogusOverrideId;
+                },
+                "overrides[0].name"}),
     [](const ::testing::TestParamInfo<BadCase>& info) {
         std::string n = info.param.what;
         for (char& c : n)
-            if (c == ' ') c = '_';
+            if (c == ' ')
+                c = '_';
         return n;
     });
 
@@ -268,7 +331,9 @@ TEST(Runtime, BuildClass_refuses_null_description_and_null_name)
 {
     EXPECT_EQ(BuildClass(1, nullptr, 0, 0), nullptr);
     EXPECT_NE(std::string(GetLastBuildError()).find("null"), std::string::npos);
-    struct { SOMClass* cls; } data{};
+    struct {
+        SOMClass* cls;
+    } data{};
     somCClassDataStructure aux{};
     ClassDeclaration declaration("Nameless", "SOMObject", 0, &data, &aux, {});
     declaration.MutableDescription()->className = &kNullName;

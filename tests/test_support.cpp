@@ -128,7 +128,8 @@ SOMClass* BuildToolTraySubclass(const char* name, std::vector<ClassDeclaration::
     };
     static std::list<Storage> storage;
     Storage& s = storage.emplace_back();
-    s.declaration = std::make_unique<ClassDeclaration>(name, "ToolTray", 0, &s.classData, &s.cClassData,
-                                                       std::vector<ClassDeclaration::Method>{}, overrides);
+    s.declaration =
+        std::make_unique<ClassDeclaration>(name, "ToolTray", 0, &s.classData, &s.cClassData,
+                                           std::vector<ClassDeclaration::Method>{}, overrides);
     return BuildClass(SOM_INHERIT_FIRST_PARENT, s.declaration->Description(), 0, 0);
 }

@@ -67,6 +67,7 @@ public:
 };
 
 // Builds a subclass of ToolTray named `name` that overrides the given methods.
-SOMClass* BuildToolTraySubclass(const char* name, std::vector<ClassDeclaration::Override> overrides);
+SOMClass* BuildToolTraySubclass(const char* name,
+                                std::vector<ClassDeclaration::Override> overrides);
 
 #endif // TESTS_TEST_SUPPORT_H

@@ -27,8 +27,8 @@ void SOMLINK GetNextToolBounds(ToolTray* self, Environment* ev, KxRect* bounds)
     KxRect size;
     size.left = size.top = size.right = size.bottom = 0;
     somCall<somTD_ToolTray_GetSize>(self, ClassData.GetSize, ev, &size);
-    const KxFixed width = static_cast<KxFixed>(static_cast<uint32_t>(size.right) -
-                                               static_cast<uint32_t>(size.left));
+    const KxFixed width =
+        static_cast<KxFixed>(static_cast<uint32_t>(size.right) - static_cast<uint32_t>(size.left));
     const int32_t tw = FixedToPixels(d->toolWidth);
     const int32_t th = FixedToPixels(d->toolHeight);
 

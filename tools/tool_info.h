@@ -10,13 +10,13 @@
 #include <new>
 
 struct ToolInfo {
-    int32_t id;      // the caller's identifier; not required to be unique
-    KxRect bounds;   // palette coordinates, 16.16
-    HBITMAP bitmap;  // borrowed: never deleted by the palette
-    uint16_t state;  // 1 is drawn as pressed
+    int32_t id;     // the caller's identifier; not required to be unique
+    KxRect bounds;  // palette coordinates, 16.16
+    HBITMAP bitmap; // borrowed: never deleted by the palette
+    uint16_t state; // 1 is drawn as pressed
 
     ToolInfo() noexcept : id(0), bitmap(nullptr), state(0) {} // bounds left unset
-    virtual ~ToolInfo();                                       // frees the record, nothing else
+    virtual ~ToolInfo();                                      // frees the record, nothing else
 
     static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
     static void operator delete(void* block) noexcept;

@@ -31,10 +31,7 @@ ToolList::~ToolList()
         delete next;
 }
 
-bool ToolList::Add(void* value)
-{
-    return new (std::nothrow) ToolListNode(value, this) != nullptr;
-}
+bool ToolList::Add(void* value) { return new (std::nothrow) ToolListNode(value, this) != nullptr; }
 
 bool ToolList::Remove(void* value)
 {

@@ -60,7 +60,10 @@ ToolInfo* SOMLINK GetNextTool(ToolTray* self, Environment*, ToolInfo* tool)
     return nullptr;
 }
 
-uint16_t SOMLINK GetToolState(ToolTray*, Environment*, ToolInfo* tool) { return tool ? tool->state : 0; }
+uint16_t SOMLINK GetToolState(ToolTray*, Environment*, ToolInfo* tool)
+{
+    return tool ? tool->state : 0;
+}
 
 void SOMLINK SetToolState(ToolTray*, Environment*, ToolInfo* tool, uint16_t state)
 {

@@ -18,8 +18,14 @@ void CopyRect(KxRect* to, const KxRect* from)
 
 } // namespace
 
-void SOMLINK GetSize(ToolTray* self, Environment*, KxRect* out) { CopyRect(out, &Data(self)->size); }
-void SOMLINK SetSize(ToolTray* self, Environment*, const KxRect* in) { CopyRect(&Data(self)->size, in); }
+void SOMLINK GetSize(ToolTray* self, Environment*, KxRect* out)
+{
+    CopyRect(out, &Data(self)->size);
+}
+void SOMLINK SetSize(ToolTray* self, Environment*, const KxRect* in)
+{
+    CopyRect(&Data(self)->size, in);
+}
 
 void SOMLINK GetFloatRect(ToolTray* self, Environment*, KxRect* out)
 {
@@ -31,8 +37,14 @@ void SOMLINK SetFloatRect(ToolTray* self, Environment*, const KxRect* in)
     CopyRect(&Data(self)->floatRect, in);
 }
 
-KxToolSpaceObj* SOMLINK GetToolSpaceObj(ToolTray* self, Environment*) { return Data(self)->toolSpaceObj; }
-void SOMLINK SetToolSpaceObj(ToolTray* self, Environment*, KxToolSpaceObj* o) { Data(self)->toolSpaceObj = o; }
+KxToolSpaceObj* SOMLINK GetToolSpaceObj(ToolTray* self, Environment*)
+{
+    return Data(self)->toolSpaceObj;
+}
+void SOMLINK SetToolSpaceObj(ToolTray* self, Environment*, KxToolSpaceObj* o)
+{
+    Data(self)->toolSpaceObj = o;
+}
 
 int16_t SOMLINK GetPos(ToolTray* self, Environment*) { return Data(self)->pos; }
 void SOMLINK SetPos(ToolTray* self, Environment*, int16_t pos) { Data(self)->pos = pos; }
@@ -40,8 +52,14 @@ void SOMLINK SetPos(ToolTray* self, Environment*, int16_t pos) { Data(self)->pos
 HWND SOMLINK GetToolSpaceWnd(ToolTray* self, Environment*) { return Data(self)->toolSpaceWnd; }
 void SOMLINK SetToolSpaceWnd(ToolTray* self, Environment*, HWND w) { Data(self)->toolSpaceWnd = w; }
 
-SOMObject* SOMLINK GetPartFrameShape(ToolTray* self, Environment*) { return Data(self)->partFrameShape; }
-void SOMLINK SetPartFrameShape(ToolTray* self, Environment*, SOMObject* s) { Data(self)->partFrameShape = s; }
+SOMObject* SOMLINK GetPartFrameShape(ToolTray* self, Environment*)
+{
+    return Data(self)->partFrameShape;
+}
+void SOMLINK SetPartFrameShape(ToolTray* self, Environment*, SOMObject* s)
+{
+    Data(self)->partFrameShape = s;
+}
 
 int32_t SOMLINK GetDomain(ToolTray* self, Environment*) { return Data(self)->domain; }
 void SOMLINK SetDomain(ToolTray* self, Environment*, int32_t v) { Data(self)->domain = v; }

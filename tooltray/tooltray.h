@@ -23,46 +23,46 @@ typedef SOMObject ToolTray;
 struct ToolInfo; // tools/tool_info.h
 
 // The method table, in token order: X(token, name, argumentBytes, resultKind).
-#define TOOLTRAY_METHODS(X)              \
-    X(0, InstallCompletedProc, 12, 0)    \
-    X(1, CallInitCompleted, 8, 0)        \
-    X(2, GetSize, 12, 0)                 \
-    X(3, SetSize, 12, 0)                 \
-    X(4, GetFloatRect, 12, 0)            \
-    X(5, SetFloatRect, 12, 0)            \
-    X(6, GetToolSpaceObj, 8, 0)          \
-    X(7, SetToolSpaceObj, 12, 0)         \
-    X(8, GetPos, 8, 0)                   \
-    X(9, SetPos, 12, 0)                  \
-    X(10, GetToolSpaceWnd, 8, 0)         \
-    X(11, SetToolSpaceWnd, 12, 0)        \
-    X(12, GetPartFrameShape, 8, 0)       \
-    X(13, SetPartFrameShape, 12, 0)      \
-    X(14, GetDomain, 8, 0)               \
-    X(15, SetDomain, 12, 0)              \
-    X(16, GetSession, 8, 0)              \
-    X(17, SetSession, 12, 0)             \
-    X(18, GetUserInfo, 8, 0)             \
-    X(19, SetUserInfo, 12, 0)            \
-    X(20, AddToolInfo, 24, 0)            \
-    X(21, RemoveToolInfo, 12, 0)         \
-    X(22, GetFirstTool, 8, 0)            \
-    X(23, GetNextTool, 12, 0)            \
-    X(24, GetLastTool, 8, 0)             \
-    X(25, GetNextToolBounds, 12, 0)      \
-    X(26, GetToolWidth, 8, 0)            \
-    X(27, SetToolWidth, 12, 0)           \
-    X(28, GetToolHeight, 8, 0)           \
-    X(29, SetToolHeight, 12, 0)          \
-    X(30, CreateTool, 20, 0)             \
-    X(31, DestroyTool, 12, 0)            \
-    X(32, GetToolState, 12, 12)          \
-    X(33, SetToolState, 16, 0)           \
-    X(34, GetToolID, 12, 0)              \
-    X(35, SetToolID, 16, 0)              \
-    X(36, PtInTool, 12, 0)               \
-    X(37, UpdateTools, 12, 0)            \
-    X(38, ArrangeTools, 8, 0)
+#define TOOLTRAY_METHODS(X)         \
+  X(0, InstallCompletedProc, 12, 0) \
+  X(1, CallInitCompleted, 8, 0)     \
+  X(2, GetSize, 12, 0)              \
+  X(3, SetSize, 12, 0)              \
+  X(4, GetFloatRect, 12, 0)         \
+  X(5, SetFloatRect, 12, 0)         \
+  X(6, GetToolSpaceObj, 8, 0)       \
+  X(7, SetToolSpaceObj, 12, 0)      \
+  X(8, GetPos, 8, 0)                \
+  X(9, SetPos, 12, 0)               \
+  X(10, GetToolSpaceWnd, 8, 0)      \
+  X(11, SetToolSpaceWnd, 12, 0)     \
+  X(12, GetPartFrameShape, 8, 0)    \
+  X(13, SetPartFrameShape, 12, 0)   \
+  X(14, GetDomain, 8, 0)            \
+  X(15, SetDomain, 12, 0)           \
+  X(16, GetSession, 8, 0)           \
+  X(17, SetSession, 12, 0)          \
+  X(18, GetUserInfo, 8, 0)          \
+  X(19, SetUserInfo, 12, 0)         \
+  X(20, AddToolInfo, 24, 0)         \
+  X(21, RemoveToolInfo, 12, 0)      \
+  X(22, GetFirstTool, 8, 0)         \
+  X(23, GetNextTool, 12, 0)         \
+  X(24, GetLastTool, 8, 0)          \
+  X(25, GetNextToolBounds, 12, 0)   \
+  X(26, GetToolWidth, 8, 0)         \
+  X(27, SetToolWidth, 12, 0)        \
+  X(28, GetToolHeight, 8, 0)        \
+  X(29, SetToolHeight, 12, 0)       \
+  X(30, CreateTool, 20, 0)          \
+  X(31, DestroyTool, 12, 0)         \
+  X(32, GetToolState, 12, 12)       \
+  X(33, SetToolState, 16, 0)        \
+  X(34, GetToolID, 12, 0)           \
+  X(35, SetToolID, 16, 0)           \
+  X(36, PtInTool, 12, 0)            \
+  X(37, UpdateTools, 12, 0)         \
+  X(38, ArrangeTools, 8, 0)
 
 extern "C" {
 
@@ -86,7 +86,8 @@ TOOLTRAY_API ToolTrayCClassDataStructure* resolve_ToolTrayCClassData(void);
 typedef void(SOMLINK* ToolTrayInitCompletedProc)(SOMObject* base);
 
 // Method procedures: the object first, the environment record second.
-typedef void(SOMLINK* somTD_ToolTray_InstallCompletedProc)(ToolTray*, Environment*, ToolTrayInitCompletedProc);
+typedef void(SOMLINK* somTD_ToolTray_InstallCompletedProc)(ToolTray*, Environment*,
+                                                           ToolTrayInitCompletedProc);
 typedef void(SOMLINK* somTD_ToolTray_CallInitCompleted)(ToolTray*, Environment*);
 typedef void(SOMLINK* somTD_ToolTray_GetSize)(ToolTray*, Environment*, KxRect*);
 typedef void(SOMLINK* somTD_ToolTray_SetSize)(ToolTray*, Environment*, const KxRect*);
@@ -106,7 +107,9 @@ typedef SOMObject*(SOMLINK* somTD_ToolTray_GetSession)(ToolTray*, Environment*);
 typedef void(SOMLINK* somTD_ToolTray_SetSession)(ToolTray*, Environment*, SOMObject*);
 typedef int32_t(SOMLINK* somTD_ToolTray_GetUserInfo)(ToolTray*, Environment*);
 typedef void(SOMLINK* somTD_ToolTray_SetUserInfo)(ToolTray*, Environment*, int32_t);
-typedef ToolInfo*(SOMLINK* somTD_ToolTray_AddToolInfo)(ToolTray*, Environment*, int32_t id, const KxRect* bounds, HBITMAP bitmap, uint16_t state);
+typedef ToolInfo*(SOMLINK* somTD_ToolTray_AddToolInfo)(ToolTray*, Environment*, int32_t id,
+                                                       const KxRect* bounds, HBITMAP bitmap,
+                                                       uint16_t state);
 typedef void(SOMLINK* somTD_ToolTray_RemoveToolInfo)(ToolTray*, Environment*, ToolInfo*);
 typedef ToolInfo*(SOMLINK* somTD_ToolTray_GetFirstTool)(ToolTray*, Environment*);
 typedef ToolInfo*(SOMLINK* somTD_ToolTray_GetNextTool)(ToolTray*, Environment*, ToolInfo*);
@@ -116,7 +119,8 @@ typedef KxFixed(SOMLINK* somTD_ToolTray_GetToolWidth)(ToolTray*, Environment*);
 typedef void(SOMLINK* somTD_ToolTray_SetToolWidth)(ToolTray*, Environment*, KxFixed);
 typedef KxFixed(SOMLINK* somTD_ToolTray_GetToolHeight)(ToolTray*, Environment*);
 typedef void(SOMLINK* somTD_ToolTray_SetToolHeight)(ToolTray*, Environment*, KxFixed);
-typedef ToolInfo*(SOMLINK* somTD_ToolTray_CreateTool)(ToolTray*, Environment*, int32_t id, HBITMAP bitmap, uint16_t state);
+typedef ToolInfo*(SOMLINK* somTD_ToolTray_CreateTool)(ToolTray*, Environment*, int32_t id,
+                                                      HBITMAP bitmap, uint16_t state);
 typedef void(SOMLINK* somTD_ToolTray_DestroyTool)(ToolTray*, Environment*, int32_t id);
 typedef uint16_t(SOMLINK* somTD_ToolTray_GetToolState)(ToolTray*, Environment*, ToolInfo*);
 typedef void(SOMLINK* somTD_ToolTray_SetToolState)(ToolTray*, Environment*, ToolInfo*, uint16_t);

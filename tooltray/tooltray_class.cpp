@@ -38,9 +38,13 @@ const MethodCallInfo kCallInfo[] = {TOOLTRAY_METHODS(CALL_INFO)};
 const MethodStubInfo kStubInfo[] = {TOOLTRAY_METHODS(STUB_INFO)};
 #undef STUB_INFO
 
-#define METHOD_ENTRY(index, name, bytes, kind)                                              \
-    {&tooltray::ClassData.name, &kMethodNameIds[index], &kDescriptorIds[index],             \
-     reinterpret_cast<somMethodProc>(&tooltray::name), -1, &kStubInfo[index]},
+#define METHOD_ENTRY(index, name, bytes, kind)       \
+  {&tooltray::ClassData.name,                        \
+   &kMethodNameIds[index],                           \
+   &kDescriptorIds[index],                           \
+   reinterpret_cast<somMethodProc>(&tooltray::name), \
+   -1,                                               \
+   &kStubInfo[index]},
 const MethodEntry kMethods[] = {TOOLTRAY_METHODS(METHOD_ENTRY)};
 #undef METHOD_ENTRY
 constexpr int32_t kMethodCount = sizeof kMethods / sizeof kMethods[0];
@@ -60,14 +64,15 @@ const OverrideEntry kOverrides[] = {
 const ClassDescription kDescription = {
     SOM_DESCRIPTION_LAYOUT_LEVEL,
     kMethodCount,
-    4,       // overrides
+    4, // overrides
     {0, 0, 0},
-    1, 0,    // version 1.0
+    1,
+    0, // version 1.0
     // The runtime allocates what this says, so it is the real size: 80 bytes where references
     // take 4, more where they are wider.
     static_cast<int32_t>(sizeof(ToolTrayData)),
     kMethodCount,
-    1,       // parents
+    1, // parents
     &kClassName,
     nullptr, // no explicit metaclass
     1,       // implicit metaclass
@@ -77,8 +82,8 @@ const ClassDescription kDescription = {
     kMethods,
     kOverrides,
     {nullptr, nullptr, nullptr, nullptr, nullptr},
-    1,       // instance-data alignment
-    -1,      // declared initialisers
+    1,  // instance-data alignment
+    -1, // declared initialisers
     nullptr,
     {0, 0, 0, 0, 0, 0},
     kMethodCount,

@@ -95,7 +95,7 @@ void SOMLINK ArrangeTools(ToolTray*, Environment*);
 
 // Each implementation has exactly the signature hosts call it through.
 #define TOOLTRAY_CHECK_SIGNATURE(index, name, bytes, kind) \
-    static_assert(std::is_same_v<decltype(&name), somTD_ToolTray_##name>, #name);
+  static_assert(std::is_same_v<decltype(&name), somTD_ToolTray_##name>, #name);
 TOOLTRAY_METHODS(TOOLTRAY_CHECK_SIGNATURE)
 #undef TOOLTRAY_CHECK_SIGNATURE
 

@@ -31,8 +31,10 @@ typedef void* LPVOID;
 typedef DWORD COLORREF;
 
 #define DECLARE_GDI_HANDLE(name) \
-    struct name##__ { int unused; }; \
-    typedef struct name##__* name
+  struct name##__ {              \
+    int unused;                  \
+  };                             \
+  typedef struct name##__* name
 DECLARE_GDI_HANDLE(HWND);
 DECLARE_GDI_HANDLE(HDC);
 DECLARE_GDI_HANDLE(HBITMAP);
@@ -62,7 +64,7 @@ typedef struct tagBITMAP {
 } BITMAP, *PBITMAP, *LPBITMAP;
 
 #define RGB(r, g, b) \
-    ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
+  ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
 #define GetRValue(c) ((BYTE)(c))
 #define GetGValue(c) ((BYTE)(((WORD)(c)) >> 8))
 #define GetBValue(c) ((BYTE)((c) >> 16))

@@ -16,7 +16,7 @@ enum class Kind : uint8_t { none = 0, dc = 0x31, bitmap = 0x47, brush = 0x5c };
 struct Bitmap {
     int width = 0;
     int height = 0;
-    int bits_per_pixel = 32;  // 32, or 1 for the 1x1 default bitmap
+    int bits_per_pixel = 32; // 32, or 1 for the 1x1 default bitmap
     bool dib = false;
     bool bottom_up = false;
     // Rows of `width` pixels, first row first in memory, inside `storage` between guard words
@@ -24,7 +24,7 @@ struct Bitmap {
     std::unique_ptr<uint32_t[]> storage;
     uint32_t* pixels = nullptr;
     void allocate(size_t count);
-    HDC selected_in = nullptr;           // memory bitmaps live in at most one DC
+    HDC selected_in = nullptr; // memory bitmaps live in at most one DC
     Surface surface() const;
 };
 
@@ -43,7 +43,7 @@ struct DeviceContext {
 struct Object {
     Kind kind = Kind::none;
     bool stock = false;
-    bool delete_pending = false;  // deleted while selected; goes when deselected
+    bool delete_pending = false; // deleted while selected; goes when deselected
     uint32_t generation = 0;
     Bitmap bitmap;
     Brush brush;

@@ -13,22 +13,40 @@ namespace gdi {
 struct GDI_API CallArg {
     enum class Type : unsigned char { none, integer, rect, null_rect, pointer };
     Type type = Type::none;
-    long long integer = 0;        // ints, modes, colours, sizes, results
-    RECT rect = {0, 0, 0, 0};     // a rectangle's four values at the time of the call
+    long long integer = 0;         // ints, modes, colours, sizes, results
+    RECT rect = {0, 0, 0, 0};      // a rectangle's four values at the time of the call
     const void* pointer = nullptr; // handles and out-parameters
 
-    static CallArg of(long long value) { CallArg a; a.type = Type::integer; a.integer = value; return a; }
-    static CallArg of_pointer(const void* p) { CallArg a; a.type = Type::pointer; a.pointer = p; return a; }
-    static CallArg of_rect(const RECT* r) {
+    static CallArg of(long long value)
+    {
         CallArg a;
-        if (r) { a.type = Type::rect; a.rect = *r; } else { a.type = Type::null_rect; }
+        a.type = Type::integer;
+        a.integer = value;
+        return a;
+    }
+    static CallArg of_pointer(const void* p)
+    {
+        CallArg a;
+        a.type = Type::pointer;
+        a.pointer = p;
+        return a;
+    }
+    static CallArg of_rect(const RECT* r)
+    {
+        CallArg a;
+        if (r) {
+            a.type = Type::rect;
+            a.rect = *r;
+        } else {
+            a.type = Type::null_rect;
+        }
         return a;
     }
     bool operator==(const CallArg& other) const;
 };
 
 struct GDI_API Call {
-    static constexpr int max_args = 11;  // StretchBlt
+    static constexpr int max_args = 11; // StretchBlt
     const char* name = "";
     int arg_count = 0;
     CallArg args[max_args];

@@ -38,15 +38,16 @@ struct Run {
 };
 
 struct Axis {
-    int64_t dest_origin;   // the destination's first pixel
-    int dest_step;         // +1 or -1
+    int64_t dest_origin; // the destination's first pixel
+    int dest_step;       // +1 or -1
     int64_t source_origin;
     int source_step;
-    uint64_t dest_size;    // D
-    uint64_t source_size;  // S
+    uint64_t dest_size;   // D
+    uint64_t source_size; // S
 };
 
-Axis make_axis(int64_t x, int64_t w, int64_t sx, int64_t sw) {
+Axis make_axis(int64_t x, int64_t w, int64_t sx, int64_t sw)
+{
     Axis a;
     a.dest_origin = x;
     a.dest_step = w < 0 ? -1 : 1;
@@ -58,7 +59,8 @@ Axis make_axis(int64_t x, int64_t w, int64_t sx, int64_t sw) {
 }
 
 // The destination pixels the axis covers, clipped to [0, size).
-Span dest_span(const Axis& a, int size) {
+Span dest_span(const Axis& a, int size)
+{
     Span s = a.dest_step > 0
                  ? Span{a.dest_origin, a.dest_origin + static_cast<int64_t>(a.dest_size)}
                  : Span{a.dest_origin - static_cast<int64_t>(a.dest_size) + 1, a.dest_origin + 1};
@@ -67,14 +69,17 @@ Span dest_span(const Axis& a, int size) {
 }
 
 // Source logical indices [lo, hi], kept to those inside [0, limit), as absolute pixels.
-Run source_run(const Axis& a, uint64_t lo, uint64_t hi, int limit) {
+Run source_run(const Axis& a, uint64_t lo, uint64_t hi, int limit)
+{
     // The logical indices whose pixels are in bounds.
     const int64_t in_lo = a.source_step > 0 ? -a.source_origin : a.source_origin - (limit - 1);
     const int64_t in_hi = a.source_step > 0 ? (limit - 1) - a.source_origin : a.source_origin;
     const int64_t from = std::max(static_cast<int64_t>(lo), in_lo);
     const int64_t to = std::min(static_cast<int64_t>(hi), in_hi);
-    if (from > to) return {0, 0};
-    return {static_cast<int>(a.source_origin + a.source_step * from), static_cast<int>(to - from + 1)};
+    if (from > to)
+        return {0, 0};
+    return {static_cast<int>(a.source_origin + a.source_step * from),
+            static_cast<int>(to - from + 1)};
 }
 
 // Steps floor(N / den) as N grows by `step` per destination pixel, exactly: the integer form of
@@ -82,24 +87,32 @@ Run source_run(const Axis& a, uint64_t lo, uint64_t hi, int limit) {
 struct Dda {
     uint64_t q, r, dq, dr, den;
     Dda(u128 start, uint64_t denominator, uint64_t step)
-        : q(static_cast<uint64_t>(start / denominator)), r(static_cast<uint64_t>(start % denominator)),
-          dq(step / denominator), dr(step % denominator), den(denominator) {}
-    void next() {
+        : q(static_cast<uint64_t>(start / denominator)),
+          r(static_cast<uint64_t>(start % denominator)), dq(step / denominator),
+          dr(step % denominator), den(denominator)
+    {}
+    void next()
+    {
         q += dq;
         r += dr;
-        if (r >= den) { r -= den; ++q; }
+        if (r >= den) {
+            r -= den;
+            ++q;
+        }
     }
 };
 
 // For every destination pixel in `span`, the source run behind it, written to `runs`. Returns
 // the largest run, so callers can tell a plain one-to-one gather from a combining stretch.
-int map_axis(const Axis& a, Span span, int source_limit, int mode, bool keep_first, std::vector<Run>& runs) {
+int map_axis(const Axis& a, Span span, int source_limit, int mode, bool keep_first,
+             std::vector<Run>& runs)
+{
     const size_t n = static_cast<size_t>(span.end - span.begin);
     runs.resize(n);
     const uint64_t D = a.dest_size, S = a.source_size;
     // The walk goes in the order of j; a mirrored destination fills the span from its far end.
-    const uint64_t j_first = static_cast<uint64_t>(a.dest_step > 0 ? span.begin - a.dest_origin
-                                                                    : a.dest_origin - (span.end - 1));
+    const uint64_t j_first = static_cast<uint64_t>(
+        a.dest_step > 0 ? span.begin - a.dest_origin : a.dest_origin - (span.end - 1));
     auto slot = [&](size_t k) -> Run& { return runs[a.dest_step > 0 ? k : n - 1 - k]; };
     int widest = 0;
     auto put = [&](size_t k, Run r) {
@@ -121,7 +134,8 @@ int map_axis(const Axis& a, Span span, int source_limit, int mode, bool keep_fir
         put(0, source_run(a, 0, S - 2, source_limit));
     } else {
         Dda end((2 * u128{j_first} + 2) * S - D, 2 * D, 2 * S);
-        uint64_t lo = j_first == 0 ? 0 : static_cast<uint64_t>((2 * u128{j_first} * S - D) / (2 * D)) + 1;
+        uint64_t lo =
+            j_first == 0 ? 0 : static_cast<uint64_t>((2 * u128{j_first} * S - D) / (2 * D)) + 1;
         for (size_t k = 0; k < n; ++k, end.next()) {
             Run r = source_run(a, lo, end.q, source_limit);
             if (mode == COLORONCOLOR && r.count > 1)
@@ -152,21 +166,35 @@ struct AxisMap {
     size_t first = 0, last = 0;
     std::vector<int> index;
 
-    void map(const Axis& a, Span span, int source_limit, int mode, bool keep_first) {
-        const Key k{span.begin - a.dest_origin, span.end - span.begin, a.source_origin, a.dest_size,
-                    a.source_size, a.dest_step, a.source_step, source_limit, mode, keep_first};
-        if (valid && k == key) return;
+    void map(const Axis& a, Span span, int source_limit, int mode, bool keep_first)
+    {
+        const Key k{span.begin - a.dest_origin,
+                    span.end - span.begin,
+                    a.source_origin,
+                    a.dest_size,
+                    a.source_size,
+                    a.dest_step,
+                    a.source_step,
+                    source_limit,
+                    mode,
+                    keep_first};
+        if (valid && k == key)
+            return;
         widest = map_axis(a, span, source_limit, mode, keep_first, runs);
         key = k;
         valid = true;
-        if (widest > 1) return;
+        if (widest > 1)
+            return;
         // Source pixels outside the bitmap drop the ends of the span only: the mapping is monotonic.
         first = 0;
         last = runs.size();
-        while (first < last && runs[first].count == 0) ++first;
-        while (last > first && runs[last - 1].count == 0) --last;
+        while (first < last && runs[first].count == 0)
+            ++first;
+        while (last > first && runs[last - 1].count == 0)
+            --last;
         index.resize(last - first);
-        for (size_t i = first; i < last; ++i) index[i - first] = runs[i].first;
+        for (size_t i = first; i < last; ++i)
+            index[i - first] = runs[i].first;
     }
 };
 
@@ -176,26 +204,33 @@ enum class Combine { keep_last, and_all, or_all, clear_alpha };
 // destination.
 template <Combine op>
 void stretch_rows(const Surface& dest, Span xs, Span ys, const Surface& source,
-                  const std::vector<Run>& column_runs, const std::vector<Run>& row_runs, int column_step,
-                  int row_step) {
+                  const std::vector<Run>& column_runs, const std::vector<Run>& row_runs,
+                  int column_step, int row_step)
+{
     for (int64_t y = ys.begin; y < ys.end; ++y) {
         const Run& rows = row_runs[static_cast<size_t>(y - ys.begin)];
-        if (rows.count == 0) continue;
+        if (rows.count == 0)
+            continue;
         uint32_t* out = dest.row(static_cast<int>(y));
         for (int64_t x = xs.begin; x < xs.end; ++x) {
             const Run& columns = column_runs[static_cast<size_t>(x - xs.begin)];
-            if (columns.count == 0) continue;
+            if (columns.count == 0)
+                continue;
             uint32_t value = op == Combine::and_all ? 0xffffffffu : 0u;
             for (int r = 0; r < rows.count; ++r) {
                 const uint32_t* in = source.row(rows.first + r * row_step);
                 for (int c = 0; c < columns.count; ++c) {
                     const uint32_t pixel = in[columns.first + c * column_step];
-                    if constexpr (op == Combine::and_all) value &= pixel;
-                    else if constexpr (op == Combine::or_all) value |= pixel;
-                    else value = pixel;
+                    if constexpr (op == Combine::and_all)
+                        value &= pixel;
+                    else if constexpr (op == Combine::or_all)
+                        value |= pixel;
+                    else
+                        value = pixel;
                 }
             }
-            if constexpr (op == Combine::clear_alpha) value &= 0x00ffffffu;
+            if constexpr (op == Combine::clear_alpha)
+                value &= 0x00ffffffu;
             out[x] = value;
         }
     }
@@ -204,10 +239,12 @@ void stretch_rows(const Surface& dest, Span xs, Span ys, const Surface& source,
 // Every destination pixel shows at most one source pixel (enlarging, or one pixel per run): a
 // gather through the column table; columns outside it are left untouched.
 // Callers must do clipping.
-void gather_rows(const Surface& dest, Span xs, Span ys, const Surface& source, const AxisMap& columns,
-                 const std::vector<Run>& row_runs) {
+void gather_rows(const Surface& dest, Span xs, Span ys, const Surface& source,
+                 const AxisMap& columns, const std::vector<Run>& row_runs)
+{
     const size_t width = columns.last - columns.first;
-    if (width == 0) return;
+    if (width == 0)
+        return;
     const int* index = columns.index.data();
     // Enlarging repeats source rows: a row that shows the same source row as the one above is a
     // copy of it.
@@ -215,33 +252,40 @@ void gather_rows(const Surface& dest, Span xs, Span ys, const Surface& source, c
     const uint32_t* previous_out = nullptr;
     for (int64_t y = ys.begin; y < ys.end; ++y) {
         const Run& r = row_runs[static_cast<size_t>(y - ys.begin)];
-        if (r.count == 0) continue;
+        if (r.count == 0)
+            continue;
         const uint32_t* in = source.row(r.first);
         uint32_t* out = dest.row(static_cast<int>(y)) + xs.begin + columns.first;
         if (in == previous_in)
             std::memcpy(out, previous_out, width * sizeof *out);
         else
-            for (size_t k = 0; k < width; ++k) out[k] = in[index[k]];
+            for (size_t k = 0; k < width; ++k)
+                out[k] = in[index[k]];
         previous_in = in;
         previous_out = out;
     }
 }
 
 BOOL stretch(HDC dest_dc, int x, int y, int w, int h, HDC source_dc, int sx, int sy, int sw, int sh,
-             DWORD rop) {
+             DWORD rop)
+{
     Object* dest_object = lookup(dest_dc, Kind::dc);
     Object* source_object = lookup(source_dc, Kind::dc);
-    if (!dest_object || !source_object || rop != SRCCOPY) return FALSE;
+    if (!dest_object || !source_object || rop != SRCCOPY)
+        return FALSE;
     const Surface dest = dc_surface(dest_dc);
     const Surface source = dc_surface(source_dc);
-    if (dest.empty() || source.empty()) return FALSE;
-    if (w == 0 || h == 0 || sw == 0 || sh == 0) return TRUE;
+    if (dest.empty() || source.empty())
+        return FALSE;
+    if (w == 0 || h == 0 || sw == 0 || sh == 0)
+        return TRUE;
 
     const Axis ax = make_axis(x, w, sx, sw);
     const Axis ay = make_axis(y, h, sy, sh);
     Span xs = dest_span(ax, dest.width);
     Span ys = dest_span(ay, dest.height);
-    if (xs.begin >= xs.end || ys.begin >= ys.end) return TRUE;
+    if (xs.begin >= xs.end || ys.begin >= ys.end)
+        return TRUE;
 
     // Unstretched copies take no part in the mode.
     const bool unstretched = ax.dest_size == ax.source_size && ay.dest_size == ay.source_size;
@@ -265,8 +309,8 @@ BOOL stretch(HDC dest_dc, int x, int y, int w, int h, HDC source_dc, int sx, int
     if (dest.top_row == source.top_row) {
         snapshot.resize(static_cast<size_t>(source.width) * static_cast<size_t>(source.height));
         for (int row = 0; row < source.height; ++row)
-            std::memcpy(&snapshot[static_cast<size_t>(row) * static_cast<size_t>(source.width)], source.row(row),
-                        static_cast<size_t>(source.width) * 4);
+            std::memcpy(&snapshot[static_cast<size_t>(row) * static_cast<size_t>(source.width)],
+                        source.row(row), static_cast<size_t>(source.width) * 4);
         from.top_row = snapshot.data();
         from.stride = source.width;
     }
@@ -276,13 +320,22 @@ BOOL stretch(HDC dest_dc, int x, int y, int w, int h, HDC source_dc, int sx, int
         gather_rows(dest, xs, ys, from, s.columns, rows);
     } else {
         switch (mode) {
-        case BLACKONWHITE: stretch_rows<Combine::and_all>(dest, xs, ys, from, columns, rows, cs, rs); break;
-        case WHITEONBLACK: stretch_rows<Combine::or_all>(dest, xs, ys, from, columns, rows, cs, rs); break;
-        case HALFTONE: stretch_rows<Combine::clear_alpha>(dest, xs, ys, from, columns, rows, cs, rs); break;
-        default: stretch_rows<Combine::keep_last>(dest, xs, ys, from, columns, rows, cs, rs); break;
+        case BLACKONWHITE:
+            stretch_rows<Combine::and_all>(dest, xs, ys, from, columns, rows, cs, rs);
+            break;
+        case WHITEONBLACK:
+            stretch_rows<Combine::or_all>(dest, xs, ys, from, columns, rows, cs, rs);
+            break;
+        case HALFTONE:
+            stretch_rows<Combine::clear_alpha>(dest, xs, ys, from, columns, rows, cs, rs);
+            break;
+        default:
+            stretch_rows<Combine::keep_last>(dest, xs, ys, from, columns, rows, cs, rs);
+            break;
         }
     }
-    if (dest.mono) dest.top_row[0] = mono_pixel(dest.top_row[0]);
+    if (dest.mono)
+        dest.top_row[0] = mono_pixel(dest.top_row[0]);
     return TRUE;
 }
 
@@ -291,8 +344,10 @@ BOOL stretch(HDC dest_dc, int x, int y, int w, int h, HDC source_dc, int sx, int
 extern "C" {
 
 BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy,
-                       int source_width, int source_height, DWORD rop) {
-    const BOOL result = stretch(dest, x, y, width, height, source, sx, sy, source_width, source_height, rop);
+                       int source_width, int source_height, DWORD rop)
+{
+    const BOOL result =
+        stretch(dest, x, y, width, height, source, sx, sy, source_width, source_height, rop);
     if (recording())
         emit("StretchBlt",
              {arg(dest), arg(x), arg(y), arg(width), arg(height), arg(source), arg(sx), arg(sy),
@@ -302,11 +357,14 @@ BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source
 }
 
 // BitBlt is a stretch whose source has the destination's extents, negative ones included.
-BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, DWORD rop) {
+BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy,
+                   DWORD rop)
+{
     const BOOL result = stretch(dest, x, y, width, height, source, sx, sy, width, height, rop);
     if (recording())
         emit("BitBlt",
-             {arg(dest), arg(x), arg(y), arg(width), arg(height), arg(source), arg(sx), arg(sy), arg(rop)},
+             {arg(dest), arg(x), arg(y), arg(width), arg(height), arg(source), arg(sx), arg(sy),
+              arg(rop)},
              arg(result));
     return result;
 }

@@ -9,11 +9,11 @@
 namespace gdi {
 
 struct Surface {
-    uint32_t* top_row = nullptr;  // row y is top_row + y * stride
-    ptrdiff_t stride = 0;         // in pixels; negative for bottom-up DIBs
+    uint32_t* top_row = nullptr; // row y is top_row + y * stride
+    ptrdiff_t stride = 0;        // in pixels; negative for bottom-up DIBs
     int width = 0;
     int height = 0;
-    bool mono = false;            // the default 1x1 bitmap: pixels are black or white only
+    bool mono = false; // the default 1x1 bitmap: pixels are black or white only
 
     bool empty() const { return width <= 0 || height <= 0; }
     uint32_t* row(int y) const { return top_row + static_cast<ptrdiff_t>(y) * stride; }
@@ -26,9 +26,12 @@ struct Span {
 };
 
 // Clips [begin, end) to [0, size); returns false when nothing is left.
-inline bool clip_span(Span& span, int size) {
-    if (span.begin < 0) span.begin = 0;
-    if (span.end > size) span.end = size;
+inline bool clip_span(Span& span, int size)
+{
+    if (span.begin < 0)
+        span.begin = 0;
+    if (span.end > size)
+        span.end = size;
     return span.begin < span.end;
 }
 

@@ -36,9 +36,9 @@ SOMClass* KxExtensionNewClass(int32_t majorVersion, int32_t minorVersion)
     KxRefCntObjectNewClass(0, 0);
     static const ClassDeclaration declaration(
         "KxExtension", "KxRefCntObject", sizeof(KxExtensionData), &g_classData, &g_cClassData,
-        {{"InitExtension", somProc(&InitExtension), 12},
-         {"GetBase", somProc(&GetBase), 8}});
-    return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), majorVersion, minorVersion);
+        {{"InitExtension", somProc(&InitExtension), 12}, {"GetBase", somProc(&GetBase), 8}});
+    return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), majorVersion,
+                      minorVersion);
 }
 
 } // extern "C"

@@ -29,9 +29,9 @@ SOMClass* KxObjectNewClass(int32_t majorVersion, int32_t minorVersion)
 {
     static const ClassDeclaration declaration(
         "KxObject", "SOMObject", sizeof(KxObjectData), &g_classData, &g_cClassData,
-        {{"InitObject", somProc(&InitObject), 8},
-         {"IsInitialized", somProc(&IsInitialized), 8}});
-    return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), majorVersion, minorVersion);
+        {{"InitObject", somProc(&InitObject), 8}, {"IsInitialized", somProc(&IsInitialized), 8}});
+    return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), majorVersion,
+                      minorVersion);
 }
 
 } // extern "C"

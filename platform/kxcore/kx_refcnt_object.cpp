@@ -51,7 +51,8 @@ SOMClass* KxRefCntObjectNewClass(int32_t majorVersion, int32_t minorVersion)
          {"Acquire", somProc(&Acquire), 8},
          {"Release", somProc(&Release), 8},
          {"GetRefCount", somProc(&GetRefCount), 8}});
-    return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), majorVersion, minorVersion);
+    return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), majorVersion,
+                      minorVersion);
 }
 
 } // extern "C"

@@ -67,7 +67,10 @@ int32_t SOMLINK AcceptsTools(KxToolSpaceObj* self, Environment*)
 
 extern "C" {
 
-KxToolSpaceObjClassDataStructure* resolve_KxToolSpaceObjClassData(void) { return &tool_space::g_classData; }
+KxToolSpaceObjClassDataStructure* resolve_KxToolSpaceObjClassData(void)
+{
+    return &tool_space::g_classData;
+}
 
 SOMClass* KxToolSpaceObjNewClass(int32_t majorVersion, int32_t minorVersion)
 {
@@ -83,7 +86,8 @@ SOMClass* KxToolSpaceObjNewClass(int32_t majorVersion, int32_t minorVersion)
          {"SetAcceptsTools", somProc(&tool_space::SetAcceptsTools), 12},
          {"AcceptsTools", somProc(&tool_space::AcceptsTools), 8}},
         {{"SOMObject::somInit", somProc(&tool_space::Init)}});
-    return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), majorVersion, minorVersion);
+    return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), majorVersion,
+                      minorVersion);
 }
 
 } // extern "C"

@@ -16,10 +16,7 @@ std::atomic<somFreeProc> g_free{&DefaultFree};
 
 extern "C" {
 
-void* SOMMalloc(size_t size)
-{
-    return g_malloc.load(std::memory_order_relaxed)(size);
-}
+void* SOMMalloc(size_t size) { return g_malloc.load(std::memory_order_relaxed)(size); }
 
 void SOMFree(void* block)
 {

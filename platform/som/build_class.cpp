@@ -22,8 +22,8 @@ struct Plan {
     uint32_t alignment = 1;
     uint32_t dataOffset = 0;
     uint32_t instanceSize = 0;
-    std::vector<std::string> qualifiedNames;  // of the new methods
-    std::vector<uint32_t> overrideSlots;      // slot each override writes over
+    std::vector<std::string> qualifiedNames; // of the new methods
+    std::vector<uint32_t> overrideSlots;     // slot each override writes over
 };
 
 using Error = std::string; // empty: the check passed
@@ -107,11 +107,12 @@ Error CheckInstanceLayout(Plan& p)
 {
     const ClassDescription& d = *p.d;
     if (d.instanceDataSize < 0)
-        return Field(p, "instanceDataSize") + "is negative (" +
-               std::to_string(d.instanceDataSize) + ")";
+        return Field(p, "instanceDataSize") + "is negative (" + std::to_string(d.instanceDataSize) +
+               ")";
     const int32_t a = d.instanceAlignment;
     if (a <= 0 || a > 4096 || (a & (a - 1)) != 0)
-        return Field(p, "instanceAlignment") + std::to_string(a) + " is not a power of two up to 4096";
+        return Field(p, "instanceAlignment") + std::to_string(a) +
+               " is not a power of two up to 4096";
     // The object header and every class's data start on pointer boundaries whatever alignment the
     // description asks for, so instance data holding pointers is always safe to use.
     p.alignment = std::max<uint32_t>(static_cast<uint32_t>(a), alignof(void*));
@@ -226,7 +227,8 @@ try {
     cls->methods = som::NewMethodTable(cls.get(), count);
     if (!cls->methods)
         return nullptr;
-    std::memcpy(cls->methods->slots, inherited->slots, inherited->count * sizeof(inherited->slots[0]));
+    std::memcpy(cls->methods->slots, inherited->slots,
+                inherited->count * sizeof(inherited->slots[0]));
     for (int32_t i = 0; i < d.numMethods; ++i) {
         const uint32_t index = inherited->count + static_cast<uint32_t>(i);
         auto token = std::make_unique<somMethodTokenRec>(
@@ -279,15 +281,23 @@ extern "C" SOMClass* BuildClass(int32_t inheritMask, const ClassDescription* des
         return Fail(p.name + ": inheritMask: is " + std::to_string(inheritMask) +
                     ", this runtime inherits from the first parent only (1)");
     Error e = CheckLayoutLevel(p);
-    if (e.empty()) e = CheckCounts(p);
-    if (e.empty()) e = CheckTables(p);
-    if (e.empty()) e = CheckParent(p, table);
-    if (e.empty()) e = CheckVersion(p.name, description->majorVersion, description->minorVersion,
-                                    majorVersion, minorVersion);
-    if (e.empty()) e = CheckInstanceLayout(p);
-    if (e.empty()) e = CheckMethods(p);
-    if (e.empty()) e = CheckOverrides(p);
-    if (e.empty()) e = CheckCapacity(p, table);
+    if (e.empty())
+        e = CheckCounts(p);
+    if (e.empty())
+        e = CheckTables(p);
+    if (e.empty())
+        e = CheckParent(p, table);
+    if (e.empty())
+        e = CheckVersion(p.name, description->majorVersion, description->minorVersion, majorVersion,
+                         minorVersion);
+    if (e.empty())
+        e = CheckInstanceLayout(p);
+    if (e.empty())
+        e = CheckMethods(p);
+    if (e.empty())
+        e = CheckOverrides(p);
+    if (e.empty())
+        e = CheckCapacity(p, table);
     if (!e.empty())
         return Fail(e);
 

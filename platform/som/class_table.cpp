@@ -38,10 +38,7 @@ somMethodTable* NewMethodTable(SOMClass* owner, uint32_t count)
 
 } // namespace som
 
-SOMClass::~SOMClass()
-{
-    std::free(methods);
-}
+SOMClass::~SOMClass() { std::free(methods); }
 
 extern "C" {
 
@@ -65,10 +62,7 @@ const ClassDescription* DescriptionOf(const SOMClass* classObject)
     return classObject ? classObject->description : nullptr;
 }
 
-SOMClass* ClassOf(const SOMObject* object)
-{
-    return object ? object->mtab->classObject : nullptr;
-}
+SOMClass* ClassOf(const SOMObject* object) { return object ? object->mtab->classObject : nullptr; }
 
 SOMClass* ParentOf(const SOMClass* classObject)
 {

@@ -23,19 +23,13 @@ void SetBuildError(std::string message)
     RaiseSystemException("BuildClass", t_buildError.c_str());
 }
 
-void ClearBuildError()
-{
-    t_buildError.clear();
-}
+void ClearBuildError() { t_buildError.clear(); }
 
 } // namespace som
 
 extern "C" {
 
-Environment* GetGlobalEnvironment(void)
-{
-    return &t_environment;
-}
+Environment* GetGlobalEnvironment(void) { return &t_environment; }
 
 void ExceptionFree(Environment* environment)
 {
@@ -43,9 +37,6 @@ void ExceptionFree(Environment* environment)
         *environment = Environment{SOM_NO_EXCEPTION, nullptr, nullptr};
 }
 
-const char* GetLastBuildError(void)
-{
-    return t_buildError.c_str();
-}
+const char* GetLastBuildError(void) { return t_buildError.c_str(); }
 
 } // extern "C"

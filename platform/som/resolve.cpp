@@ -33,13 +33,12 @@ somMethodProc ResolveMethod(const SOMObject* object, somMToken token)
     if (object && token) [[likely]]
         if (somMethodProc p = Lookup(object->mtab, token)) [[likely]]
             return p;
-    return Unresolved("ResolveMethod", !object ? "the object is null"
-                                      : !token ? "the method token is null"
-                                               : "the object's class has no such method");
+    return Unresolved("ResolveMethod", !object  ? "the object is null"
+                                       : !token ? "the method token is null"
+                                                : "the object's class has no such method");
 }
 
-somMethodProc ResolveParentMethod(somMethodTabs parentTables, int32_t parentNumber,
-                                  somMToken token)
+somMethodProc ResolveParentMethod(somMethodTabs parentTables, int32_t parentNumber, somMToken token)
 {
     g_parentResolutions.fetch_add(1, std::memory_order_relaxed);
     if (!parentTables || !token)
@@ -56,9 +55,6 @@ int64_t ResolveParentMethodCalls(void)
     return g_parentResolutions.load(std::memory_order_relaxed);
 }
 
-const char* MethodName(somMToken token)
-{
-    return token ? token->qualifiedName.c_str() : nullptr;
-}
+const char* MethodName(somMToken token) { return token ? token->qualifiedName.c_str() : nullptr; }
 
 } // extern "C"

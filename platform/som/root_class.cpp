@@ -23,8 +23,7 @@ SOMClass* BuildRoot()
                                     reinterpret_cast<somMethodProc>(&RootUninit)};
     const char* const names[2] = {"SOMObject::somInit", "SOMObject::somUninit"};
     for (uint32_t i = 0; i < 2; ++i) {
-        auto token = std::make_unique<somMethodTokenRec>(
-            somMethodTokenRec{i, cls.get(), names[i]});
+        auto token = std::make_unique<somMethodTokenRec>(somMethodTokenRec{i, cls.get(), names[i]});
         cls->methods->slots[i] = {token.get(), procs[i]};
         cls->ownTokens.push_back(std::move(token));
     }

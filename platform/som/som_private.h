@@ -38,7 +38,7 @@ struct SOMClass {
     std::string name;
     SOMClass* parent = nullptr;
     const ClassDescription* description = nullptr; // null for the root
-    somMethodTable* methods = nullptr; // owned, sized for count slots
+    somMethodTable* methods = nullptr;             // owned, sized for count slots
     std::vector<std::unique_ptr<somMethodTokenRec>> ownTokens;
     somParentTables parents{};
     uint32_t instanceSize = 0; // bytes, header included

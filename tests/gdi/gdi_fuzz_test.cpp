@@ -28,7 +28,8 @@ struct Fixture {
     HDC dead_dc = nullptr;
     HBRUSH dead_brush = nullptr;
 
-    Fixture() {
+    Fixture()
+    {
         BITMAPINFO info = {};
         info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
         info.bmiHeader.biWidth = kWidth;
@@ -45,7 +46,8 @@ struct Fixture {
         info.bmiHeader.biHeight = 5;
         source = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
         source_bits = static_cast<uint32_t*>(p);
-        for (int i = 0; i < 35; ++i) source_bits[i] = 0x01000000u * static_cast<uint32_t>(i + 1) + 0x10203u;
+        for (int i = 0; i < 35; ++i)
+            source_bits[i] = 0x01000000u * static_cast<uint32_t>(i + 1) + 0x10203u;
         source_dc = CreateCompatibleDC(nullptr);
         SelectObject(source_dc, source);
         brush = CreateSolidBrush(RGB(1, 2, 3));
@@ -54,7 +56,8 @@ struct Fixture {
         dead_brush = CreateSolidBrush(RGB(4, 5, 6));
         DeleteObject(dead_brush);
     }
-    ~Fixture() {
+    ~Fixture()
+    {
         DeleteDC(dc);
         DeleteDC(source_dc);
         DeleteObject(bitmap);
@@ -62,51 +65,71 @@ struct Fixture {
         DeleteObject(brush);
     }
     void reset() { std::fill(bits, bits + kWidth * kHeight, 0xeeeeeeeeu); }
-    bool is_source_pixel(uint32_t value) const {
+    bool is_source_pixel(uint32_t value) const
+    {
         return std::find(source_bits, source_bits + 35, value) != source_bits + 35;
     }
 };
 
-int random_coordinate(std::mt19937& rng) {
+int random_coordinate(std::mt19937& rng)
+{
     static const int extremes[] = {INT_MIN, INT_MIN + 1, -1000000, -1, 0, 1, INT_MAX - 1, INT_MAX};
     switch (rng() % 4) {
-    case 0: return extremes[rng() % 8];
-    case 1: return static_cast<int>(rng());
-    default: return static_cast<int>(rng() % 40) - 15;
+    case 0:
+        return extremes[rng() % 8];
+    case 1:
+        return static_cast<int>(rng());
+    default:
+        return static_cast<int>(rng() % 40) - 15;
     }
 }
 
 // Changed pixels must lie in the rectangle's bounding box, both edges included (inverted
 // rectangles shift by one).
-void expect_changes_within(const Fixture& f, int64_t x0, int64_t y0, int64_t x1, int64_t y1, const char* what) {
-    const int64_t lx = std::min(x0, x1), hx = std::max(x0, x1), ly = std::min(y0, y1), hy = std::max(y0, y1);
+void expect_changes_within(const Fixture& f, int64_t x0, int64_t y0, int64_t x1, int64_t y1,
+                           const char* what)
+{
+    const int64_t lx = std::min(x0, x1), hx = std::max(x0, x1), ly = std::min(y0, y1),
+                  hy = std::max(y0, y1);
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x)
             if (f.bits[y * kWidth + x] != 0xeeeeeeeeu) {
                 ASSERT_TRUE(x >= lx && x <= hx && y >= ly && y <= hy)
-                    << what << " wrote " << x << "," << y << " outside " << x0 << "," << y0 << " " << x1 << "," << y1;
+                    << what << " wrote " << x << "," << y << " outside " << x0 << "," << y0 << " "
+                    << x1 << "," << y1;
             }
 }
 
-TEST(GdiFuzz, RandomCallsStayInsideTheirSurfaces) {
+TEST(GdiFuzz, RandomCallsStayInsideTheirSurfaces)
+{
     Fixture f;
     std::mt19937 rng(20240611);
     for (int round = 0; round < 20000; ++round) {
         f.reset();
         const int op = static_cast<int>(rng() % 4);
-        HDC dcs[] = {f.dc, f.dc, f.dc, nullptr, f.dead_dc, reinterpret_cast<HDC>(f.brush),
+        HDC dcs[] = {f.dc,
+                     f.dc,
+                     f.dc,
+                     nullptr,
+                     f.dead_dc,
+                     reinterpret_cast<HDC>(f.brush),
                      reinterpret_cast<HDC>(static_cast<uintptr_t>(rng()))};
         HDC dc = dcs[rng() % 7];
         const int a = random_coordinate(rng), b = random_coordinate(rng);
         const int c = random_coordinate(rng), d = random_coordinate(rng);
         if (op < 2) {
-            HBRUSH brushes[] = {f.brush, f.brush, nullptr, f.dead_brush,
+            HBRUSH brushes[] = {f.brush,
+                                f.brush,
+                                nullptr,
+                                f.dead_brush,
                                 static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
                                 reinterpret_cast<HBRUSH>(f.bitmap)};
             HBRUSH brush = brushes[rng() % 6];
             const RECT rect = {a, b, c, d};
-            if (op == 0) FillRect(dc, &rect, brush);
-            else FrameRect(dc, &rect, brush);
+            if (op == 0)
+                FillRect(dc, &rect, brush);
+            else
+                FrameRect(dc, &rect, brush);
             expect_changes_within(f, a, b, c, d, op ? "FrameRect" : "FillRect");
         } else {
             HDC sources[] = {f.source_dc, f.source_dc, f.source_dc, f.dc, nullptr, f.dead_dc};
@@ -116,8 +139,10 @@ TEST(GdiFuzz, RandomCallsStayInsideTheirSurfaces) {
             const int sx = random_coordinate(rng), sy = random_coordinate(rng);
             if (op == 2) {
                 // Keep most extents small enough to be interesting, but not all.
-                const int sw = rng() % 3 ? static_cast<int>(rng() % 30) - 10 : random_coordinate(rng);
-                const int sh = rng() % 3 ? static_cast<int>(rng() % 30) - 10 : random_coordinate(rng);
+                const int sw =
+                    rng() % 3 ? static_cast<int>(rng() % 30) - 10 : random_coordinate(rng);
+                const int sh =
+                    rng() % 3 ? static_cast<int>(rng() % 30) - 10 : random_coordinate(rng);
                 const int w = rng() % 3 ? static_cast<int>(rng() % 40) - 15 : c;
                 const int h = rng() % 3 ? static_cast<int>(rng() % 40) - 15 : d;
                 StretchBlt(dc, a, b, w, h, source, sx, sy, sw, sh, SRCCOPY);
@@ -128,8 +153,10 @@ TEST(GdiFuzz, RandomCallsStayInsideTheirSurfaces) {
                             ASSERT_TRUE(f.is_source_pixel(f.bits[i]));
                         }
             } else {
-                const int w = static_cast<int>(rng() % 40) - 15, h = static_cast<int>(rng() % 40) - 15;
-                const int x = static_cast<int>(rng() % 40) - 15, y = static_cast<int>(rng() % 40) - 15;
+                const int w = static_cast<int>(rng() % 40) - 15,
+                          h = static_cast<int>(rng() % 40) - 15;
+                const int x = static_cast<int>(rng() % 40) - 15,
+                          y = static_cast<int>(rng() % 40) - 15;
                 const int bx = rng() % 2 ? sx : static_cast<int>(rng() % 20) - 6;
                 const int by = rng() % 2 ? sy : static_cast<int>(rng() % 20) - 6;
                 BitBlt(dc, x, y, w, h, source, bx, by, SRCCOPY);
@@ -139,10 +166,11 @@ TEST(GdiFuzz, RandomCallsStayInsideTheirSurfaces) {
                     for (int py = 0; py < kHeight; ++py)
                         for (int px = 0; px < kWidth; ++px) {
                             const uint32_t v = f.bits[py * kWidth + px];
-                            if (v == 0xeeeeeeeeu) continue;
+                            if (v == 0xeeeeeeeeu)
+                                continue;
                             const int64_t qx = int64_t{px} - x + bx, qy = int64_t{py} - y + by;
                             ASSERT_TRUE(qx >= 0 && qx < 7 && qy >= 0 && qy < 5);
-                            ASSERT_EQ(v, f.source_bits[(4 - qy) * 7 + qx]);  // bottom-up rows
+                            ASSERT_EQ(v, f.source_bits[(4 - qy) * 7 + qx]); // bottom-up rows
                         }
                 }
             }
@@ -151,7 +179,8 @@ TEST(GdiFuzz, RandomCallsStayInsideTheirSurfaces) {
     }
 }
 
-TEST(GdiFuzz, GetPixelAnswersOnlyInside) {
+TEST(GdiFuzz, GetPixelAnswersOnlyInside)
+{
     Fixture f;
     f.reset();
     std::mt19937 rng(7);

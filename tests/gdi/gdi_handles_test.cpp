@@ -9,7 +9,8 @@
 
 namespace {
 
-HBITMAP make_dib(int width, int height, uint32_t** bits = nullptr) {
+HBITMAP make_dib(int width, int height, uint32_t** bits = nullptr)
+{
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -18,25 +19,32 @@ HBITMAP make_dib(int width, int height, uint32_t** bits = nullptr) {
     info.bmiHeader.biBitCount = 32;
     void* p = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
-    if (bits) *bits = static_cast<uint32_t*>(p);
+    if (bits)
+        *bits = static_cast<uint32_t*>(p);
     return bitmap;
 }
 
-TEST(GdiHandles, StaleHandleStaysDeadWhenItsSlotIsReused) {
+TEST(GdiHandles, StaleHandleStaysDeadWhenItsSlotIsReused)
+{
     HBRUSH old = CreateSolidBrush(RGB(1, 1, 1));
     ASSERT_TRUE(DeleteObject(old));
     // Allocate until some new brush lands in the freed slot, then the old handle still fails.
     std::vector<HBRUSH> fresh;
-    for (int i = 0; i < 4; ++i) fresh.push_back(CreateSolidBrush(RGB(2, 2, 2)));
-    for (HBRUSH b : fresh) EXPECT_NE(b, old);
+    for (int i = 0; i < 4; ++i)
+        fresh.push_back(CreateSolidBrush(RGB(2, 2, 2)));
+    for (HBRUSH b : fresh)
+        EXPECT_NE(b, old);
     LOGBRUSH lb;
     EXPECT_EQ(GetObjectA(old, sizeof lb, &lb), 0);
     EXPECT_FALSE(DeleteObject(old));
-    for (HBRUSH b : fresh) EXPECT_EQ(GetObjectA(b, sizeof lb, &lb), static_cast<int>(sizeof lb));
-    for (HBRUSH b : fresh) EXPECT_TRUE(DeleteObject(b));
+    for (HBRUSH b : fresh)
+        EXPECT_EQ(GetObjectA(b, sizeof lb, &lb), static_cast<int>(sizeof lb));
+    for (HBRUSH b : fresh)
+        EXPECT_TRUE(DeleteObject(b));
 }
 
-TEST(GdiHandles, WrongKindOfHandleIsRefusedByEveryCall) {
+TEST(GdiHandles, WrongKindOfHandleIsRefusedByEveryCall)
+{
     HBRUSH brush = CreateSolidBrush(RGB(9, 9, 9));
     HBITMAP bitmap = make_dib(2, 2);
     HDC dc = CreateCompatibleDC(nullptr);
@@ -45,7 +53,7 @@ TEST(GdiHandles, WrongKindOfHandleIsRefusedByEveryCall) {
                    reinterpret_cast<HDC>(static_cast<uintptr_t>(1))};
     RECT rect = {0, 0, 1, 1};
     for (HDC bad : as_dc) {
-        if (bad) {  // null means "the screen" and is fine
+        if (bad) { // null means "the screen" and is fine
             EXPECT_EQ(CreateCompatibleDC(bad), nullptr) << bad;
         }
         EXPECT_FALSE(DeleteDC(bad));
@@ -66,9 +74,11 @@ TEST(GdiHandles, WrongKindOfHandleIsRefusedByEveryCall) {
     EXPECT_TRUE(DeleteObject(brush));
 }
 
-TEST(GdiHandles, StockObjectsSurviveDeletionAndKeepPainting) {
+TEST(GdiHandles, StockObjectsSurviveDeletionAndKeepPainting)
+{
     HGDIOBJ black = GetStockObject(BLACK_BRUSH);
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(DeleteObject(black));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(DeleteObject(black));
     uint32_t* bits = nullptr;
     HBITMAP bitmap = make_dib(1, 1, &bits);
     bits[0] = 0x00ffffffu;
@@ -81,7 +91,8 @@ TEST(GdiHandles, StockObjectsSurviveDeletionAndKeepPainting) {
     DeleteObject(bitmap);
 }
 
-TEST(GdiHandles, BitmapDeletedWhileSelectedGoesWithItsDc) {
+TEST(GdiHandles, BitmapDeletedWhileSelectedGoesWithItsDc)
+{
     uint32_t* bits = nullptr;
     HBITMAP bitmap = make_dib(2, 1, &bits);
     HDC dc = CreateCompatibleDC(nullptr);
@@ -111,7 +122,8 @@ protected:
     gdi::Recorder* previous_ = nullptr;
 };
 
-TEST_F(GdiRecorder, RecordsEachCallWithArgumentsAsTheyWereAndItsResult) {
+TEST_F(GdiRecorder, RecordsEachCallWithArgumentsAsTheyWereAndItsResult)
+{
     HDC dc = CreateCompatibleDC(nullptr);
     HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
     RECT rect = {1, 2, 3, 4};
@@ -121,9 +133,10 @@ TEST_F(GdiRecorder, RecordsEachCallWithArgumentsAsTheyWereAndItsResult) {
     DeleteDC(dc);
 
     ASSERT_EQ(log_.calls.size(), 6u);
-    const char* names[] = {"CreateCompatibleDC", "CreateSolidBrush", "InflateRect", "FillRect",
-                           "DeleteObject", "DeleteDC"};
-    for (size_t i = 0; i < 6; ++i) EXPECT_STREQ(log_.calls[i].name, names[i]);
+    const char* names[] = {"CreateCompatibleDC", "CreateSolidBrush", "InflateRect",
+                           "FillRect",           "DeleteObject",     "DeleteDC"};
+    for (size_t i = 0; i < 6; ++i)
+        EXPECT_STREQ(log_.calls[i].name, names[i]);
     EXPECT_EQ(log_.calls[0].result, gdi::CallArg::of_pointer(dc));
     EXPECT_EQ(log_.calls[1].args[0], gdi::CallArg::of(RGB(1, 2, 3)));
     // InflateRect is recorded with the rectangle it was given, FillRect with the inflated one.
@@ -136,15 +149,18 @@ TEST_F(GdiRecorder, RecordsEachCallWithArgumentsAsTheyWereAndItsResult) {
     EXPECT_EQ(log_.calls[5].result, gdi::CallArg::of(1));
 }
 
-TEST_F(GdiRecorder, FailedCallsAndStretchArgumentsAreRecordedToo) {
+TEST_F(GdiRecorder, FailedCallsAndStretchArgumentsAreRecordedToo)
+{
     StretchBlt(nullptr, 1, 2, 3, 4, nullptr, 5, 6, -7, 8, SRCCOPY);
     FillRect(nullptr, nullptr, nullptr);
     ASSERT_EQ(log_.calls.size(), 2u);
-    EXPECT_EQ(log_.calls[0].text(), "StretchBlt(null, 1, 2, 3, 4, null, 5, 6, -7, 8, 13369376) -> 0");
+    EXPECT_EQ(log_.calls[0].text(),
+              "StretchBlt(null, 1, 2, 3, 4, null, 5, 6, -7, 8, 13369376) -> 0");
     EXPECT_EQ(log_.calls[1].text(), "FillRect(null, null, null) -> 1");
 }
 
-TEST_F(GdiRecorder, InternalSelectionsAreNotCallsAndRemovingTheRecorderStopsIt) {
+TEST_F(GdiRecorder, InternalSelectionsAreNotCallsAndRemovingTheRecorderStopsIt)
+{
     HDC dc = CreateCompatibleDC(nullptr);
     HBRUSH brush = CreateSolidBrush(0);
     RECT rect = {0, 0, 1, 1};

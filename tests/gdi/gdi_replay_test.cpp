@@ -9,7 +9,8 @@
 
 namespace {
 
-std::map<std::string, std::string> load_recorded() {
+std::map<std::string, std::string> load_recorded()
+{
     std::map<std::string, std::string> cases;
     std::ifstream in(GDI_PROBE_DATA);
     std::string line, name, body;
@@ -27,20 +28,24 @@ std::map<std::string, std::string> load_recorded() {
     return cases;
 }
 
-const std::map<std::string, std::string>& recorded() {
+const std::map<std::string, std::string>& recorded()
+{
     static const std::map<std::string, std::string> cases = load_recorded();
     return cases;
 }
 
-std::vector<std::string> lines(const std::string& text) {
+std::vector<std::string> lines(const std::string& text)
+{
     std::vector<std::string> out;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) out.push_back(line);
+    for (std::string line; std::getline(in, line);)
+        out.push_back(line);
     return out;
 }
 
 // Names the first line that differs.
-std::string first_difference(const std::string& expected, const std::string& actual) {
+std::string first_difference(const std::string& expected, const std::string& actual)
+{
     const std::vector<std::string> e = lines(expected), a = lines(actual);
     for (size_t i = 0; i < std::max(e.size(), a.size()); ++i) {
         const std::string el = i < e.size() ? e[i] : "<missing>";
@@ -56,12 +61,14 @@ std::string first_difference(const std::string& expected, const std::string& act
 
 class GdiReplay : public testing::TestWithParam<std::string> {};
 
-TEST_P(GdiReplay, MatchesRealGdi) {
+TEST_P(GdiReplay, MatchesRealGdi)
+{
     const auto it = recorded().find(GetParam());
-    ASSERT_NE(it, recorded().end()) << "case missing from " << GDI_PROBE_DATA
-                                    << "; run scripts/record-gdi-probe.sh";
+    ASSERT_NE(it, recorded().end())
+        << "case missing from " << GDI_PROBE_DATA << "; run scripts/record-gdi-probe.sh";
     for (const gdiprobe::ProbeCase& c : gdiprobe::all_cases()) {
-        if (c.name != GetParam()) continue;
+        if (c.name != GetParam())
+            continue;
         gdiprobe::Out out;
         c.run(out);
         EXPECT_EQ(it->second, out.text) << first_difference(it->second, out.text);
@@ -69,9 +76,11 @@ TEST_P(GdiReplay, MatchesRealGdi) {
     }
 }
 
-std::vector<std::string> case_names() {
+std::vector<std::string> case_names()
+{
     std::vector<std::string> names;
-    for (const gdiprobe::ProbeCase& c : gdiprobe::all_cases()) names.push_back(c.name);
+    for (const gdiprobe::ProbeCase& c : gdiprobe::all_cases())
+        names.push_back(c.name);
     return names;
 }
 
@@ -79,15 +88,18 @@ INSTANTIATE_TEST_SUITE_P(Probe, GdiReplay, testing::ValuesIn(case_names()),
                          [](const testing::TestParamInfo<std::string>& info) {
                              std::string name = info.param;
                              for (char& ch : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                                 if (!std::isalnum(static_cast<unsigned char>(ch)))
+                                     ch = '_';
                              return name;
                          });
 
-TEST(GdiReplayData, EveryRecordedCaseIsStillProbed) {
+TEST(GdiReplayData, EveryRecordedCaseIsStillProbed)
+{
     // A stale data file would silently shrink what the replay covers.
     const std::vector<std::string> names = case_names();
     EXPECT_EQ(recorded().size(), names.size());
-    for (const std::string& n : names) EXPECT_TRUE(recorded().count(n)) << n;
+    for (const std::string& n : names)
+        EXPECT_TRUE(recorded().count(n)) << n;
 }
 
 } // namespace

@@ -4,14 +4,16 @@
 
 #include <cstdio>
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc < 3) {
         std::fprintf(stderr, "usage: probe <output file> <header line>\n");
         return 2;
     }
     // Binary mode: the data file must not get CRLF line ends.
     FILE* file = std::fopen(argv[1], "wb");
-    if (!file) return 1;
+    if (!file)
+        return 1;
     std::fprintf(file, "# %s\n", argv[2]);
     int count = 0;
     for (const gdiprobe::ProbeCase& c : gdiprobe::all_cases()) {

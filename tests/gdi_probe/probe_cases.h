@@ -20,7 +20,8 @@ namespace gdiprobe {
 
 struct Out {
     std::string text;
-    void line(const char* format, ...) __attribute__((format(printf, 2, 3))) {
+    void line(const char* format, ...) __attribute__((format(printf, 2, 3)))
+    {
         char buffer[512];
         va_list args;
         va_start(args, format);
@@ -45,7 +46,8 @@ struct Surface {
     int height = 0;
 };
 
-inline BITMAPINFO dib_info(int width, int height) {
+inline BITMAPINFO dib_info(int width, int height)
+{
     BITMAPINFO info;
     std::memset(&info, 0, sizeof info);
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -58,7 +60,8 @@ inline BITMAPINFO dib_info(int width, int height) {
 }
 
 // A top-down 32-bpp DIB section selected into its own memory DC.
-inline Surface make_surface(int width, int height, uint32_t fill) {
+inline Surface make_surface(int width, int height, uint32_t fill)
+{
     Surface s;
     s.width = width;
     s.height = height;
@@ -66,20 +69,23 @@ inline Surface make_surface(int width, int height, uint32_t fill) {
     void* bits = nullptr;
     s.bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     s.bits = static_cast<uint32_t*>(bits);
-    for (int i = 0; i < width * height; ++i) s.bits[i] = fill;
+    for (int i = 0; i < width * height; ++i)
+        s.bits[i] = fill;
     s.dc = CreateCompatibleDC(nullptr);
     s.previous = SelectObject(s.dc, s.bitmap);
     return s;
 }
 
-inline void free_surface(Surface& s) {
+inline void free_surface(Surface& s)
+{
     SelectObject(s.dc, s.previous);
     DeleteDC(s.dc);
     DeleteObject(s.bitmap);
     s = Surface{};
 }
 
-inline void dump(Out& out, const Surface& s) {
+inline void dump(Out& out, const Surface& s)
+{
     GdiFlush();
     out.line("px %dx%d", s.width, s.height);
     for (int y = 0; y < s.height; ++y) {
@@ -97,7 +103,8 @@ inline void dump(Out& out, const Surface& s) {
 constexpr uint32_t kBackground = 0xab123456u;
 constexpr COLORREF kBrushColor = RGB(0x12, 0x9a, 0xcd);
 
-inline std::string rect_text(const RECT& r) {
+inline std::string rect_text(const RECT& r)
+{
     char buffer[96];
     snprintf(buffer, sizeof buffer, "{%ld,%ld,%ld,%ld}", static_cast<long>(r.left),
              static_cast<long>(r.top), static_cast<long>(r.right), static_cast<long>(r.bottom));
@@ -109,7 +116,8 @@ struct NamedRect {
     RECT rect;
 };
 
-inline std::vector<NamedRect> rect_cases() {
+inline std::vector<NamedRect> rect_cases()
+{
     return {
         {"normal", {1, 2, 5, 6}},
         {"inverted_x", {5, 2, 1, 6}},
@@ -145,7 +153,8 @@ inline std::vector<NamedRect> rect_cases() {
     };
 }
 
-inline std::vector<ProbeCase> rect_op_cases() {
+inline std::vector<ProbeCase> rect_op_cases()
+{
     std::vector<ProbeCase> cases;
     for (const NamedRect& nr : rect_cases()) {
         for (int op = 0; op < 2; ++op) {
@@ -166,51 +175,51 @@ inline std::vector<ProbeCase> rect_op_cases() {
     // Brush and DC handles that are not what they should be.
     for (int op = 0; op < 2; ++op) {
         const char* opname = op ? "FrameRect" : "FillRect";
-        cases.push_back({std::string(opname) + ".bad_handles", [op, opname](Out& out) {
-                             Surface s = make_surface(4, 4, kBackground);
-                             RECT rect = {0, 0, 3, 3};
-                             auto call = [&](HDC dc, HBRUSH brush) {
-                                 return op ? FrameRect(dc, &rect, brush)
-                                           : FillRect(dc, &rect, brush);
-                             };
-                             HBRUSH deleted = CreateSolidBrush(RGB(1, 2, 3));
-                             DeleteObject(deleted);
-                             out.line("null brush -> %d", call(s.dc, nullptr));
-                             out.line("deleted brush -> %d", call(s.dc, deleted));
-                             out.line("garbage brush -> %d",
-                                      call(s.dc, reinterpret_cast<HBRUSH>(
-                                                     static_cast<uintptr_t>(0x5a5a1234))));
-                             out.line("bitmap as brush -> %d",
-                                      call(s.dc, reinterpret_cast<HBRUSH>(s.bitmap)));
-                             dump(out, s);
-                             HBRUSH brush = CreateSolidBrush(RGB(9, 8, 7));
-                             out.line("null dc -> %d", call(nullptr, brush));
-                             HDC gone = CreateCompatibleDC(nullptr);
-                             DeleteDC(gone);
-                             out.line("deleted dc -> %d", call(gone, brush));
-                             out.line("brush as dc -> %d", call(reinterpret_cast<HDC>(brush), brush));
-                             out.line("stock brush -> %d",
-                                      call(s.dc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))));
-                             dump(out, s);
-                             DeleteObject(brush);
-                             free_surface(s);
-                         }});
+        cases.push_back(
+            {std::string(opname) + ".bad_handles", [op, opname](Out& out) {
+                 Surface s = make_surface(4, 4, kBackground);
+                 RECT rect = {0, 0, 3, 3};
+                 auto call = [&](HDC dc, HBRUSH brush) {
+                     return op ? FrameRect(dc, &rect, brush) : FillRect(dc, &rect, brush);
+                 };
+                 HBRUSH deleted = CreateSolidBrush(RGB(1, 2, 3));
+                 DeleteObject(deleted);
+                 out.line("null brush -> %d", call(s.dc, nullptr));
+                 out.line("deleted brush -> %d", call(s.dc, deleted));
+                 out.line("garbage brush -> %d",
+                          call(s.dc, reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(0x5a5a1234))));
+                 out.line("bitmap as brush -> %d", call(s.dc, reinterpret_cast<HBRUSH>(s.bitmap)));
+                 dump(out, s);
+                 HBRUSH brush = CreateSolidBrush(RGB(9, 8, 7));
+                 out.line("null dc -> %d", call(nullptr, brush));
+                 HDC gone = CreateCompatibleDC(nullptr);
+                 DeleteDC(gone);
+                 out.line("deleted dc -> %d", call(gone, brush));
+                 out.line("brush as dc -> %d", call(reinterpret_cast<HDC>(brush), brush));
+                 out.line("stock brush -> %d",
+                          call(s.dc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))));
+                 dump(out, s);
+                 DeleteObject(brush);
+                 free_surface(s);
+             }});
     }
     // A DC that still holds its default bitmap has a 1x1 surface.
-    cases.push_back({"FillRect.default_bitmap", [](Out& out) {
-                         HDC dc = CreateCompatibleDC(nullptr);
-                         RECT rect = {0, 0, 4, 4};
-                         HBRUSH brush = CreateSolidBrush(RGB(255, 255, 255));
-                         out.line("FillRect -> %d", FillRect(dc, &rect, brush));
-                         out.line("GetPixel 0,0 -> %08x", static_cast<unsigned>(GetPixel(dc, 0, 0)));
-                         out.line("GetPixel 1,0 -> %08x", static_cast<unsigned>(GetPixel(dc, 1, 0)));
-                         DeleteObject(brush);
-                         DeleteDC(dc);
-                     }});
+    cases.push_back(
+        {"FillRect.default_bitmap", [](Out& out) {
+             HDC dc = CreateCompatibleDC(nullptr);
+             RECT rect = {0, 0, 4, 4};
+             HBRUSH brush = CreateSolidBrush(RGB(255, 255, 255));
+             out.line("FillRect -> %d", FillRect(dc, &rect, brush));
+             out.line("GetPixel 0,0 -> %08x", static_cast<unsigned>(GetPixel(dc, 0, 0)));
+             out.line("GetPixel 1,0 -> %08x", static_cast<unsigned>(GetPixel(dc, 1, 0)));
+             DeleteObject(brush);
+             DeleteDC(dc);
+         }});
     return cases;
 }
 
-inline std::vector<ProbeCase> rect_helper_cases() {
+inline std::vector<ProbeCase> rect_helper_cases()
+{
     std::vector<ProbeCase> cases;
     cases.push_back({"RectHelpers", [](Out& out) {
                          // Each call is made before its result is printed: argument order is
@@ -241,7 +250,8 @@ inline std::vector<ProbeCase> rect_helper_cases() {
 // byte that happens to equal one background (a pointer's byte, say) still differs from the other.
 // The buffer ends as the run over 0xcd left it.
 template <typename Fill>
-inline std::string bytes_touched(unsigned char* buffer, size_t size, Fill fill) {
+inline std::string bytes_touched(unsigned char* buffer, size_t size, Fill fill)
+{
     std::memset(buffer, 0x5a, size);
     fill(buffer);
     std::vector<unsigned char> other(buffer, buffer + size);
@@ -260,11 +270,12 @@ inline std::string bytes_touched(unsigned char* buffer, size_t size, Fill fill) 
 }
 
 inline void print_bitmap_object(Out& out, const char* what, HGDIOBJ object, int size,
-                                const void* dib_bits) {
+                                const void* dib_bits)
+{
     alignas(16) unsigned char buffer[256];
     int r = 0;
-    const std::string touched =
-        bytes_touched(buffer, sizeof buffer, [&](unsigned char* b) { r = GetObjectA(object, size, b); });
+    const std::string touched = bytes_touched(
+        buffer, sizeof buffer, [&](unsigned char* b) { r = GetObjectA(object, size, b); });
     out.line("GetObjectA %s size %d -> %d %s", what, size, r, touched.c_str());
     if (r >= static_cast<int>(sizeof(BITMAP))) {
         BITMAP bm;
@@ -273,18 +284,17 @@ inline void print_bitmap_object(Out& out, const char* what, HGDIOBJ object, int 
                  static_cast<long>(bm.bmType), static_cast<long>(bm.bmWidth),
                  static_cast<long>(bm.bmHeight), static_cast<long>(bm.bmWidthBytes), bm.bmPlanes,
                  bm.bmBitsPixel,
-                 bm.bmBits == nullptr         ? "null"
-                 : bm.bmBits == dib_bits      ? "dib"
-                                              : "other");
+                 bm.bmBits == nullptr    ? "null"
+                 : bm.bmBits == dib_bits ? "dib"
+                                         : "other");
     }
     if (r >= static_cast<int>(sizeof(DIBSECTION))) {
         DIBSECTION ds;
         std::memcpy(&ds, buffer, sizeof ds);
         out.line("  bih size %lu width %ld height %ld planes %u bpp %u compression %lu image %lu "
                  "used %lu fields %lx %lx %lx section %s offset %lu",
-                 static_cast<unsigned long>(ds.dsBmih.biSize),
-                 static_cast<long>(ds.dsBmih.biWidth), static_cast<long>(ds.dsBmih.biHeight),
-                 ds.dsBmih.biPlanes, ds.dsBmih.biBitCount,
+                 static_cast<unsigned long>(ds.dsBmih.biSize), static_cast<long>(ds.dsBmih.biWidth),
+                 static_cast<long>(ds.dsBmih.biHeight), ds.dsBmih.biPlanes, ds.dsBmih.biBitCount,
                  static_cast<unsigned long>(ds.dsBmih.biCompression),
                  static_cast<unsigned long>(ds.dsBmih.biSizeImage),
                  static_cast<unsigned long>(ds.dsBmih.biClrUsed),
@@ -295,7 +305,8 @@ inline void print_bitmap_object(Out& out, const char* what, HGDIOBJ object, int 
     }
 }
 
-inline std::vector<ProbeCase> object_cases() {
+inline std::vector<ProbeCase> object_cases()
+{
     std::vector<ProbeCase> cases;
     cases.push_back({"GetObjectA.dib", [](Out& out) {
                          BITMAPINFO info = dib_info(5, -3);
@@ -331,9 +342,10 @@ inline std::vector<ProbeCase> object_cases() {
                          for (int size : {0, 4, 8, 12, 16, 24, 200}) {
                              alignas(16) unsigned char buffer[256];
                              int r = 0;
-                             const std::string touched = bytes_touched(
-                                 buffer, sizeof buffer,
-                                 [&](unsigned char* b) { r = GetObjectA(brush, size, b); });
+                             const std::string touched =
+                                 bytes_touched(buffer, sizeof buffer, [&](unsigned char* b) {
+                                     r = GetObjectA(brush, size, b);
+                                 });
                              LOGBRUSH lb;
                              std::memcpy(&lb, buffer, sizeof lb);
                              out.line("size %d -> %d %s style %u color %08lx", size, r,
@@ -352,7 +364,8 @@ inline std::vector<ProbeCase> object_cases() {
                              bytes_touched(buffer, sizeof buffer, [&](unsigned char* b) {
                                  results[0] = GetObjectA(nullptr, 32, b);
                                  results[1] = GetObjectA(
-                                     reinterpret_cast<HANDLE>(static_cast<uintptr_t>(0x5a5a1234)), 32, b);
+                                     reinterpret_cast<HANDLE>(static_cast<uintptr_t>(0x5a5a1234)),
+                                     32, b);
                                  results[2] = GetObjectA(dc, 32, b);
                              });
                          DeleteDC(dc);
@@ -361,55 +374,56 @@ inline std::vector<ProbeCase> object_cases() {
                          out.line("dc -> %d", results[2]);
                          out.line("%s", touched.c_str());
                      }});
-    cases.push_back({"GetStockObject", [](Out& out) {
-                         for (int i = WHITE_BRUSH; i <= BLACK_BRUSH; ++i) {
-                             HGDIOBJ stock = GetStockObject(i);
-                             LOGBRUSH lb;
-                             std::memset(&lb, 0xcd, sizeof lb);
-                             int r = GetObjectA(stock, sizeof lb, &lb);
-                             out.line("stock %d %s again %s GetObjectA -> %d style %u color %08lx",
-                                      i, stock ? "set" : "null",
-                                      GetStockObject(i) == stock ? "same" : "differs", r,
-                                      lb.lbStyle, static_cast<unsigned long>(lb.lbColor));
-                             Surface s = make_surface(2, 1, kBackground);
-                             RECT rect = {0, 0, 1, 1};
-                             out.line("  FillRect -> %d", FillRect(s.dc, &rect, static_cast<HBRUSH>(stock)));
-                             out.line("  DeleteObject -> %d", DeleteObject(stock));
-                             out.line("  again %s", GetStockObject(i) == stock ? "same" : "differs");
-                             rect = {1, 0, 2, 1};
-                             out.line("  FillRect after delete -> %d",
-                                      FillRect(s.dc, &rect, static_cast<HBRUSH>(stock)));
-                             dump(out, s);
-                             free_surface(s);
-                         }
-                         for (int i : {-1, 9, 100, INT_MAX, INT_MIN})
-                             out.line("stock %d -> %s", i, GetStockObject(i) ? "set" : "null");
-                     }});
-    cases.push_back({"CreateSolidBrush", [](Out& out) {
-                         // The top byte of a COLORREF is not a colour.
-                         for (COLORREF c : {0x00000000u, 0x00ffffffu, 0x01020304u, 0xff00ff00u,
-                                            0x80123456u}) {
-                             Surface s = make_surface(1, 1, kBackground);
-                             HBRUSH brush = CreateSolidBrush(c);
-                             LOGBRUSH lb;
-                             std::memset(&lb, 0xcd, sizeof lb);
-                             GetObjectA(brush, sizeof lb, &lb);
-                             RECT rect = {0, 0, 1, 1};
-                             int r = FillRect(s.dc, &rect, brush);
-                             out.line("color %08lx -> %s lb %08lx fill %d pixel %08x GetPixel %08lx",
-                                      static_cast<unsigned long>(c), brush ? "set" : "null",
-                                      static_cast<unsigned long>(lb.lbColor), r,
-                                      static_cast<unsigned>(s.bits[0]),
-                                      static_cast<unsigned long>(GetPixel(s.dc, 0, 0)));
-                             DeleteObject(brush);
-                             free_surface(s);
-                         }
-                     }});
+    cases.push_back(
+        {"GetStockObject", [](Out& out) {
+             for (int i = WHITE_BRUSH; i <= BLACK_BRUSH; ++i) {
+                 HGDIOBJ stock = GetStockObject(i);
+                 LOGBRUSH lb;
+                 std::memset(&lb, 0xcd, sizeof lb);
+                 int r = GetObjectA(stock, sizeof lb, &lb);
+                 out.line("stock %d %s again %s GetObjectA -> %d style %u color %08lx", i,
+                          stock ? "set" : "null", GetStockObject(i) == stock ? "same" : "differs",
+                          r, lb.lbStyle, static_cast<unsigned long>(lb.lbColor));
+                 Surface s = make_surface(2, 1, kBackground);
+                 RECT rect = {0, 0, 1, 1};
+                 out.line("  FillRect -> %d", FillRect(s.dc, &rect, static_cast<HBRUSH>(stock)));
+                 out.line("  DeleteObject -> %d", DeleteObject(stock));
+                 out.line("  again %s", GetStockObject(i) == stock ? "same" : "differs");
+                 rect = {1, 0, 2, 1};
+                 out.line("  FillRect after delete -> %d",
+                          FillRect(s.dc, &rect, static_cast<HBRUSH>(stock)));
+                 dump(out, s);
+                 free_surface(s);
+             }
+             for (int i : {-1, 9, 100, INT_MAX, INT_MIN})
+                 out.line("stock %d -> %s", i, GetStockObject(i) ? "set" : "null");
+         }});
+    cases.push_back(
+        {"CreateSolidBrush", [](Out& out) {
+             // The top byte of a COLORREF is not a colour.
+             for (COLORREF c : {0x00000000u, 0x00ffffffu, 0x01020304u, 0xff00ff00u, 0x80123456u}) {
+                 Surface s = make_surface(1, 1, kBackground);
+                 HBRUSH brush = CreateSolidBrush(c);
+                 LOGBRUSH lb;
+                 std::memset(&lb, 0xcd, sizeof lb);
+                 GetObjectA(brush, sizeof lb, &lb);
+                 RECT rect = {0, 0, 1, 1};
+                 int r = FillRect(s.dc, &rect, brush);
+                 out.line("color %08lx -> %s lb %08lx fill %d pixel %08x GetPixel %08lx",
+                          static_cast<unsigned long>(c), brush ? "set" : "null",
+                          static_cast<unsigned long>(lb.lbColor), r,
+                          static_cast<unsigned>(s.bits[0]),
+                          static_cast<unsigned long>(GetPixel(s.dc, 0, 0)));
+                 DeleteObject(brush);
+                 free_surface(s);
+             }
+         }});
     cases.push_back({"CreateSolidBrush.colour_kinds", [](Out& out) {
                          // What a fill makes of each kind of COLORREF (the top byte says which).
                          std::vector<COLORREF> colours;
-                         for (uint32_t index : {0u, 1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 9u, 10u, 11u, 12u, 13u, 14u,
-                                                15u, 16u, 17u, 18u, 19u, 20u, 255u, 256u, 0x0304u})
+                         for (uint32_t index :
+                              {0u,  1u,  2u,  3u,  4u,  5u,  6u,  7u,  8u,  9u,   10u,  11u,
+                               12u, 13u, 14u, 15u, 16u, 17u, 18u, 19u, 20u, 255u, 256u, 0x0304u})
                              colours.push_back(0x01000000u | index);
                          for (uint32_t top : {0x02u, 0x03u, 0x04u, 0x10u, 0x11u, 0x20u, 0x7fu,
                                               0x81u, 0xfeu, 0xffu})
@@ -431,7 +445,8 @@ inline std::vector<ProbeCase> object_cases() {
     return cases;
 }
 
-inline void describe_bitmap(Out& out, const char* what, HGDIOBJ object) {
+inline void describe_bitmap(Out& out, const char* what, HGDIOBJ object)
+{
     BITMAP bm;
     std::memset(&bm, 0, sizeof bm);
     int r = GetObjectA(object, sizeof bm, &bm);
@@ -440,99 +455,102 @@ inline void describe_bitmap(Out& out, const char* what, HGDIOBJ object) {
              static_cast<long>(bm.bmWidthBytes), bm.bmBitsPixel);
 }
 
-inline std::vector<ProbeCase> dc_cases() {
+inline std::vector<ProbeCase> dc_cases()
+{
     std::vector<ProbeCase> cases;
-    cases.push_back({"SelectObject.bitmaps", [](Out& out) {
-                         HDC dc = CreateCompatibleDC(nullptr);
-                         HDC other = CreateCompatibleDC(dc);
-                         out.line("CreateCompatibleDC -> %s %s", dc ? "set" : "null",
-                                  other ? "set" : "null");
-                         BITMAPINFO info = dib_info(4, -4);
-                         void* bits = nullptr;
-                         HBITMAP a = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-                         HBITMAP b = CreateDIBSection(dc, &info, DIB_RGB_COLORS, nullptr, nullptr, 0);
-                         auto name = [&](HGDIOBJ h) -> const char* {
-                             if (!h) return "null";
-                             if (h == a) return "a";
-                             if (h == b) return "b";
-                             return "other";
-                         };
-                         HGDIOBJ original = SelectObject(dc, a);
-                         out.line("select a -> %s", name(original));
-                         describe_bitmap(out, "original", original);
-                         HGDIOBJ original2 = SelectObject(other, b);
-                         out.line("select b into other -> %s, same default %s", name(original2),
-                                  original2 == original ? "yes" : "no");
-                         out.line("select a again -> %s", name(SelectObject(dc, a)));
-                         out.line("select b into dc while in other -> %s", name(SelectObject(dc, b)));
-                         out.line("select a into other while in dc -> %s",
-                                  name(SelectObject(other, a)));
-                         out.line("select null -> %s", name(SelectObject(dc, nullptr)));
-                         out.line("select garbage -> %s",
-                                  name(SelectObject(dc, reinterpret_cast<HGDIOBJ>(
-                                                            static_cast<uintptr_t>(0x5a5a1234)))));
-                         out.line("select dc -> %s", name(SelectObject(dc, other)));
-                         out.line("select into null dc -> %s", name(SelectObject(nullptr, a)));
-                         out.line("select original back -> %s", name(SelectObject(dc, original)));
-                         out.line("now select b -> %s", name(SelectObject(other, original)));
-                         out.line("select b into dc -> %s", name(SelectObject(dc, b)));
-                         out.line("DeleteObject original while selected? -> %d",
-                                  DeleteObject(original));
-                         describe_bitmap(out, "original after delete", original);
-                         HBITMAP c = CreateDIBSection(dc, &info, DIB_RGB_COLORS, nullptr, nullptr, 0);
-                         HBITMAP deleted = CreateDIBSection(dc, &info, DIB_RGB_COLORS, nullptr, nullptr, 0);
-                         DeleteObject(deleted);
-                         out.line("select deleted -> %s", name(SelectObject(dc, deleted)));
-                         out.line("DeleteObject a (unselected) -> %d", DeleteObject(a));
-                         out.line("DeleteObject a again -> %d", DeleteObject(a));
-                         out.line("select stale a -> %s", name(SelectObject(other, a)));
-                         out.line("DeleteObject b while selected -> %d", DeleteObject(b));
-                         describe_bitmap(out, "b after delete while selected", b);
-                         out.line("select c (replacing b) -> %s", name(SelectObject(dc, c)));
-                         describe_bitmap(out, "b after deselect", b);
-                         out.line("DeleteObject b now -> %d", DeleteObject(b));
-                         out.line("DeleteDC -> %d %d", DeleteDC(dc), DeleteDC(other));
-                         describe_bitmap(out, "c after its DC died", c);
-                         out.line("DeleteObject c -> %d", DeleteObject(c));
-                         out.line("DeleteDC stale -> %d", DeleteDC(dc));
-                         out.line("DeleteDC null -> %d", DeleteDC(nullptr));
-                         out.line("DeleteObject null -> %d", DeleteObject(nullptr));
-                         out.line("DeleteObject garbage -> %d",
-                                  DeleteObject(reinterpret_cast<HGDIOBJ>(
-                                      static_cast<uintptr_t>(0x5a5a1234))));
-                     }});
-    cases.push_back({"SelectObject.brushes", [](Out& out) {
-                         HDC dc = CreateCompatibleDC(nullptr);
-                         HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-                         HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
-                         auto name = [&](HGDIOBJ h) -> const char* {
-                             if (!h) return "null";
-                             if (h == red) return "red";
-                             if (h == blue) return "blue";
-                             for (int i = 0; i <= 4; ++i)
-                                 if (h == GetStockObject(i)) {
-                                     static const char* names[] = {"WHITE", "LTGRAY", "GRAY",
-                                                                   "DKGRAY", "BLACK"};
-                                     return names[i];
-                                 }
-                             return "other";
-                         };
-                         out.line("select red -> %s", name(SelectObject(dc, red)));
-                         out.line("select blue -> %s", name(SelectObject(dc, blue)));
-                         out.line("DeleteObject blue while selected -> %d", DeleteObject(blue));
-                         LOGBRUSH lb;
-                         std::memset(&lb, 0, sizeof lb);
-                         out.line("blue after delete: GetObjectA -> %d",
-                                  GetObjectA(blue, sizeof lb, &lb));
-                         out.line("select stock gray -> %s",
-                                  name(SelectObject(dc, GetStockObject(GRAY_BRUSH))));
-                         out.line("blue after deselect: GetObjectA -> %d",
-                                  GetObjectA(blue, sizeof lb, &lb));
-                         out.line("DeleteObject red -> %d", DeleteObject(red));
-                         out.line("select stale red -> %s", name(SelectObject(dc, red)));
-                         out.line("DeleteObject dc -> %d", DeleteObject(dc));
-                         out.line("DeleteDC after DeleteObject -> %d", DeleteDC(dc));
-                     }});
+    cases.push_back(
+        {"SelectObject.bitmaps", [](Out& out) {
+             HDC dc = CreateCompatibleDC(nullptr);
+             HDC other = CreateCompatibleDC(dc);
+             out.line("CreateCompatibleDC -> %s %s", dc ? "set" : "null", other ? "set" : "null");
+             BITMAPINFO info = dib_info(4, -4);
+             void* bits = nullptr;
+             HBITMAP a = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+             HBITMAP b = CreateDIBSection(dc, &info, DIB_RGB_COLORS, nullptr, nullptr, 0);
+             auto name = [&](HGDIOBJ h) -> const char* {
+                 if (!h)
+                     return "null";
+                 if (h == a)
+                     return "a";
+                 if (h == b)
+                     return "b";
+                 return "other";
+             };
+             HGDIOBJ original = SelectObject(dc, a);
+             out.line("select a -> %s", name(original));
+             describe_bitmap(out, "original", original);
+             HGDIOBJ original2 = SelectObject(other, b);
+             out.line("select b into other -> %s, same default %s", name(original2),
+                      original2 == original ? "yes" : "no");
+             out.line("select a again -> %s", name(SelectObject(dc, a)));
+             out.line("select b into dc while in other -> %s", name(SelectObject(dc, b)));
+             out.line("select a into other while in dc -> %s", name(SelectObject(other, a)));
+             out.line("select null -> %s", name(SelectObject(dc, nullptr)));
+             out.line("select garbage -> %s",
+                      name(SelectObject(
+                          dc, reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(0x5a5a1234)))));
+             out.line("select dc -> %s", name(SelectObject(dc, other)));
+             out.line("select into null dc -> %s", name(SelectObject(nullptr, a)));
+             out.line("select original back -> %s", name(SelectObject(dc, original)));
+             out.line("now select b -> %s", name(SelectObject(other, original)));
+             out.line("select b into dc -> %s", name(SelectObject(dc, b)));
+             out.line("DeleteObject original while selected? -> %d", DeleteObject(original));
+             describe_bitmap(out, "original after delete", original);
+             HBITMAP c = CreateDIBSection(dc, &info, DIB_RGB_COLORS, nullptr, nullptr, 0);
+             HBITMAP deleted = CreateDIBSection(dc, &info, DIB_RGB_COLORS, nullptr, nullptr, 0);
+             DeleteObject(deleted);
+             out.line("select deleted -> %s", name(SelectObject(dc, deleted)));
+             out.line("DeleteObject a (unselected) -> %d", DeleteObject(a));
+             out.line("DeleteObject a again -> %d", DeleteObject(a));
+             out.line("select stale a -> %s", name(SelectObject(other, a)));
+             out.line("DeleteObject b while selected -> %d", DeleteObject(b));
+             describe_bitmap(out, "b after delete while selected", b);
+             out.line("select c (replacing b) -> %s", name(SelectObject(dc, c)));
+             describe_bitmap(out, "b after deselect", b);
+             out.line("DeleteObject b now -> %d", DeleteObject(b));
+             out.line("DeleteDC -> %d %d", DeleteDC(dc), DeleteDC(other));
+             describe_bitmap(out, "c after its DC died", c);
+             out.line("DeleteObject c -> %d", DeleteObject(c));
+             out.line("DeleteDC stale -> %d", DeleteDC(dc));
+             out.line("DeleteDC null -> %d", DeleteDC(nullptr));
+             out.line("DeleteObject null -> %d", DeleteObject(nullptr));
+             out.line("DeleteObject garbage -> %d",
+                      DeleteObject(reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(0x5a5a1234))));
+         }});
+    cases.push_back(
+        {"SelectObject.brushes", [](Out& out) {
+             HDC dc = CreateCompatibleDC(nullptr);
+             HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+             HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+             auto name = [&](HGDIOBJ h) -> const char* {
+                 if (!h)
+                     return "null";
+                 if (h == red)
+                     return "red";
+                 if (h == blue)
+                     return "blue";
+                 for (int i = 0; i <= 4; ++i)
+                     if (h == GetStockObject(i)) {
+                         static const char* names[] = {"WHITE", "LTGRAY", "GRAY", "DKGRAY",
+                                                       "BLACK"};
+                         return names[i];
+                     }
+                 return "other";
+             };
+             out.line("select red -> %s", name(SelectObject(dc, red)));
+             out.line("select blue -> %s", name(SelectObject(dc, blue)));
+             out.line("DeleteObject blue while selected -> %d", DeleteObject(blue));
+             LOGBRUSH lb;
+             std::memset(&lb, 0, sizeof lb);
+             out.line("blue after delete: GetObjectA -> %d", GetObjectA(blue, sizeof lb, &lb));
+             out.line("select stock gray -> %s",
+                      name(SelectObject(dc, GetStockObject(GRAY_BRUSH))));
+             out.line("blue after deselect: GetObjectA -> %d", GetObjectA(blue, sizeof lb, &lb));
+             out.line("DeleteObject red -> %d", DeleteObject(red));
+             out.line("select stale red -> %s", name(SelectObject(dc, red)));
+             out.line("DeleteObject dc -> %d", DeleteObject(dc));
+             out.line("DeleteDC after DeleteObject -> %d", DeleteDC(dc));
+         }});
     cases.push_back({"StretchBltMode", [](Out& out) {
                          HDC dc = CreateCompatibleDC(nullptr);
                          out.line("new dc -> %d", GetStretchBltMode(dc));
@@ -558,7 +576,8 @@ inline std::vector<ProbeCase> dc_cases() {
                      }});
     cases.push_back({"GetPixel", [](Out& out) {
                          Surface s = make_surface(3, 2, 0);
-                         for (int i = 0; i < 6; ++i) s.bits[i] = 0x11223344u * (i + 1);
+                         for (int i = 0; i < 6; ++i)
+                             s.bits[i] = 0x11223344u * (i + 1);
                          for (int y = -1; y <= 2; ++y)
                              for (int x = -1; x <= 3; ++x)
                                  out.line("%d,%d -> %08lx", x, y,
@@ -569,120 +588,132 @@ inline std::vector<ProbeCase> dc_cases() {
                                   static_cast<unsigned long>(GetPixel(nullptr, 0, 0)));
                          free_surface(s);
                      }});
-    cases.push_back({"CreateBitmap", [](Out& out) {
-                         const uint32_t pixels[6] = {0x11111111u, 0x22222222u, 0x33333333u,
-                                                     0xff445566u, 0x00778899u, 0x80aabbccu};
-                         HBITMAP bmp = CreateBitmap(3, 2, 1, 32, pixels);
-                         HDC dc = CreateCompatibleDC(nullptr);
-                         out.line("create -> %s select -> %s", bmp ? "set" : "null",
-                                  SelectObject(dc, bmp) ? "set" : "null");
-                         for (int y = 0; y < 2; ++y)
-                             for (int x = 0; x < 3; ++x)
-                                 out.line("  %d,%d -> %08lx", x, y,
-                                          static_cast<unsigned long>(GetPixel(dc, x, y)));
-                         Surface s = make_surface(3, 2, kBackground);
-                         out.line("BitBlt -> %d", BitBlt(s.dc, 0, 0, 3, 2, dc, 0, 0, SRCCOPY));
-                         dump(out, s);
-                         free_surface(s);
-                         DeleteDC(dc);
-                         DeleteObject(bmp);
-                         HBITMAP empty = CreateBitmap(2, 2, 1, 32, nullptr);
-                         describe_bitmap(out, "no bits", empty);
-                         dc = CreateCompatibleDC(nullptr);
-                         SelectObject(dc, empty);
-                         out.line("  pixel -> %08lx", static_cast<unsigned long>(GetPixel(dc, 1, 1)));
-                         DeleteDC(dc);
-                         DeleteObject(empty);
-                         HBITMAP zero = CreateBitmap(0, 0, 1, 32, nullptr);
-                         out.line("0x0 -> %s", zero ? "set" : "null");
-                         if (zero) describe_bitmap(out, "0x0", zero);
-                         HBITMAP negative = CreateBitmap(-1, 2, 1, 32, nullptr);
-                         out.line("-1x2 -> %s", negative ? "set" : "null");
-                         if (negative) describe_bitmap(out, "-1x2", negative);
-                         DeleteObject(negative);
-                         dc = CreateCompatibleDC(nullptr);
-                         HBITMAP fresh = CreateBitmap(1, 1, 1, 32, nullptr);
-                         HGDIOBJ default_bitmap = SelectObject(dc, fresh);
-                         out.line("0x0 is the default bitmap: %s", zero == default_bitmap ? "yes" : "no");
-                         DeleteDC(dc);
-                         DeleteObject(fresh);
-                         out.line("3x0 -> %s", CreateBitmap(3, 0, 1, 32, nullptr) == zero ? "default" : "other");
-                         HBITMAP planes = CreateBitmap(2, 2, 2, 32, nullptr);
-                         out.line("2 planes -> %s", planes ? "set" : "null");
-                         if (planes) describe_bitmap(out, "2 planes", planes);
-                         DeleteObject(planes);
-                     }});
-    cases.push_back({"CreateDIBSection", [](Out& out) {
-                         BITMAPINFO info = dib_info(2, 2);
-                         void* bits = nullptr;
-                         HBITMAP up = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-                         uint32_t* p = static_cast<uint32_t*>(bits);
-                         p[0] = 0x00000001u;
-                         p[1] = 0x00000002u;
-                         p[2] = 0x00000003u;
-                         p[3] = 0x00000004u;
-                         HDC dc = CreateCompatibleDC(nullptr);
-                         SelectObject(dc, up);
-                         out.line("bottom-up: %08lx %08lx / %08lx %08lx",
-                                  static_cast<unsigned long>(GetPixel(dc, 0, 0)),
-                                  static_cast<unsigned long>(GetPixel(dc, 1, 0)),
-                                  static_cast<unsigned long>(GetPixel(dc, 0, 1)),
-                                  static_cast<unsigned long>(GetPixel(dc, 1, 1)));
-                         RECT rect = {0, 0, 1, 1};
-                         HBRUSH brush = CreateSolidBrush(RGB(0xaa, 0xbb, 0xcc));
-                         FillRect(dc, &rect, brush);
-                         GdiFlush();
-                         out.line("after fill top-left: %08x %08x %08x %08x", p[0], p[1], p[2], p[3]);
-                         Surface s = make_surface(2, 2, kBackground);
-                         out.line("BitBlt to top-down -> %d", BitBlt(s.dc, 0, 0, 2, 2, dc, 0, 0, SRCCOPY));
-                         dump(out, s);
-                         out.line("StretchBlt to top-down -> %d",
-                                  StretchBlt(s.dc, 0, 0, 2, 2, dc, 0, 0, 1, 2, SRCCOPY));
-                         dump(out, s);
-                         free_surface(s);
-                         DeleteObject(brush);
-                         DeleteDC(dc);
-                         DeleteObject(up);
-                         for (auto [w, h, bpp] : {std::tuple{0, 2, 32}, std::tuple{2, 0, 32},
-                                                  std::tuple{-2, 2, 32}}) {
-                             BITMAPINFO bad = dib_info(w, h);
-                             bad.bmiHeader.biBitCount = static_cast<WORD>(bpp);
-                             void* bad_bits = reinterpret_cast<void*>(1);
-                             HBITMAP r = CreateDIBSection(nullptr, &bad, DIB_RGB_COLORS, &bad_bits,
-                                                          nullptr, 0);
-                             out.line("%dx%d %dbpp -> %s bits %s", w, h, bpp, r ? "set" : "null",
-                                      bad_bits ? "set" : "null");
-                             if (r) DeleteObject(r);
-                         }
-                         out.line("null info -> %s",
-                                  CreateDIBSection(nullptr, nullptr, DIB_RGB_COLORS, nullptr,
-                                                   nullptr, 0) ? "set" : "null");
-                     }});
+    cases.push_back(
+        {"CreateBitmap", [](Out& out) {
+             const uint32_t pixels[6] = {0x11111111u, 0x22222222u, 0x33333333u,
+                                         0xff445566u, 0x00778899u, 0x80aabbccu};
+             HBITMAP bmp = CreateBitmap(3, 2, 1, 32, pixels);
+             HDC dc = CreateCompatibleDC(nullptr);
+             out.line("create -> %s select -> %s", bmp ? "set" : "null",
+                      SelectObject(dc, bmp) ? "set" : "null");
+             for (int y = 0; y < 2; ++y)
+                 for (int x = 0; x < 3; ++x)
+                     out.line("  %d,%d -> %08lx", x, y,
+                              static_cast<unsigned long>(GetPixel(dc, x, y)));
+             Surface s = make_surface(3, 2, kBackground);
+             out.line("BitBlt -> %d", BitBlt(s.dc, 0, 0, 3, 2, dc, 0, 0, SRCCOPY));
+             dump(out, s);
+             free_surface(s);
+             DeleteDC(dc);
+             DeleteObject(bmp);
+             HBITMAP empty = CreateBitmap(2, 2, 1, 32, nullptr);
+             describe_bitmap(out, "no bits", empty);
+             dc = CreateCompatibleDC(nullptr);
+             SelectObject(dc, empty);
+             out.line("  pixel -> %08lx", static_cast<unsigned long>(GetPixel(dc, 1, 1)));
+             DeleteDC(dc);
+             DeleteObject(empty);
+             HBITMAP zero = CreateBitmap(0, 0, 1, 32, nullptr);
+             out.line("0x0 -> %s", zero ? "set" : "null");
+             if (zero)
+                 describe_bitmap(out, "0x0", zero);
+             HBITMAP negative = CreateBitmap(-1, 2, 1, 32, nullptr);
+             out.line("-1x2 -> %s", negative ? "set" : "null");
+             if (negative)
+                 describe_bitmap(out, "-1x2", negative);
+             DeleteObject(negative);
+             dc = CreateCompatibleDC(nullptr);
+             HBITMAP fresh = CreateBitmap(1, 1, 1, 32, nullptr);
+             HGDIOBJ default_bitmap = SelectObject(dc, fresh);
+             out.line("0x0 is the default bitmap: %s", zero == default_bitmap ? "yes" : "no");
+             DeleteDC(dc);
+             DeleteObject(fresh);
+             out.line("3x0 -> %s",
+                      CreateBitmap(3, 0, 1, 32, nullptr) == zero ? "default" : "other");
+             HBITMAP planes = CreateBitmap(2, 2, 2, 32, nullptr);
+             out.line("2 planes -> %s", planes ? "set" : "null");
+             if (planes)
+                 describe_bitmap(out, "2 planes", planes);
+             DeleteObject(planes);
+         }});
+    cases.push_back(
+        {"CreateDIBSection", [](Out& out) {
+             BITMAPINFO info = dib_info(2, 2);
+             void* bits = nullptr;
+             HBITMAP up = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+             uint32_t* p = static_cast<uint32_t*>(bits);
+             p[0] = 0x00000001u;
+             p[1] = 0x00000002u;
+             p[2] = 0x00000003u;
+             p[3] = 0x00000004u;
+             HDC dc = CreateCompatibleDC(nullptr);
+             SelectObject(dc, up);
+             out.line("bottom-up: %08lx %08lx / %08lx %08lx",
+                      static_cast<unsigned long>(GetPixel(dc, 0, 0)),
+                      static_cast<unsigned long>(GetPixel(dc, 1, 0)),
+                      static_cast<unsigned long>(GetPixel(dc, 0, 1)),
+                      static_cast<unsigned long>(GetPixel(dc, 1, 1)));
+             RECT rect = {0, 0, 1, 1};
+             HBRUSH brush = CreateSolidBrush(RGB(0xaa, 0xbb, 0xcc));
+             FillRect(dc, &rect, brush);
+             GdiFlush();
+             out.line("after fill top-left: %08x %08x %08x %08x", p[0], p[1], p[2], p[3]);
+             Surface s = make_surface(2, 2, kBackground);
+             out.line("BitBlt to top-down -> %d", BitBlt(s.dc, 0, 0, 2, 2, dc, 0, 0, SRCCOPY));
+             dump(out, s);
+             out.line("StretchBlt to top-down -> %d",
+                      StretchBlt(s.dc, 0, 0, 2, 2, dc, 0, 0, 1, 2, SRCCOPY));
+             dump(out, s);
+             free_surface(s);
+             DeleteObject(brush);
+             DeleteDC(dc);
+             DeleteObject(up);
+             for (auto [w, h, bpp] :
+                  {std::tuple{0, 2, 32}, std::tuple{2, 0, 32}, std::tuple{-2, 2, 32}}) {
+                 BITMAPINFO bad = dib_info(w, h);
+                 bad.bmiHeader.biBitCount = static_cast<WORD>(bpp);
+                 void* bad_bits = reinterpret_cast<void*>(1);
+                 HBITMAP r = CreateDIBSection(nullptr, &bad, DIB_RGB_COLORS, &bad_bits, nullptr, 0);
+                 out.line("%dx%d %dbpp -> %s bits %s", w, h, bpp, r ? "set" : "null",
+                          bad_bits ? "set" : "null");
+                 if (r)
+                     DeleteObject(r);
+             }
+             out.line("null info -> %s",
+                      CreateDIBSection(nullptr, nullptr, DIB_RGB_COLORS, nullptr, nullptr, 0)
+                          ? "set"
+                          : "null");
+         }});
     return cases;
 }
 
 // Source patterns: "id" makes every pixel distinct; "and"/"or" give each column and row its own
 // bit so that the combination of source pixels behind each destination pixel can be read off.
-inline uint32_t pattern_pixel(int pattern, int x, int y, int width, int height) {
+inline uint32_t pattern_pixel(int pattern, int x, int y, int width, int height)
+{
     if (pattern == 0)
-        return 0x80000000u | static_cast<uint32_t>(y + 1) << 16 | static_cast<uint32_t>(x + 1) << 8 |
-               0x5au;
+        return 0x80000000u | static_cast<uint32_t>(y + 1) << 16 |
+               static_cast<uint32_t>(x + 1) << 8 | 0x5au;
     uint32_t bits;
-    if (height == 1) bits = 1u << x;
-    else if (width == 1) bits = 1u << y;
-    else bits = (1u << x) | (0x10000u << y);
+    if (height == 1)
+        bits = 1u << x;
+    else if (width == 1)
+        bits = 1u << y;
+    else
+        bits = (1u << x) | (0x10000u << y);
     return pattern == 1 ? ~bits : bits;
 }
 
 struct StretchGeometry {
     const char* name;
-    int src_w, src_h;               // source bitmap
-    int sx, sy, sw, sh;             // source rectangle
-    int dst_w, dst_h;               // destination surface
-    int dx, dy, dw, dh;             // destination rectangle
+    int src_w, src_h;   // source bitmap
+    int sx, sy, sw, sh; // source rectangle
+    int dst_w, dst_h;   // destination surface
+    int dx, dy, dw, dh; // destination rectangle
 };
 
-inline std::vector<StretchGeometry> stretch_geometries() {
+inline std::vector<StretchGeometry> stretch_geometries()
+{
     return {
         {"h16to25", 16, 1, 0, 0, 16, 1, 25, 1, 0, 0, 25, 1},
         {"h25to16", 25, 1, 0, 0, 25, 1, 16, 1, 0, 0, 16, 1},
@@ -755,9 +786,11 @@ inline std::vector<StretchGeometry> stretch_geometries() {
     };
 }
 
-inline std::vector<ProbeCase> stretch_cases() {
+inline std::vector<ProbeCase> stretch_cases()
+{
     std::vector<ProbeCase> cases;
-    static const char* mode_names[] = {"", "BLACKONWHITE", "WHITEONBLACK", "COLORONCOLOR", "HALFTONE"};
+    static const char* mode_names[] = {"", "BLACKONWHITE", "WHITEONBLACK", "COLORONCOLOR",
+                                       "HALFTONE"};
     static const char* pattern_names[] = {"id", "and", "or"};
     for (const StretchGeometry& g : stretch_geometries()) {
         // HALFTONE is left out: GDI clips before mapping in that mode, which the portable layer
@@ -765,7 +798,8 @@ inline std::vector<ProbeCase> stretch_cases() {
         for (int mode = BLACKONWHITE; mode <= COLORONCOLOR; ++mode) {
             for (int pattern = 0; pattern < 3; ++pattern) {
                 // The and/or patterns only say something in the mode that combines that way.
-                if ((pattern == 1 && mode != BLACKONWHITE) || (pattern == 2 && mode != WHITEONBLACK))
+                if ((pattern == 1 && mode != BLACKONWHITE) ||
+                    (pattern == 2 && mode != WHITEONBLACK))
                     continue;
                 std::string name = std::string("StretchBlt.") + g.name + "." + mode_names[mode] +
                                    "." + pattern_names[pattern];
@@ -779,10 +813,11 @@ inline std::vector<ProbeCase> stretch_cases() {
                                      int previous = SetStretchBltMode(dst.dc, mode);
                                      BOOL r = StretchBlt(dst.dc, g.dx, g.dy, g.dw, g.dh, src.dc,
                                                          g.sx, g.sy, g.sw, g.sh, SRCCOPY);
-                                     out.line("StretchBlt mode %d (was %d) dst %d,%d %dx%d src %d,%d "
-                                              "%dx%d -> %d",
-                                              mode, previous, g.dx, g.dy, g.dw, g.dh, g.sx, g.sy,
-                                              g.sw, g.sh, r);
+                                     out.line(
+                                         "StretchBlt mode %d (was %d) dst %d,%d %dx%d src %d,%d "
+                                         "%dx%d -> %d",
+                                         mode, previous, g.dx, g.dy, g.dw, g.dh, g.sx, g.sy, g.sw,
+                                         g.sh, r);
                                      dump(out, dst);
                                      free_surface(dst);
                                      free_surface(src);
@@ -793,36 +828,37 @@ inline std::vector<ProbeCase> stretch_cases() {
     // The mode that matters is the destination's; the source DC's is ignored.
     cases.push_back({"StretchBlt.source_mode_ignored", [](Out& out) {
                          Surface src = make_surface(6, 1, 0);
-                         for (int x = 0; x < 6; ++x) src.bits[x] = ~(1u << x);
+                         for (int x = 0; x < 6; ++x)
+                             src.bits[x] = ~(1u << x);
                          SetStretchBltMode(src.dc, COLORONCOLOR);
                          Surface dst = make_surface(2, 1, 0xeeeeeeeeu);
-                         out.line("-> %d", StretchBlt(dst.dc, 0, 0, 2, 1, src.dc, 0, 0, 6, 1, SRCCOPY));
+                         out.line("-> %d",
+                                  StretchBlt(dst.dc, 0, 0, 2, 1, src.dc, 0, 0, 6, 1, SRCCOPY));
                          dump(out, dst);
                          free_surface(dst);
                          free_surface(src);
                      }});
-    cases.push_back({"StretchBlt.bad_handles", [](Out& out) {
-                         Surface src = make_surface(2, 2, 0x01020304u);
-                         Surface dst = make_surface(3, 3, 0xeeeeeeeeu);
-                         out.line("null src -> %d",
-                                  StretchBlt(dst.dc, 0, 0, 3, 3, nullptr, 0, 0, 2, 2, SRCCOPY));
-                         out.line("null dst -> %d",
-                                  StretchBlt(nullptr, 0, 0, 3, 3, src.dc, 0, 0, 2, 2, SRCCOPY));
-                         HDC gone = CreateCompatibleDC(nullptr);
-                         DeleteDC(gone);
-                         out.line("deleted src -> %d",
-                                  StretchBlt(dst.dc, 0, 0, 3, 3, gone, 0, 0, 2, 2, SRCCOPY));
-                         out.line("bitmap as src -> %d",
-                                  StretchBlt(dst.dc, 0, 0, 3, 3, reinterpret_cast<HDC>(src.bitmap),
-                                             0, 0, 2, 2, SRCCOPY));
-                         out.line("BitBlt null src -> %d",
-                                  BitBlt(dst.dc, 0, 0, 3, 3, nullptr, 0, 0, SRCCOPY));
-                         out.line("BitBlt deleted dst -> %d",
-                                  BitBlt(gone, 0, 0, 3, 3, src.dc, 0, 0, SRCCOPY));
-                         dump(out, dst);
-                         free_surface(dst);
-                         free_surface(src);
-                     }});
+    cases.push_back(
+        {"StretchBlt.bad_handles", [](Out& out) {
+             Surface src = make_surface(2, 2, 0x01020304u);
+             Surface dst = make_surface(3, 3, 0xeeeeeeeeu);
+             out.line("null src -> %d",
+                      StretchBlt(dst.dc, 0, 0, 3, 3, nullptr, 0, 0, 2, 2, SRCCOPY));
+             out.line("null dst -> %d",
+                      StretchBlt(nullptr, 0, 0, 3, 3, src.dc, 0, 0, 2, 2, SRCCOPY));
+             HDC gone = CreateCompatibleDC(nullptr);
+             DeleteDC(gone);
+             out.line("deleted src -> %d",
+                      StretchBlt(dst.dc, 0, 0, 3, 3, gone, 0, 0, 2, 2, SRCCOPY));
+             out.line("bitmap as src -> %d",
+                      StretchBlt(dst.dc, 0, 0, 3, 3, reinterpret_cast<HDC>(src.bitmap), 0, 0, 2, 2,
+                                 SRCCOPY));
+             out.line("BitBlt null src -> %d", BitBlt(dst.dc, 0, 0, 3, 3, nullptr, 0, 0, SRCCOPY));
+             out.line("BitBlt deleted dst -> %d", BitBlt(gone, 0, 0, 3, 3, src.dc, 0, 0, SRCCOPY));
+             dump(out, dst);
+             free_surface(dst);
+             free_surface(src);
+         }});
     return cases;
 }
 
@@ -831,7 +867,8 @@ struct BltGeometry {
     int dx, dy, w, h, sx, sy;
 };
 
-inline std::vector<ProbeCase> bitblt_cases() {
+inline std::vector<ProbeCase> bitblt_cases()
+{
     std::vector<ProbeCase> cases;
     const BltGeometry geometries[] = {
         {"inside", 1, 1, 3, 2, 1, 0},
@@ -853,7 +890,8 @@ inline std::vector<ProbeCase> bitblt_cases() {
                              for (int i = 0; i < 25; ++i)
                                  src.bits[i] = pattern_pixel(0, i % 5, i / 5, 5, 5);
                              Surface dst = make_surface(6, 6, 0xeeeeeeeeu);
-                             BOOL r = BitBlt(dst.dc, g.dx, g.dy, g.w, g.h, src.dc, g.sx, g.sy, SRCCOPY);
+                             BOOL r =
+                                 BitBlt(dst.dc, g.dx, g.dy, g.w, g.h, src.dc, g.sx, g.sy, SRCCOPY);
                              out.line("BitBlt dst %d,%d %dx%d src %d,%d -> %d", g.dx, g.dy, g.w,
                                       g.h, g.sx, g.sy, r);
                              dump(out, dst);
@@ -863,8 +901,10 @@ inline std::vector<ProbeCase> bitblt_cases() {
     }
     cases.push_back({"BitBlt.overlap", [](Out& out) {
                          Surface s = make_surface(6, 6, 0);
-                         for (int i = 0; i < 36; ++i) s.bits[i] = pattern_pixel(0, i % 6, i / 6, 6, 6);
-                         out.line("down-right -> %d", BitBlt(s.dc, 1, 1, 4, 4, s.dc, 0, 0, SRCCOPY));
+                         for (int i = 0; i < 36; ++i)
+                             s.bits[i] = pattern_pixel(0, i % 6, i / 6, 6, 6);
+                         out.line("down-right -> %d",
+                                  BitBlt(s.dc, 1, 1, 4, 4, s.dc, 0, 0, SRCCOPY));
                          dump(out, s);
                          out.line("up-left -> %d", BitBlt(s.dc, 0, 0, 5, 5, s.dc, 1, 1, SRCCOPY));
                          dump(out, s);
@@ -873,10 +913,11 @@ inline std::vector<ProbeCase> bitblt_cases() {
     return cases;
 }
 
-inline std::vector<ProbeCase> all_cases() {
+inline std::vector<ProbeCase> all_cases()
+{
     std::vector<ProbeCase> cases;
-    for (auto* part : {rect_op_cases, rect_helper_cases, object_cases, dc_cases, stretch_cases,
-                       bitblt_cases}) {
+    for (auto* part :
+         {rect_op_cases, rect_helper_cases, object_cases, dc_cases, stretch_cases, bitblt_cases}) {
         std::vector<ProbeCase> more = part();
         cases.insert(cases.end(), more.begin(), more.end());
     }

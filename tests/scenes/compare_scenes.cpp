@@ -29,7 +29,8 @@ int main(int argc, char** argv)
             continue;
         }
         if (a.width != b.width || a.height != b.height) {
-            std::printf("%s: size %dx%d vs %dx%d\n", name.c_str(), a.width, a.height, b.width, b.height);
+            std::printf("%s: size %dx%d vs %dx%d\n", name.c_str(), a.width, a.height, b.width,
+                        b.height);
             ++differing;
             continue;
         }
@@ -37,8 +38,8 @@ int main(int argc, char** argv)
         for (int y = 0, found = 0; y < a.height && !found; ++y)
             for (int x = 0; x < a.width; ++x)
                 if (a.At(x, y) != b.At(x, y)) {
-                    std::printf("%s: first difference at (%d, %d): %06x vs %06x\n", name.c_str(), x, y,
-                                a.At(x, y), b.At(x, y));
+                    std::printf("%s: first difference at (%d, %d): %06x vs %06x\n", name.c_str(), x,
+                                y, a.At(x, y), b.At(x, y));
                     ++differing;
                     found = 1;
                     break;

@@ -21,7 +21,10 @@ public:
         state_ ^= state_ << 5;
         return state_;
     }
-    int Between(int low, int high) { return low + static_cast<int>(Next() % static_cast<uint32_t>(high - low + 1)); }
+    int Between(int low, int high)
+    {
+        return low + static_cast<int>(Next() % static_cast<uint32_t>(high - low + 1));
+    }
 
 private:
     uint32_t state_;
@@ -48,8 +51,8 @@ public:
         ev_ = GetGlobalEnvironment();
         base_ = NewObject(FindClass("KxObject"));
         space_ = NewObject(KxToolSpaceObjNewClass(1, 0));
-        palette_ = std::make_unique<Palette>(NewObject(resolve_ToolTrayClassData()->classObject), ev_,
-                                             resolve_ToolTrayClassData());
+        palette_ = std::make_unique<Palette>(NewObject(resolve_ToolTrayClassData()->classObject),
+                                             ev_, resolve_ToolTrayClassData());
         palette_->InitExtension(base_);
         const KxRect size(0, 0, PixelsToFixed(paletteWidth), PixelsToFixed(100));
         palette_->SetSize(&size);
@@ -71,7 +74,10 @@ public:
         return bitmaps_.back();
     }
     const Palette& P() const { return *palette_; }
-    void Create(int id, HBITMAP bitmap, int state) { P().CreateTool(id, bitmap, static_cast<uint16_t>(state)); }
+    void Create(int id, HBITMAP bitmap, int state)
+    {
+        P().CreateTool(id, bitmap, static_cast<uint16_t>(state));
+    }
     void Add(int id, int l, int t, int r, int b, HBITMAP bitmap, int state)
     {
         const KxRect bounds(PixelsToFixed(l), PixelsToFixed(t), PixelsToFixed(r), PixelsToFixed(b));
@@ -96,7 +102,9 @@ private:
 
 const char* ModeName(int mode)
 {
-    return mode == BLACKONWHITE ? "blackonwhite" : mode == WHITEONBLACK ? "whiteonblack" : "coloroncolor";
+    return mode == BLACKONWHITE   ? "blackonwhite"
+           : mode == WHITEONBLACK ? "whiteonblack"
+                                  : "coloroncolor";
 }
 
 Image RandomPalette(uint32_t seed)
@@ -108,13 +116,18 @@ Image RandomPalette(uint32_t seed)
     for (int i = 0; i < tools; ++i) {
         HBITMAP bitmap = nullptr;
         switch (r.Between(0, 3)) {
-        case 0: break;
-        case 1: bitmap = s.Bitmap(icons[r.Next() % icons.size()]); break;
-        default: bitmap = s.Bitmap(Pattern(r.Between(1, 48), r.Between(1, 48), r.Next())); break;
+        case 0:
+            break;
+        case 1:
+            bitmap = s.Bitmap(icons[r.Next() % icons.size()]);
+            break;
+        default:
+            bitmap = s.Bitmap(Pattern(r.Between(1, 48), r.Between(1, 48), r.Next()));
+            break;
         }
         if (r.Between(0, 4) == 0)
-            s.Add(i, r.Between(-20, 150), r.Between(-20, 110), r.Between(-20, 170), r.Between(-20, 130),
-                  bitmap, r.Between(0, 2));
+            s.Add(i, r.Between(-20, 150), r.Between(-20, 110), r.Between(-20, 170),
+                  r.Between(-20, 130), bitmap, r.Between(0, 2));
         else
             s.Create(i, bitmap, r.Between(0, 2));
     }
@@ -142,9 +155,9 @@ std::vector<Scene> RenderScenes(int randomSeeds)
     }
     for (int mode : {BLACKONWHITE, WHITEONBLACK, COLORONCOLOR}) {
         Stage s(200, 25, 25);
-        s.Create(1, s.Bitmap(Pattern(40, 40, 1)), 0);  // shrunk
-        s.Create(2, s.Bitmap(Pattern(7, 5, 2)), 1);    // enlarged
-        s.Create(3, s.Bitmap(Pattern(61, 3, 3)), 0);   // shrunk one way, enlarged the other
+        s.Create(1, s.Bitmap(Pattern(40, 40, 1)), 0); // shrunk
+        s.Create(2, s.Bitmap(Pattern(7, 5, 2)), 1);   // enlarged
+        s.Create(3, s.Bitmap(Pattern(61, 3, 3)), 0);  // shrunk one way, enlarged the other
         s.Add(4, 4, 40, 90, 52, s.Bitmap(Pattern(16, 16, 4)), 0);
         s.Add(5, 100, 40, 103, 90, s.Bitmap(Pattern(33, 33, 5)), 1);
         scenes.push_back({std::string("stretch_") + ModeName(mode), s.Render(130, 96, mode)});
@@ -152,10 +165,10 @@ std::vector<Scene> RenderScenes(int randomSeeds)
     {
         Stage s(120, 25, 25);
         HBITMAP b = s.Bitmap(icons[0]);
-        s.Add(1, 0, 0, 0, 0, b, 0);      // nothing left after shrinking
-        s.Add(2, 10, 10, 11, 11, b, 1);  // one pixel
-        s.Add(3, 20, 10, 22, 30, b, 0);  // two pixels wide
-        s.Add(4, 40, 20, 30, 10, b, 1);  // inverted
+        s.Add(1, 0, 0, 0, 0, b, 0);     // nothing left after shrinking
+        s.Add(2, 10, 10, 11, 11, b, 1); // one pixel
+        s.Add(3, 20, 10, 22, 30, b, 0); // two pixels wide
+        s.Add(4, 40, 20, 30, 10, b, 1); // inverted
         s.Add(5, 50, 10, 53, 13, nullptr, 0);
         scenes.push_back({"tiny_and_empty_tools", s.Render(64, 40)});
     }
@@ -163,8 +176,8 @@ std::vector<Scene> RenderScenes(int randomSeeds)
         Stage s(120, 25, 25);
         s.Add(1, -10, -10, 15, 15, s.Bitmap(icons[1]), 0);
         s.Add(2, 50, 20, 80, 45, s.Bitmap(icons[2]), 1);
-        s.Add(3, -30, 30, -5, 55, nullptr, 0);   // wholly outside
-        s.Add(4, 20, 35, 45, 90, nullptr, 1);    // past the bottom
+        s.Add(3, -30, 30, -5, 55, nullptr, 0); // wholly outside
+        s.Add(4, 20, 35, 45, 90, nullptr, 1);  // past the bottom
         scenes.push_back({"tools_partly_outside", s.Render(64, 48)});
     }
     {
@@ -175,6 +188,7 @@ std::vector<Scene> RenderScenes(int randomSeeds)
         scenes.push_back({"overlapping_tools", s.Render(64, 64)});
     }
     for (int seed = 1; seed <= randomSeeds; ++seed)
-        scenes.push_back({"random_" + std::to_string(seed), RandomPalette(static_cast<uint32_t>(seed))});
+        scenes.push_back(
+            {"random_" + std::to_string(seed), RandomPalette(static_cast<uint32_t>(seed))});
     return scenes;
 }

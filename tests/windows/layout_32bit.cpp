@@ -44,15 +44,15 @@ static_assert(offsetof(ToolTrayData, toolHeight) == 60);
 static_assert(offsetof(ToolTrayData, floatRect) == 64);
 
 // ---- Class data records: the class object, then one token per method ---------------------------
-#define COUNT_METHOD(index, name, bytes, kind) +1
+#  define COUNT_METHOD(index, name, bytes, kind) +1
 constexpr std::size_t kToolTrayMethods = 0 TOOLTRAY_METHODS(COUNT_METHOD);
-#undef COUNT_METHOD
+#  undef COUNT_METHOD
 static_assert(kToolTrayMethods == 39);
 static_assert(sizeof(ToolTrayClassDataStructure) == Word(1 + kToolTrayMethods + 1));
-#define CHECK_TOKEN_OFFSET(index, name, bytes, kind) \
+#  define CHECK_TOKEN_OFFSET(index, name, bytes, kind) \
     static_assert(offsetof(ToolTrayClassDataStructure, name) == Word(index + 2), #name);
 TOOLTRAY_METHODS(CHECK_TOKEN_OFFSET)
-#undef CHECK_TOKEN_OFFSET
+#  undef CHECK_TOKEN_OFFSET
 static_assert(sizeof(ToolTrayCClassDataStructure) == 2 * kWord);
 static_assert(sizeof(somCClassDataStructure) == 2 * kWord);
 static_assert(sizeof(KxToolSpaceObjClassDataStructure) == 8 * kWord);
@@ -118,14 +118,14 @@ static_assert(offsetof(OverrideEntry, procedure) == Word(2));
 // ToolInfo has a vtable, so it is not standard-layout and offsetof is only conditionally supported;
 // GCC supports it for classes without virtual bases, which is all this needs.
 static_assert(std::is_polymorphic_v<ToolInfo>);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Winvalid-offsetof"
+#  pragma GCC diagnostic push
+#  pragma GCC diagnostic ignored "-Winvalid-offsetof"
 static_assert(sizeof(ToolInfo) == 32);
 static_assert(offsetof(ToolInfo, id) == 4, "right after the vtable pointer");
 static_assert(offsetof(ToolInfo, bounds) == 8);
 static_assert(offsetof(ToolInfo, bitmap) == 24);
 static_assert(offsetof(ToolInfo, state) == 28);
-#pragma GCC diagnostic pop
+#  pragma GCC diagnostic pop
 
 static_assert(sizeof(ToolListNode) == 12);
 static_assert(offsetof(ToolListNode, prev) == 0);
