@@ -1,7 +1,5 @@
 #include "host/demo_options.h"
-
-#include <charconv>
-#include <string_view>
+#include "host/option_values.h"
 
 const char* const kDemoUsage =
     "usage: tooltray-demo [options]\n"
@@ -16,31 +14,6 @@ const char* const kDemoUsage =
     "  --output PATH      where to write the image (default palette.png)\n"
     "  --surface WxH      surface size in pixels (default: fits the palette)\n"
     "  --help             this text\n";
-
-namespace {
-
-bool ParseInt(std::string_view text, int low, int high, int& out)
-{
-    int value = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high)
-        return false;
-    out = value;
-    return true;
-}
-
-// "AxB" (or a single number for both when `single` is allowed).
-bool ParsePair(std::string_view text, char separator, int low, int high, bool single, int& a,
-               int& b)
-{
-    const size_t at = text.find(separator);
-    if (at == std::string_view::npos)
-        return single && ParseInt(text, low, high, a) && ParseInt(text, low, high, b);
-    return ParseInt(text.substr(0, at), low, high, a) &&
-           ParseInt(text.substr(at + 1), low, high, b);
-}
-
-} // namespace
 
 bool ParseDemoOptions(int argc, const char* const* argv, DemoOptions& o, std::string& error)
 {

@@ -15,6 +15,7 @@ public:
 
     bool Ok() const { return bits_ != nullptr; }
     HDC Dc() const { return dc_; }
+    uint32_t* Bits() const { return bits_; } // rows top down, 0x00RRGGBB once GDI is flushed
     void Fill(COLORREF colour);
     Image Snapshot() const; // flushes GDI first
 

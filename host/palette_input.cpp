@@ -1,0 +1,146 @@
+#include "host/palette_input.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+namespace {
+
+constexpr uint16_t kPressed = 1;
+constexpr uint16_t kReleased = 0;
+
+int CentreX(const RECT& r) { return static_cast<int>(r.left + r.right) / 2; }
+int CentreY(const RECT& r) { return static_cast<int>(r.top + r.bottom) / 2; }
+
+} // namespace
+
+PaletteInput::PaletteInput(const HostPalette& host, std::set<int32_t> toggles)
+    : host_(host), toggles_(std::move(toggles))
+{}
+
+RECT PaletteInput::FocusRect(const ToolInfo* tool)
+{
+    RECT r = HostPalette::Bounds(tool);
+    InflateRect(&r, -2, -2);
+    return r;
+}
+
+ToolInfo* PaletteInput::ToolAt(int x, int y) const
+{
+    const KxPoint point(PixelsToFixed(x), PixelsToFixed(y));
+    return host_.Tray().PtInTool(&point);
+}
+
+void PaletteInput::SetState(ToolInfo* tool, uint16_t state, InputEffect& effect)
+{
+    if (host_.Tray().GetToolState(tool) == state)
+        return;
+    host_.Tray().SetToolState(tool, state);
+    effect.dirty.push_back(HostPalette::Bounds(tool));
+}
+
+InputEffect PaletteInput::Press(int x, int y)
+{
+    InputEffect effect;
+    held_ = ToolAt(x, y);
+    if (held_) {
+        heldState_ = host_.Tray().GetToolState(held_);
+        SetState(held_, kPressed, effect);
+    }
+    return effect;
+}
+
+InputEffect PaletteInput::Move(int x, int y)
+{
+    InputEffect effect;
+    if (held_)
+        SetState(held_, ToolAt(x, y) == held_ ? kPressed : heldState_, effect);
+    return effect;
+}
+
+InputEffect PaletteInput::Release(int x, int y)
+{
+    InputEffect effect;
+    ToolInfo* tool = held_;
+    held_ = nullptr;
+    if (!tool)
+        return effect;
+    // The state before the press comes back first; a click then decides what stays.
+    SetState(tool, heldState_, effect);
+    if (ToolAt(x, y) == tool)
+        Click(tool, effect);
+    return effect;
+}
+
+void PaletteInput::Click(ToolInfo* tool, InputEffect& effect)
+{
+    const int32_t id = host_.Tray().GetToolID(tool);
+    if (!toggles_.count(id)) {
+        effect.lines.push_back("click " + std::to_string(id));
+        return;
+    }
+    const bool on = host_.Tray().GetToolState(tool) != kPressed;
+    SetState(tool, on ? kPressed : kReleased, effect);
+    effect.lines.push_back("toggle " + std::to_string(id) + (on ? " on" : " off"));
+}
+
+ToolInfo* PaletteInput::Neighbour(PaletteKey key) const
+{
+    const std::vector<ToolInfo*>& tools = host_.Tools();
+    if (tools.empty())
+        return nullptr;
+    if (!hot_)
+        return tools.front();
+    const auto at = std::find(tools.begin(), tools.end(), hot_);
+    if (at == tools.end())
+        return tools.front();
+    // The nearest tool in that direction whose span across it overlaps the hot tool's: the next
+    // in the same row for Left and Right, in the same column for Up and Down.
+    const RECT h = HostPalette::Bounds(hot_);
+    const bool across = key == PaletteKey::Left || key == PaletteKey::Right;
+    ToolInfo* best = nullptr;
+    long bestDistance = LONG_MAX;
+    for (ToolInfo* tool : tools) {
+        const RECT r = HostPalette::Bounds(tool);
+        const bool overlaps = across ? (r.top < h.bottom && h.top < r.bottom)
+                                     : (r.left < h.right && h.left < r.right);
+        const int along = across ? CentreX(r) - CentreX(h) : CentreY(r) - CentreY(h);
+        const int sign = (key == PaletteKey::Left || key == PaletteKey::Up) ? -1 : 1;
+        if (tool == hot_ || !overlaps || along * sign <= 0)
+            continue;
+        if (std::abs(along) < bestDistance) {
+            bestDistance = std::abs(along);
+            best = tool;
+        }
+    }
+    if (best || !across)
+        return best ? best : hot_;
+    // At the end of a row, Left and Right go on in reading order into the row before or after;
+    // at either end of the palette the hot tool stays.
+    if (key == PaletteKey::Right)
+        return at + 1 == tools.end() ? hot_ : *(at + 1);
+    return at == tools.begin() ? hot_ : *(at - 1);
+}
+
+InputEffect PaletteInput::Key(PaletteKey key)
+{
+    InputEffect effect;
+    switch (key) {
+    case PaletteKey::Escape:
+        effect.close = true;
+        break;
+    case PaletteKey::Activate:
+        if (hot_ && !held_)
+            Click(hot_, effect);
+        break;
+    default:
+        if (ToolInfo* next = Neighbour(key); next != hot_) {
+            if (hot_)
+                effect.dirty.push_back(HostPalette::Bounds(hot_));
+            hot_ = next;
+            effect.dirty.push_back(HostPalette::Bounds(hot_));
+        }
+        break;
+    }
+    return effect;
+}

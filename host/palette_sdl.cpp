@@ -1,0 +1,192 @@
+// The Linux window of the live palette, through SDL2. The palette draws through the portable GDI
+// layer into a DIB section; an SDL surface wraps the section's pixels where they are, and only
+// the changed rectangles are copied to the window.
+#include "host/dib_section_dc.h"
+#include "host/palette_view.h"
+#include "host/palette_window.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace {
+
+class SdlPaletteWindow {
+public:
+    SdlPaletteWindow(HostPalette& host, PaletteInput& input, bool printClient)
+        : host_(host), input_(input), report_(printClient)
+    {}
+    ~SdlPaletteWindow()
+    {
+        if (pixels_)
+            SDL_FreeSurface(pixels_);
+        if (window_)
+            SDL_DestroyWindow(window_);
+    }
+
+    bool Open(int width, int height)
+    {
+        window_ = SDL_CreateWindow("ToolTray palette", SDL_WINDOWPOS_UNDEFINED,
+                                   SDL_WINDOWPOS_UNDEFINED, width, height, SDL_WINDOW_RESIZABLE);
+        return window_ && Redraw(width, height);
+    }
+
+    int Run()
+    {
+        SDL_Event event;
+        while (SDL_WaitEvent(&event)) {
+            switch (event.type) {
+            case SDL_QUIT:
+                return 0;
+            case SDL_WINDOWEVENT:
+                if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                    host_.Resize(event.window.data1, event.window.data2);
+                    if (!Redraw(event.window.data1, event.window.data2))
+                        return 1;
+                } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+                    Show(nullptr);
+                }
+                break;
+            case SDL_MOUSEBUTTONDOWN:
+                if (event.button.button == SDL_BUTTON_LEFT)
+                    Apply(input_.Press(event.button.x, event.button.y));
+                break;
+            case SDL_MOUSEMOTION:
+                if (event.motion.state & SDL_BUTTON_LMASK)
+                    Apply(input_.Move(event.motion.x, event.motion.y));
+                break;
+            case SDL_MOUSEBUTTONUP:
+                if (event.button.button == SDL_BUTTON_LEFT)
+                    Apply(input_.Release(event.button.x, event.button.y));
+                break;
+            case SDL_KEYDOWN:
+                if (const std::optional<PaletteKey> key = KeyOf(event.key.keysym.sym)) {
+                    const InputEffect effect = input_.Key(*key);
+                    Apply(effect);
+                    if (effect.close)
+                        return 0;
+                }
+                break;
+            default:
+                break;
+            }
+        }
+        std::fprintf(stderr, "tooltray-palette: %s\n", SDL_GetError());
+        return 1;
+    }
+
+private:
+    static std::optional<PaletteKey> KeyOf(SDL_Keycode key)
+    {
+        switch (key) {
+        case SDLK_LEFT:
+            return PaletteKey::Left;
+        case SDLK_RIGHT:
+            return PaletteKey::Right;
+        case SDLK_UP:
+            return PaletteKey::Up;
+        case SDLK_DOWN:
+            return PaletteKey::Down;
+        case SDLK_SPACE:
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return PaletteKey::Activate;
+        case SDLK_ESCAPE:
+            return PaletteKey::Escape;
+        default:
+            return std::nullopt;
+        }
+    }
+
+    // A new section of the client's size, drawn whole and shown whole.
+    bool Redraw(int width, int height)
+    {
+        if (pixels_)
+            SDL_FreeSurface(pixels_);
+        pixels_ = nullptr;
+        canvas_ = std::make_unique<DibSectionDc>(width, height);
+        if (!canvas_->Ok())
+            return false;
+        // Rows of 0x00RRGGBB words, top down: SDL's XRGB8888, used in place.
+        pixels_ = SDL_CreateRGBSurfaceWithFormatFrom(canvas_->Bits(), width, height, 32, width * 4,
+                                                     SDL_PIXELFORMAT_RGB888);
+        width_ = width;
+        height_ = height;
+        Paint();
+        Show(nullptr);
+        return pixels_ != nullptr;
+    }
+
+    void Paint()
+    {
+        RECT all;
+        SetRect(&all, 0, 0, width_, height_);
+        PaintPalette(canvas_->Dc(), all, host_, input_.Hot());
+        GdiFlush();
+    }
+
+    // Copies the given rectangles (all of the client when null) to the window.
+    void Show(const std::vector<RECT>* dirty)
+    {
+        SDL_Surface* screen = SDL_GetWindowSurface(window_);
+        if (!screen || !pixels_)
+            return;
+        std::vector<SDL_Rect> rects;
+        if (dirty) {
+            for (const RECT& r : *dirty)
+                rects.push_back(SDL_Rect{static_cast<int>(r.left), static_cast<int>(r.top),
+                                         static_cast<int>(r.right - r.left),
+                                         static_cast<int>(r.bottom - r.top)});
+        } else {
+            rects.push_back(SDL_Rect{0, 0, width_, height_});
+        }
+        for (SDL_Rect& r : rects)
+            SDL_BlitSurface(pixels_, &r, screen, &r);
+        SDL_UpdateWindowSurfaceRects(window_, rects.data(), static_cast<int>(rects.size()));
+        int x = 0, y = 0;
+        SDL_GetWindowPosition(window_, &x, &y);
+        report_.Drawn(x, y, width_, height_);
+    }
+
+    void Apply(const InputEffect& effect)
+    {
+        PrintLines(effect);
+        if (effect.dirty.empty())
+            return;
+        Paint(); // the class draws every tool on every call
+        Show(&effect.dirty);
+    }
+
+    HostPalette& host_;
+    PaletteInput& input_;
+    SDL_Window* window_ = nullptr;
+    std::unique_ptr<DibSectionDc> canvas_;
+    SDL_Surface* pixels_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+    ClientReport report_;
+};
+
+} // namespace
+
+int RunPaletteWindow(HostPalette& host, PaletteInput& input, int width, int height,
+                     bool printClient)
+{
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "tooltray-palette: cannot open a window: %s\n", SDL_GetError());
+        return 1;
+    }
+    int status = 1;
+    {
+        SdlPaletteWindow window(host, input, printClient);
+        if (window.Open(width, height))
+            status = window.Run();
+        else
+            std::fprintf(stderr, "tooltray-palette: cannot open a window: %s\n", SDL_GetError());
+    }
+    SDL_Quit();
+    return status;
+}
