@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: a normal build, an AddressSanitizer +
-# UndefinedBehaviorSanitizer build, and the Windows builds (the 64-bit suite under Wine).
+# UndefinedBehaviorSanitizer build, the Windows builds (the 64-bit suite under Wine), and the live
+# palette windows of both driven through an X server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh all
@@ -24,6 +25,8 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DTOOLTRAY_SANITIZE=ON -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=OFF
 echo "== Windows builds"
 scripts/windows.sh | tee -a "$summary"
+echo "== live palette windows through an X server"
+scripts/live-test.sh build build-mingw64
 
 # Every suite above stops the script when a test fails, so what is left to say is how many ran.
 awk '/tests passed, 0 tests failed out of/ { n += $NF } END { printf "tests: %d passed, 0 failed\n", n }' "$summary"

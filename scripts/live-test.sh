@@ -1,0 +1,255 @@
+#!/usr/bin/env bash
+# The live palette windows driven through a real X server. Starts Xvfb on a free display; for
+# each host (tooltray-palette on Linux, tooltray-palette.exe under wine64) opens the window,
+# sends real pointer and key input with xdotool, and after each step compares the window's client
+# area pixel for pixel with the portable layer's rendering of the same palette (tooltray-palette
+# --render). Every wait polls with a timeout that fails with a message.
+#   scripts/live-test.sh [LINUX_BUILD [WINDOWS_BUILD]]   (default: build, build-mingw64)
+#   PICTURES=DIR scripts/live-test.sh ...               also saves the README's screenshots
+set -euo pipefail
+cd "$(dirname "$0")/.."
+linux=${1:-build}
+windows=${2:-build-mingw64}
+render=$linux/host/tooltray-palette
+wine64=${WINE64:-/usr/lib/wine/wine64}
+started=$SECONDS
+
+for tool in Xvfb xdotool xwd xwininfo convert compare; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "live windows skipped: $tool not found (Debian: xvfb, xdotool, x11-apps, x11-utils, imagemagick)"
+    exit 0
+  fi
+done
+if [ ! -x "$render" ]; then
+  echo "live windows skipped: $render was not built (Debian: libsdl2-dev)"
+  exit 0
+fi
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  local pid
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  if [ -x "$(dirname "$wine64")/wineserver" ] && [ -d "$windows/wineprefix" ]; then
+    WINEPREFIX=$PWD/$windows/wineprefix "$(dirname "$wine64")/wineserver" -k 2>/dev/null || true
+  fi
+  if [ "${failed:-0}" = 0 ]; then rm -rf "$work"; else echo "live windows: files kept in $work"; fi
+}
+trap cleanup EXIT
+
+fail() {
+  failed=1
+  echo "live windows ($host): FAILED: $*" >&2
+  exit 1
+}
+
+# wait_for SECONDS WHAT COMMAND...: polls COMMAND until it succeeds.
+wait_for() {
+  local limit=$1 what=$2
+  shift 2
+  local until=$((SECONDS + limit))
+  until "$@"; do
+    [ "$SECONDS" -lt "$until" ] || fail "timed out after ${limit}s waiting for $what"
+    sleep 0.05
+  done
+}
+
+# Xvfb picks a free display itself and writes its number once it accepts clients.
+host=Xvfb
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+wait_for 20 "the X server to start" test -s "$work/display"
+export DISPLAY=:$(head -n 1 "$work/display")
+
+# ---- one host ---------------------------------------------------------------------------------
+
+said() { grep -v '^client ' "$out" | tr -d '\r'; } # what the palette printed, without reports
+client_line() { grep '^client ' "$out" | tail -n 1 | tr -d '\r'; }
+has_client_width() { [ "$(client_line | cut -d' ' -f4)" = "$1" ]; }
+exited() { ! kill -0 "$hostpid" 2>/dev/null; }
+said_lines() { [ "$(said | wc -l)" -ge "$1" ]; }
+
+read_client() {
+  read -r _ cx cy cw ch <<<"$(client_line)"
+}
+
+# The portable layer's rendering of the palette in the window's current size, plus state.
+render_expected() { # file, render arguments...
+  local file=$1
+  shift
+  "$render" "${palette[@]}" --render "$file" --window "${cw}x${ch}" "$@" >"$work/layout.txt" ||
+    fail "rendering the expected picture failed"
+}
+
+shot() { # file: the client area, from the X server
+  xwd -root -silent | convert xwd:- -crop "${cw}x${ch}+${cx}+${cy}" +repage "$1"
+}
+
+# expect STEP render-arguments...: the client area shows exactly that rendering. The window
+# system draws asynchronously, so the screen is read again until it matches or time is up.
+expect() {
+  local step=$1
+  shift
+  render_expected "$work/expected.png" "$@"
+  local until=$((SECONDS + 10)) differ
+  while true; do
+    shot "$work/screen.png"
+    differ=$(compare -metric AE "$work/screen.png" "$work/expected.png" null: 2>&1 || true)
+    [ "$differ" = 0 ] && break
+    if [ "$SECONDS" -ge "$until" ]; then
+      cp "$work/screen.png" "$work/$host-$step-screen.png"
+      cp "$work/expected.png" "$work/$host-$step-expected.png"
+      fail "$step: $differ of ${cw}x${ch} pixels differ from the portable rendering"
+    fi
+    sleep 0.05
+  done
+  screens=$((screens + 1))
+  pixels=$((pixels + cw * ch))
+}
+
+# Screen coordinates of tool K's centre in the current layout (from the last rendering).
+centre() {
+  read -r x y < <(awk -v k="$1" -v cx="$cx" -v cy="$cy" \
+    '$1 == "tool" && $2 == k { print cx + int(($3 + $5) / 2), cy + int(($4 + $6) / 2); exit }' \
+    "$work/layout.txt")
+  [ -n "$x" ] || fail "no tool $1 in the layout"
+  echo "$x $y"
+}
+
+step() { # counts one checked interaction
+  interactions=$((interactions + 1))
+}
+
+start() { # host name, command...
+  host=$1
+  shift
+  out=$work/$host.out
+  "$@" "${palette[@]}" --print-client >"$out" 2>"$work/$host.err" &
+  hostpid=$!
+  pids+=("$hostpid")
+  wait_for 60 "the window of $host to be drawn" grep -q '^client ' "$out"
+  wait_for 10 "the window of $host to be mapped" \
+    sh -c 'xdotool search --onlyvisible --name "^ToolTray palette$" >/dev/null'
+  wid=$(xdotool search --onlyvisible --name "^ToolTray palette$" | head -n 1)
+  read_client
+  screens=0 pixels=0 interactions=0
+}
+
+focus() {
+  xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus --sync "$wid"
+}
+
+close_with_escape() {
+  focus
+  xdotool key Escape
+  wait_for 10 "$host to exit after Escape" exited
+  local status=0
+  wait "$hostpid" || status=$?
+  [ "$status" = 0 ] || fail "exit status $status after Escape"
+  step
+}
+
+drive_rows() { # host name, command...
+  palette=(--toggle 3)
+  start "$@"
+  expect mapped
+
+  read -r x y <<<"$(centre 6)"
+  xdotool mousemove "$x" "$y" mousedown 1
+  expect pressed --state 6=1
+  step
+  xdotool mouseup 1
+  wait_for 10 "'click 6'" said_lines 1
+  [ "$(said)" = "click 6" ] || fail "after a click on tool 6 it said: $(said)"
+  expect released
+  step
+
+  read -r x y <<<"$(centre 7)"
+  xdotool mousemove "$x" "$y" mousedown 1
+  expect pressed-before-drag --state 7=1
+  xdotool mousemove "$cx" "$cy"
+  expect dragged-off
+  xdotool mouseup 1
+  step
+
+  read -r x y <<<"$(centre 3)"
+  xdotool mousemove "$x" "$y" click 1
+  wait_for 10 "'toggle 3 on'" said_lines 2
+  [ "$(said)" = $'click 6\ntoggle 3 on' ] || fail "a drag-off or the toggle said: $(said)"
+  expect toggled --state 3=1
+  step
+
+  [ -n "${PICTURES:-}" ] && xwd -id "$wid" -silent | convert xwd:- "$work/$host-rows-raw.png"
+  focus
+  xdotool key Right Right
+  expect hot-second --state 3=1 --hot 2
+  xdotool key Down
+  expect hot-below --state 3=1 --hot 6
+  xdotool key Left
+  expect hot-left --state 3=1 --hot 5
+  step
+  xdotool key space
+  wait_for 10 "'click 5'" said_lines 3
+  [ "$(said)" = $'click 6\ntoggle 3 on\nclick 5' ] || fail "Space on tool 5 said: $(said)"
+  expect clicked-by-key --state 3=1 --hot 5
+  step
+
+  if [ -n "${PICTURES:-}" ]; then # a tool held down beside the hot tool, for the README
+    read -r x y <<<"$(centre 7)"
+    xdotool mousemove "$x" "$y" mousedown 1
+    expect picture --state 3=1 --state 7=1 --hot 5
+    xwd -id "$wid" -silent | convert xwd:- "$PICTURES/palette-$host.png"
+    xdotool mousemove "$cx" "$cy" mouseup 1
+    expect picture-done --state 3=1 --hot 5
+  fi
+
+  # Resize the window so that the client is 200 pixels wide: the tools re-flow into rows of 6.
+  read -r ww wh < <(xwininfo -id "$wid" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }')
+  xdotool windowsize "$wid" $((ww - cw + 200)) "$wh"
+  wait_for 10 "the client of $host to become 200 pixels wide" has_client_width 200
+  read_client
+  expect resized --state 3=1 --hot 5
+  step
+
+  close_with_escape
+  echo "live windows ($host): $interactions interactions, $screens screenshots of the client" \
+    "area equal to the portable rendering ($pixels pixels)"
+}
+
+drive_columns() { # host name, command...
+  palette=(--layout vertical --tools 10)
+  start "$@"
+  expect mapped
+  read -r x y <<<"$(centre 5)"
+  xdotool mousemove "$x" "$y" click 1
+  wait_for 10 "'click 5'" said_lines 1
+  [ "$(said)" = "click 5" ] || fail "after a click on tool 5 it said: $(said)"
+  expect clicked
+  step
+  focus
+  xdotool key Down Right
+  expect hot --hot 6
+  step
+  [ -n "${PICTURES:-}" ] && xwd -id "$wid" -silent | convert xwd:- "$PICTURES/palette-$host-vertical.png"
+  close_with_escape
+  echo "live windows ($host): $interactions interactions, $screens screenshots of the client" \
+    "area equal to the portable rendering ($pixels pixels)"
+}
+
+drive_rows linux "$render"
+drive_columns linux-vertical "$render"
+
+exe=$windows/bin/tooltray-palette.exe
+if [ ! -x "$wine64" ]; then
+  echo "live windows (windows) skipped: $wine64 not found (Debian: wine64)"
+elif [ ! -f "$exe" ]; then
+  echo "live windows (windows) skipped: $exe was not built (scripts/windows.sh builds it)"
+else
+  export WINEDEBUG=-all WINEPREFIX=$PWD/$windows/wineprefix
+  export WINEDLLOVERRIDES="mscoree=d;mshtml=d"
+  # Creates the prefix when needed and starts Wine's session, as the Windows suite does.
+  cmake/wine-run.sh "$wine64" "$WINEPREFIX" "$exe" --help >/dev/null
+  drive_rows windows "$wine64" "$exe"
+  drive_columns windows-vertical "$wine64" "$exe"
+fi
+echo "live windows: done in $((SECONDS - started))s"
