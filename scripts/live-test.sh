@@ -179,7 +179,6 @@ drive_rows() { # host name, command...
   expect toggled --state 3=1
   step
 
-  [ -n "${PICTURES:-}" ] && xwd -id "$wid" -silent | convert xwd:- "$work/$host-rows-raw.png"
   focus
   xdotool key Right Right
   expect hot-second --state 3=1 --hot 2
@@ -217,7 +216,7 @@ drive_rows() { # host name, command...
 }
 
 drive_columns() { # host name, command...
-  palette=(--layout vertical --tools 10)
+  palette=(--layout vertical --tools 10 --scale 2)
   start "$@"
   expect mapped
   read -r x y <<<"$(centre 5)"
@@ -227,10 +226,10 @@ drive_columns() { # host name, command...
   expect clicked
   step
   focus
-  xdotool key Down Right
+  xdotool key Down Down Right
   expect hot --hot 6
   step
-  [ -n "${PICTURES:-}" ] && xwd -id "$wid" -silent | convert xwd:- "$PICTURES/palette-$host-vertical.png"
+  [ -n "${PICTURES:-}" ] && xwd -id "$wid" -silent | convert xwd:- "$PICTURES/palette-$host.png"
   close_with_escape
   echo "live windows ($host): $interactions interactions, $screens screenshots of the client" \
     "area equal to the portable rendering ($pixels pixels)"
