@@ -6,7 +6,7 @@ set -euo pipefail
 profile=${1:-all}
 packages=(cmake ninja-build g++ libpng-dev pkg-config libsdl2-dev)
 if [ "$profile" = all ]; then
-  packages+=(googletest libbenchmark-dev libpixman-1-dev binutils valgrind
+  packages+=(clang-format googletest libbenchmark-dev libpixman-1-dev binutils valgrind
              g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64
              xvfb xdotool x11-apps x11-utils imagemagick)
 fi
