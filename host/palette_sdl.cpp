@@ -179,6 +179,18 @@ int RunPaletteWindow(HostPalette& host, PaletteInput& input, int width, int heig
         std::fprintf(stderr, "tooltray-palette: cannot open a window: %s\n", SDL_GetError());
         return 1;
     }
+    // With no display SDL falls back to its offscreen driver, whose window nobody could see or
+    // close: refuse it unless it was asked for by name.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* wanted = SDL_getenv("SDL_VIDEODRIVER");
+    if (driver && (!wanted || SDL_strcasecmp(wanted, driver) != 0) &&
+        (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0)) {
+        std::fprintf(stderr,
+                     "tooltray-palette: no display to open a window on (set DISPLAY, or draw "
+                     "into a file with --render PATH)\n");
+        SDL_Quit();
+        return 1;
+    }
     int status = 1;
     {
         SdlPaletteWindow window(host, input, printClient);
