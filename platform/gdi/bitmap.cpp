@@ -22,11 +22,12 @@ void Bitmap::Allocate()
 
 bool Bitmap::GuardsIntact() const
 {
-    if (!storage)
+    if (!pixels)
         return true;
-    const size_t count = PixelCount(*this);
+    const uint32_t* before = pixels - kGuardWords;
+    const uint32_t* after = pixels + PixelCount(*this);
     for (size_t i = 0; i < kGuardWords; ++i)
-        if (storage[i] != kGuardValue || storage[count + kGuardWords + i] != kGuardValue)
+        if (before[i] != kGuardValue || after[i] != kGuardValue)
             return false;
     return true;
 }
@@ -36,7 +37,7 @@ PixelView Bitmap::View() const
     PixelView view;
     view.width = width;
     view.height = height;
-    view.mono = bitsPerPixel == 1;
+    view.mono = mono;
     if (bottomUp) {
         view.topRow = pixels + static_cast<ptrdiff_t>(height - 1) * width;
         view.stride = -static_cast<ptrdiff_t>(width);

@@ -19,10 +19,11 @@ constexpr uint32_t kGuardValue = 0x6a09e667u;
 struct Bitmap {
     int width = 0;
     int height = 0;
-    int bitsPerPixel = 32; // 32, or 1 for the 1x1 default bitmap
+    bool mono = false; // the 1x1 default bitmap, 1 bit per pixel; every other one has 32
     bool dib = false;
     bool bottomUp = false;
-    // Rows of `width` pixels, first row first in memory, inside `storage` between guard words.
+    // Rows of `width` pixels, first row first in memory, between guard words: inside `storage`,
+    // or static storage for the default bitmap.
     std::unique_ptr<uint32_t[]> storage;
     uint32_t* pixels = nullptr;
     HDC selectedIn = nullptr; // memory bitmaps live in at most one DC

@@ -6,19 +6,19 @@ namespace gdi {
 
 namespace handles {
 
-Table table;
+namespace {
+
+Chunk firstChunk;
+
+} // namespace
+
+Table table = {{&firstChunk}, kReservedSlots, kNoSlot};
 
 namespace {
 
 Slot& SlotAt(uint32_t index)
 {
     return table.chunks[index >> kChunkBits]->slots[index & (kChunkSlots - 1)];
-}
-
-uint64_t Pack(uint32_t index, Kind kind, uint32_t generation)
-{
-    return (uint64_t{generation} << 32) | (uint64_t{static_cast<uint8_t>(kind)} << 24) |
-           (uint64_t{index} + 1);
 }
 
 // A slot off the free list, else the next never-used one, growing by a chunk when needed.
@@ -59,6 +59,15 @@ HGDIOBJ CreateObject(Kind kind, GdiObject** object)
     slot.handle = Pack(index, kind, slot.generation);
     if (object)
         *object = &slot.object;
+    return reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(slot.handle));
+}
+
+HGDIOBJ PlaceReservedObject(uint32_t index, Kind kind, GdiObject** object)
+{
+    Slot& slot = SlotAt(index);
+    slot.object.kind = kind;
+    slot.handle = Pack(index, kind, 0);
+    *object = &slot.object;
     return reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(slot.handle));
 }
 

@@ -22,11 +22,16 @@ constexpr uint32_t kChunkBits = 10;
 constexpr uint32_t kChunkSlots = uint32_t{1} << kChunkBits;
 constexpr uint32_t kChunks = (kMaxSlots + kChunkSlots - 1) / kChunkSlots;
 constexpr uint32_t kNoSlot = ~uint32_t{0};
+// The first slots hold the stock objects, placed when the library loads: they never depend on
+// room in the table.
+constexpr uint32_t kReservedSlots = 6;
 
+// Everything starts zeroed, so the first chunk, which holds the reserved slots, is static
+// storage that needs no initialising code.
 struct Slot {
     uint64_t handle = 0; // the live object's handle; 0 while the slot is free
     uint32_t generation = 0;
-    uint32_t nextFree = kNoSlot;
+    uint32_t nextFree = 0; // meaningful on the free list only
     GdiObject object;
 };
 
@@ -42,7 +47,23 @@ struct Table {
 
 extern Table table;
 
+constexpr uint64_t Pack(uint32_t index, Kind kind, uint32_t generation)
+{
+    return (uint64_t{generation} << 32) | (uint64_t{static_cast<uint8_t>(kind)} << 24) |
+           (uint64_t{index} + 1);
+}
+
 } // namespace handles
+
+// The handle of reserved slot `index`, which is made live as an object of `kind`: for the stock
+// objects, when the library loads.
+HGDIOBJ PlaceReservedObject(uint32_t index, Kind kind, GdiObject** object);
+
+// The handle a reserved slot's object has.
+inline HGDIOBJ ReservedHandle(uint32_t index, Kind kind)
+{
+    return reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(handles::Pack(index, kind, 0)));
+}
 
 // The live object a handle names, of any kind; null for anything else.
 inline GdiObject* LookupAny(const void* handle)

@@ -68,9 +68,9 @@ int GetObjectInfo(HANDLE handle, int size, void* out)
     ds.dsBm.bmWidth = b.width;
     ds.dsBm.bmHeight = b.height;
     // Rows are word-aligned for DDBs; 32-bpp rows are anyway.
-    ds.dsBm.bmWidthBytes = b.bitsPerPixel == 1 ? ((b.width + 15) / 16) * 2 : b.width * 4;
+    ds.dsBm.bmWidthBytes = b.mono ? ((b.width + 15) / 16) * 2 : b.width * 4;
     ds.dsBm.bmPlanes = 1;
-    ds.dsBm.bmBitsPixel = static_cast<WORD>(b.bitsPerPixel);
+    ds.dsBm.bmBitsPixel = b.mono ? 1 : 32;
     ds.dsBm.bmBits = b.dib ? b.pixels : nullptr;
     if (b.dib && room >= sizeof(DIBSECTION)) {
         ds.dsBmih.biSize = sizeof(BITMAPINFOHEADER);

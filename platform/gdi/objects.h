@@ -22,7 +22,7 @@ struct Brush {
 struct DeviceContext {
     HGDIOBJ bitmap = nullptr;
     HGDIOBJ brush = nullptr;
-    int stretchMode = BLACKONWHITE;
+    int stretchMode = 0; // a new DC starts in BLACKONWHITE
 };
 
 struct GdiObject {

@@ -71,6 +71,7 @@ HDC CreateDc()
         return nullptr;
     object->dc.bitmap = bitmap;
     object->dc.brush = brush;
+    object->dc.stretchMode = BLACKONWHITE;
     return static_cast<HDC>(handle);
 }
 

@@ -1,57 +1,41 @@
 #include "platform/gdi/stock_objects.h"
 
-#include "platform/gdi/handle_table.h"
-
 namespace gdi {
 
 namespace {
 
-struct Stock {
-    HGDIOBJ brushes[BLACK_BRUSH + 1];
-    HBITMAP bitmap;
-};
+// The default bitmap's one pixel between guard words, like every other bitmap's.
+uint32_t defaultBitmapStorage[1 + 2 * kGuardWords];
 
-HGDIOBJ MakeStockBrush(uint32_t pixel, COLORREF colour)
-{
-    GdiObject* object = nullptr;
-    HGDIOBJ handle = CreateObject(Kind::kBrush, &object);
-    object->stock = true;
-    object->brush.pixel = pixel;
-    object->brush.colour = colour;
-    return handle;
-}
-
-const Stock& TheStock()
-{
-    static const Stock stock = [] {
-        Stock made;
+struct StockPlacement {
+    StockPlacement()
+    {
         const uint8_t kLevels[BLACK_BRUSH + 1] = {0xff, 0xc0, 0x80, 0x40, 0x00};
+        GdiObject* object = nullptr;
         for (int i = WHITE_BRUSH; i <= BLACK_BRUSH; ++i) {
             const uint8_t v = kLevels[i];
-            made.brushes[i] = MakeStockBrush(0x010101u * v, RGB(v, v, v));
+            PlaceReservedObject(static_cast<uint32_t>(i), Kind::kBrush, &object);
+            object->stock = true;
+            object->brush.pixel = 0x010101u * v;
+            object->brush.colour = RGB(v, v, v);
         }
-        GdiObject* object = nullptr;
-        HGDIOBJ handle = CreateObject(Kind::kBitmap, &object);
+        PlaceReservedObject(stock::kDefaultBitmapSlot, Kind::kBitmap, &object);
         object->stock = true;
-        object->bitmap.width = 1;
-        object->bitmap.height = 1;
-        object->bitmap.bitsPerPixel = 1;
-        object->bitmap.Allocate();
-        made.bitmap = static_cast<HBITMAP>(handle);
-        return made;
-    }();
-    return stock;
-}
+        Bitmap& b = object->bitmap;
+        b.width = 1;
+        b.height = 1;
+        b.mono = true;
+        for (uint32_t& word : defaultBitmapStorage)
+            word = kGuardValue;
+        b.pixels = defaultBitmapStorage + kGuardWords;
+        b.pixels[0] = 0;
+    }
+};
+
+// Before any caller can run: the library's initialisers run before those of anything that
+// links it.
+StockPlacement placement;
 
 } // namespace
-
-HGDIOBJ StockBrush(int index)
-{
-    if (index < WHITE_BRUSH || index > BLACK_BRUSH)
-        return nullptr;
-    return TheStock().brushes[index];
-}
-
-HBITMAP DefaultBitmap() { return TheStock().bitmap; }
 
 } // namespace gdi

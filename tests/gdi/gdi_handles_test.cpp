@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -176,3 +177,22 @@ TEST_F(GdiRecorder, InternalSelectionsAreNotCallsAndRemovingTheRecorderStopsIt)
 }
 
 } // namespace
+
+// Fills the table to the last slot in a fresh process, where no stock object has been asked for
+// yet: the stock objects must still be there (a null write once crashed here).
+TEST(GdiHandlesDeathTest, StockObjectsNeedNoRoomInAFullTable)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            while (CreateSolidBrush(RGB(1, 2, 3))) {
+            }
+            HGDIOBJ black = GetStockObject(BLACK_BRUSH);
+            LOGBRUSH lb = {};
+            const bool described = GetObjectA(black, sizeof lb, &lb) == sizeof lb;
+            // No room for a DC either: that is refused, not a crash.
+            const bool refused = CreateCompatibleDC(nullptr) == nullptr;
+            std::exit(black && described && lb.lbColor == RGB(0, 0, 0) && refused ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+}
