@@ -3,16 +3,6 @@
 #include "host/dib_section_dc.h"
 #include "host/palette_input.h"
 
-namespace {
-
-#if !defined(_WIN32)
-// TEMPORARY: stands in for DrawFocusRect until the portable GDI layer has it; draws nothing.
-BOOL DrawFocusRectTemporary(HDC, const RECT*) { return TRUE; }
-#  define DrawFocusRect DrawFocusRectTemporary
-#endif
-
-} // namespace
-
 void PaintPalette(HDC dc, const RECT& area, const HostPalette& host, const ToolInfo* hot)
 {
     HBRUSH background = CreateSolidBrush(kPaletteBackground);

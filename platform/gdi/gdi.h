@@ -137,6 +137,7 @@ GDI_API BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy);
 GDI_API BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy);
 GDI_API int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush);
 GDI_API int WINAPI FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
+GDI_API BOOL WINAPI DrawFocusRect(HDC dc, const RECT* rect);
 
 // GDI objects and device contexts.
 GDI_API HGDIOBJ WINAPI GetStockObject(int index);
