@@ -24,17 +24,18 @@ Proc ParentProcedure(std::atomic<Proc>& cache, somMToken token)
 }
 
 // Removes every tool through the object's own RemoveToolInfo, so a subclass sees each removal,
-// then frees the list. The walk reads the following link before each removal.
+// then frees the list. An override may legally remove other tools of this palette too, so no link
+// is held across the call: the front is read again after each one. A tool the override left in
+// place is taken out by ToolTray's own procedure, so the walk always ends and frees every record.
 void DiscardToolList(ToolTray* self, ToolTrayData* data, Environment* ev)
 {
     ToolList* list = data->toolList;
     if (!list)
         return;
-    for (ToolListNode* n = list->next; n->value;) {
-        ToolListNode* following = n->next;
-        somCall<somTD_ToolTray_RemoveToolInfo>(self, tooltray::ClassData.RemoveToolInfo, ev,
-                                               static_cast<ToolInfo*>(n->value));
-        n = following;
+    while (ToolInfo* front = ToolOf(list->First())) {
+        somCall<somTD_ToolTray_RemoveToolInfo>(self, tooltray::ClassData.RemoveToolInfo, ev, front);
+        if (ToolOf(list->First()) == front)
+            tooltray::RemoveToolInfo(self, ev, front);
     }
     delete list;
     data->toolList = nullptr;
