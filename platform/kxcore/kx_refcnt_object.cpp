@@ -1,6 +1,7 @@
 // KxRefCntObject: a counted object that frees itself when the last reference goes.
 #include "runtime/kxcore.h"
 #include "platform/kxcore/kx_class_frame.h"
+#include "platform/kxcore/kx_refcnt_object_testing.h"
 
 namespace {
 
@@ -18,13 +19,23 @@ void SOMLINK InitRefCntObject(KxRefCntObject* self, Environment* ev)
     Data(self)->refCount = 1;
 }
 
-void SOMLINK Acquire(KxRefCntObject* self, Environment*) { ++Data(self)->refCount; }
+// The count saturates at its limit instead of wrapping. A saturated count no longer says how many
+// references are out, so it stays there: the object lives until the process ends, which beats
+// freeing it under a holder.
+constexpr int32_t kSaturated = INT32_MAX;
+
+void SOMLINK Acquire(KxRefCntObject* self, Environment*)
+{
+    int32_t& count = Data(self)->refCount;
+    if (count < kSaturated)
+        ++count;
+}
 
 void SOMLINK Release(KxRefCntObject* self, Environment*)
 {
     // An object that was never counted (no InitRefCntObject yet) has no reference to give up.
     int32_t& count = Data(self)->refCount;
-    if (count <= 0)
+    if (count <= 0 || count == kSaturated)
         return;
     if (--count == 0)
         FreeObject(self);
@@ -35,6 +46,11 @@ int32_t SOMLINK GetRefCount(KxRefCntObject* self, Environment*) { return Data(se
 } // namespace
 
 extern "C" {
+
+void KxRefCntObjectSetRefCountForTesting(KxRefCntObject* object, int32_t count)
+{
+    Data(object)->refCount = count;
+}
 
 KxRefCntObjectClassDataStructure* resolve_KxRefCntObjectClassData(void) { return g_frame.Record(); }
 
