@@ -43,8 +43,9 @@ void SOMLINK GetNextToolBounds(ToolTray* self, Environment* ev, KxRect* bounds)
             tool->bounds.AsWinRect(b);
             if (b.top >= r.bottom || (b.right > r.right && b.bottom >= r.bottom))
                 r = b;
-            // Once one rectangle is not empty the answer is settled; no need to ask again.
-            if (allEmpty && !tool->bounds.IsEmpty())
+            // Every rectangle is asked, even once the answer is settled: the framework sees one
+            // IsEmpty per tool.
+            if (!tool->bounds.IsEmpty())
                 allEmpty = false;
         });
     }

@@ -87,6 +87,7 @@ void SOMLINK somUninit(ToolTray* self)
 
 void SOMLINK Release(ToolTray* self, Environment* ev)
 {
+    Data(self); // first, as in every method, though the count is the parent's
     ParentProcedure(g_parentRelease, resolve_KxRefCntObjectClassData()->Release)(self, ev);
 }
 

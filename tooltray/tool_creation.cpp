@@ -7,6 +7,7 @@ namespace tooltray {
 ToolInfo* SOMLINK CreateTool(ToolTray* self, Environment* ev, int32_t id, HBITMAP bitmap,
                              uint16_t state)
 {
+    Data(self); // first, as in every method
     KxToolSpaceObj* space =
         somCall<somTD_ToolTray_GetToolSpaceObj>(self, ClassData.GetToolSpaceObj, ev);
     if (!space)

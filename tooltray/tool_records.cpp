@@ -60,21 +60,30 @@ ToolInfo* SOMLINK GetNextTool(ToolTray* self, Environment*, ToolInfo* tool)
     return ToolOf(link) ? ToolOf(link->next) : nullptr;
 }
 
-uint16_t SOMLINK GetToolState(ToolTray*, Environment*, ToolInfo* tool)
+// The record accessors need nothing of the palette's data, but ask for it all the same: every
+// method does, first, and the runtime and hosts may count on seeing it.
+uint16_t SOMLINK GetToolState(ToolTray* self, Environment*, ToolInfo* tool)
 {
+    Data(self);
     return tool ? tool->state : 0;
 }
 
-void SOMLINK SetToolState(ToolTray*, Environment*, ToolInfo* tool, uint16_t state)
+void SOMLINK SetToolState(ToolTray* self, Environment*, ToolInfo* tool, uint16_t state)
 {
+    Data(self);
     if (tool)
         tool->state = state;
 }
 
-int32_t SOMLINK GetToolID(ToolTray*, Environment*, ToolInfo* tool) { return tool ? tool->id : 0; }
-
-void SOMLINK SetToolID(ToolTray*, Environment*, ToolInfo* tool, int32_t id)
+int32_t SOMLINK GetToolID(ToolTray* self, Environment*, ToolInfo* tool)
 {
+    Data(self);
+    return tool ? tool->id : 0;
+}
+
+void SOMLINK SetToolID(ToolTray* self, Environment*, ToolInfo* tool, int32_t id)
+{
+    Data(self);
     if (tool)
         tool->id = id;
 }
