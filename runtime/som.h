@@ -70,7 +70,8 @@ struct ClassDescription; // som_description.h
 
 // ---- Building and finding classes -------------------------------------------------------------
 
-// Builds the class the description describes, or returns the already built class of that name.
+// Builds the class the description describes, or returns the class already built from this same
+// description. A name already taken by a class built from another description is refused.
 // inheritMask 1 inherits from the single parent. A nonzero requested major version must equal the
 // class's; the requested minor version must not exceed the class's. On failure returns null,
 // builds nothing, and records the reason (naming class and field) for GetLastBuildError and in

@@ -109,10 +109,29 @@ TEST(Runtime, Building_an_existing_class_returns_it_and_leaves_its_data_alone)
 {
     const Hierarchy& h = Shapes();
     const somMToken before = ShapeClassData()->tokens[0];
-    static ClassDeclaration again("Shape", "SOMObject", 0, ShapeClassData(), &g_shapeAux, {});
-    EXPECT_EQ(BuildClass(1, again.Description(), 1, 0), h.shape);
+    EXPECT_EQ(BuildClass(1, DescriptionOf(h.shape), 1, 0), h.shape);
     EXPECT_EQ(ShapeClassData()->tokens[0], before);
     EXPECT_STREQ(GetLastBuildError(), "");
+}
+
+// Regression: the class of the name was handed back for any description, whose class data then
+// stayed unfilled.
+TEST(Runtime, Another_description_under_a_taken_name_is_refused_naming_the_class)
+{
+    const Hierarchy& h = Shapes();
+    const somMToken before = ShapeClassData()->tokens[0];
+    struct {
+        SOMClass* cls;
+    } data{};
+    somCClassDataStructure aux{};
+    ClassDeclaration other("Shape", "SOMObject", 0, &data, &aux, {});
+    EXPECT_EQ(BuildClass(1, other.Description(), 0, 0), nullptr);
+    EXPECT_NE(std::string(GetLastBuildError()).find("\"Shape\""), std::string::npos)
+        << GetLastBuildError();
+    EXPECT_EQ(data.cls, nullptr);
+    EXPECT_EQ(aux.instanceDataToken, nullptr);
+    EXPECT_EQ(FindClass("Shape"), h.shape);
+    EXPECT_EQ(ShapeClassData()->tokens[0], before);
 }
 
 TEST(Runtime, ResolveMethod_finds_the_override_of_the_actual_class)
@@ -198,11 +217,11 @@ TEST(Runtime, NewObject_reports_memory_shortage_as_null)
 TEST(Runtime, Version_checks_follow_major_and_minor)
 {
     const Hierarchy& h = Shapes();
-    static ClassDeclaration again("Shape", "SOMObject", 0, ShapeClassData(), &g_shapeAux, {});
-    EXPECT_EQ(BuildClass(1, again.Description(), 0, 0), h.shape);
-    EXPECT_EQ(BuildClass(1, again.Description(), 2, 0), nullptr);
+    const ClassDescription* again = DescriptionOf(h.shape);
+    EXPECT_EQ(BuildClass(1, again, 0, 0), h.shape);
+    EXPECT_EQ(BuildClass(1, again, 2, 0), nullptr);
     EXPECT_NE(std::string(GetLastBuildError()).find("Shape: majorVersion"), std::string::npos);
-    EXPECT_EQ(BuildClass(1, again.Description(), 1, 1), nullptr);
+    EXPECT_EQ(BuildClass(1, again, 1, 1), nullptr);
     EXPECT_NE(std::string(GetLastBuildError()).find("Shape: minorVersion"), std::string::npos);
 }
 

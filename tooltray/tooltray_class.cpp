@@ -94,8 +94,11 @@ extern "C" {
 
 SOMClass* ToolTrayNewClass(int32_t majorVersion, int32_t minorVersion)
 {
-    KxExtensionNewClass(0, 0);
-    return BuildClass(SOM_INHERIT_FIRST_PARENT, &kDescription, majorVersion, minorVersion);
+    if (!KxExtensionNewClass(0, 0))
+        return nullptr;
+    SOMClass* cls = BuildClass(SOM_INHERIT_FIRST_PARENT, &kDescription, majorVersion, minorVersion);
+    // Success means the class data are ours and filled: hosts call through them next.
+    return cls && tooltray::ClassData.classObject == cls ? cls : nullptr;
 }
 
 ToolTrayClassDataStructure* resolve_ToolTrayClassData(void) { return &tooltray::ClassData; }

@@ -24,20 +24,24 @@ public:
         return static_cast<InstanceData*>(cClassData_.instanceDataToken(self));
     }
 
-    // newParent is null for a class whose parent is the runtime's root.
+    // newParent is null for a class whose parent is the runtime's root. Null when the parent or
+    // the class cannot be built, with the runtime's reason in GetLastBuildError.
     SOMClass* NewClass(const char* name, const char* parentName, NewClassProc newParent,
                        std::initializer_list<ClassDeclaration::Method> methods,
                        std::initializer_list<ClassDeclaration::Override> overrides,
                        int32_t majorVersion, int32_t minorVersion)
     {
-        if (newParent)
-            newParent(0, 0);
+        if (newParent && !newParent(0, 0))
+            return nullptr;
         std::call_once(once_, [&] {
             declaration_.emplace(name, parentName, static_cast<int32_t>(sizeof(InstanceData)),
                                  &classData_, &cClassData_, methods, overrides);
         });
-        return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration_->Description(), majorVersion,
-                          minorVersion);
+        SOMClass* cls = BuildClass(SOM_INHERIT_FIRST_PARENT, declaration_->Description(),
+                                   majorVersion, minorVersion);
+        // Only a class whose record this frame filled is this class: anything else would be
+        // called through tokens that are not there.
+        return cls && classData_.classObject == cls ? cls : nullptr;
     }
 
 private:

@@ -267,8 +267,13 @@ extern "C" SOMClass* BuildClass(int32_t inheritMask, const ClassDescription* des
     auto& table = som::ClassTable::Instance();
     std::lock_guard lock(table.Lock());
 
-    // A class that exists already is handed back as it is; its class data stay untouched.
+    // A class built from this very description is handed back as it is; its class data stay
+    // untouched. The name taken by another description (another library's class, or a host's) is
+    // refused: that class's tokens are not the ones this description's class data would need.
     if (SOMClass* existing = table.Find(p.name)) {
+        if (existing->description != description)
+            return Fail(p.name + ": className: " + Quote(name) +
+                        " is already the name of a class built from another description");
         if (Error e = CheckVersion(p.name, existing->majorVersion, existing->minorVersion,
                                    majorVersion, minorVersion);
             !e.empty())
