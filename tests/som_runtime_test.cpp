@@ -3,6 +3,8 @@
 #include "tests/class_declaration_access.h"
 #include "tests/test_support.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -188,6 +190,78 @@ TEST(Runtime, Instance_data_of_each_class_is_separate_and_at_a_fixed_offset)
     EXPECT_EQ(somCall<AreaProc>(a, g_squareData.Side, GetGlobalEnvironment()), 7);
     FreeObject(b);
     FreeObject(a);
+}
+
+// ---- Instance alignment ---------------------------------------------------------------------------
+// Regression: instanceAlignment was accepted but instances started wherever SOMMalloc put them, so
+// data asking for 32, 64 or 256 bytes was misaligned (UBSan: misaligned member access).
+
+// An allocator that gives only what malloc promises: every block starts 16 bytes past a 256-byte
+// boundary. The block's own address is kept in the word before what it hands out.
+void* SOMLINK OffsetMalloc(size_t size)
+{
+    char* raw = static_cast<char*>(std::malloc(size + 544));
+    if (!raw)
+        return nullptr;
+    const uintptr_t at = (reinterpret_cast<uintptr_t>(raw) + 256 + 255) / 256 * 256 + 16;
+    char* block = reinterpret_cast<char*>(at);
+    std::memcpy(block - sizeof raw, &raw, sizeof raw);
+    return block;
+}
+
+void SOMLINK OffsetFree(void* block)
+{
+    char* raw;
+    std::memcpy(&raw, static_cast<char*>(block) - sizeof raw, sizeof raw);
+    std::free(raw);
+}
+
+template <size_t N>
+struct alignas(N) AlignedData {
+    double value;
+    int32_t count;
+};
+
+template <size_t N>
+void ExpectAlignedInstances()
+{
+    SCOPED_TRACE(testing::Message() << "alignment " << N);
+    static struct {
+        SOMClass* cls;
+    } data{}, childData{};
+    static somCClassDataStructure aux{}, childAux{};
+    const std::string name = "Aligned" + std::to_string(N);
+    static ClassDeclaration declaration(name.c_str(), "SOMObject", sizeof(AlignedData<N>), &data,
+                                        &aux, {});
+    MutableDescription(declaration)->instanceAlignment = static_cast<int32_t>(N);
+    SOMClass* cls = BuildClass(1, declaration.Description(), 0, 0);
+    ASSERT_NE(cls, nullptr) << GetLastBuildError();
+    // A descendant asking for no alignment of its own still places its parent's data aligned.
+    static ClassDeclaration child((name + "Child").c_str(), name.c_str(), 1, &childData, &childAux,
+                                  {});
+    SOMClass* childClass = BuildClass(1, child.Description(), 0, 0);
+    ASSERT_NE(childClass, nullptr) << GetLastBuildError();
+
+    SetAllocator(&OffsetMalloc, &OffsetFree);
+    for (SOMClass* c : {cls, childClass, cls}) {
+        SOMObject* o = NewObject(c);
+        ASSERT_NE(o, nullptr);
+        auto* d = static_cast<AlignedData<N>*>(aux.instanceDataToken(o));
+        EXPECT_EQ(reinterpret_cast<uintptr_t>(d) % N, 0u);
+        EXPECT_EQ(d->count, 0) << "zero-filled";
+        d->value = 2.5;
+        d->count = 3;
+        EXPECT_EQ(ClassOf(o), c);
+        FreeObject(o);
+    }
+    SetAllocator(nullptr, nullptr);
+}
+
+TEST(Runtime, Instances_start_at_the_alignment_their_classes_ask_for)
+{
+    ExpectAlignedInstances<32>();
+    ExpectAlignedInstances<64>();
+    ExpectAlignedInstances<256>();
 }
 
 TEST(Runtime, NewObject_and_FreeObject_run_somInit_and_somUninit)

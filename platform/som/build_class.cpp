@@ -215,6 +215,7 @@ try {
     cls->description = &d;
     cls->instanceSize = p.instanceSize;
     cls->dataOffset = p.dataOffset;
+    cls->objectAlignment = std::max(p.parent->objectAlignment, p.alignment);
     cls->dataProcIndex = dataProcIndex;
     cls->majorVersion = d.majorVersion;
     cls->minorVersion = d.minorVersion;

@@ -42,7 +42,9 @@ struct SOMClass {
     std::vector<std::unique_ptr<somMethodTokenRec>> ownTokens;
     somParentTables parents{};
     uint32_t instanceSize = 0; // bytes, header included
-    uint32_t dataOffset = 0;   // where this class's own instance data starts
+    // Where an instance must start: the largest alignment asked for by the class or an ancestor.
+    uint32_t objectAlignment = alignof(void*);
+    uint32_t dataOffset = 0; // where this class's own instance data starts
     uint32_t dataProcIndex = 0;
     int32_t majorVersion = 0;
     int32_t minorVersion = 0;
@@ -51,6 +53,10 @@ struct SOMClass {
 };
 
 namespace som {
+
+// What the runtime's allocator is relied on to align blocks to: malloc's promise on every platform
+// this runs on (8 bytes on 32-bit Windows). Instances that need more are placed by NewObject.
+constexpr uint32_t kAllocatorAlignment = 2 * sizeof(void*);
 
 // The root class, built on first use.
 SOMClass* RootClass();
