@@ -17,7 +17,7 @@ void SetFromPixels(KxRect* r, int32_t left, int32_t top, int32_t right, int32_t 
 
 } // namespace
 
-void SOMLINK GetNextToolBounds(ToolTray* self, Environment* ev, KxRect* bounds)
+void SOMLINK GetNextToolBounds(ToolTray* self, Environment* ev, KxRect* bounds) noexcept
 {
     if (!bounds)
         return;
@@ -60,7 +60,7 @@ void SOMLINK GetNextToolBounds(ToolTray* self, Environment* ev, KxRect* bounds)
         SetFromPixels(bounds, kMargin, r.bottom + kGap, kMargin + tw, r.bottom + kGap + th);
 }
 
-void SOMLINK ArrangeTools(ToolTray* self, Environment* ev)
+void SOMLINK ArrangeTools(ToolTray* self, Environment* ev) noexcept
 {
     ToolList* list = Data(self)->toolList;
     if (!list)

@@ -92,7 +92,7 @@ const ClassDescription kDescription = {
 
 extern "C" {
 
-SOMClass* ToolTrayNewClass(int32_t majorVersion, int32_t minorVersion)
+SOMClass* ToolTrayNewClass(int32_t majorVersion, int32_t minorVersion) noexcept
 {
     if (!KxExtensionNewClass(0, 0))
         return nullptr;
@@ -101,7 +101,13 @@ SOMClass* ToolTrayNewClass(int32_t majorVersion, int32_t minorVersion)
     return cls && tooltray::ClassData.classObject == cls ? cls : nullptr;
 }
 
-ToolTrayClassDataStructure* resolve_ToolTrayClassData(void) { return &tooltray::ClassData; }
-ToolTrayCClassDataStructure* resolve_ToolTrayCClassData(void) { return &tooltray::CClassData; }
+ToolTrayClassDataStructure* resolve_ToolTrayClassData(void) noexcept
+{
+    return &tooltray::ClassData;
+}
+ToolTrayCClassDataStructure* resolve_ToolTrayCClassData(void) noexcept
+{
+    return &tooltray::CClassData;
+}
 
 } // extern "C"

@@ -13,7 +13,7 @@ KxClassFrame<KxRefCntObjectClassDataStructure, KxRefCntObjectData> g_frame;
 
 KxRefCntObjectData* Data(KxRefCntObject* self) { return g_frame.Data(self); }
 
-void SOMLINK InitRefCntObject(KxRefCntObject* self, Environment* ev)
+void SOMLINK InitRefCntObject(KxRefCntObject* self, Environment* ev) noexcept
 {
     somCall<somTD_KxObject_InitObject>(self, resolve_KxObjectClassData()->InitObject, ev);
     Data(self)->refCount = 1;
@@ -24,14 +24,14 @@ void SOMLINK InitRefCntObject(KxRefCntObject* self, Environment* ev)
 // freeing it under a holder.
 constexpr int32_t kSaturated = INT32_MAX;
 
-void SOMLINK Acquire(KxRefCntObject* self, Environment*)
+void SOMLINK Acquire(KxRefCntObject* self, Environment*) noexcept
 {
     int32_t& count = Data(self)->refCount;
     if (count < kSaturated)
         ++count;
 }
 
-void SOMLINK Release(KxRefCntObject* self, Environment*)
+void SOMLINK Release(KxRefCntObject* self, Environment*) noexcept
 {
     // An object that was never counted (no InitRefCntObject yet) has no reference to give up.
     int32_t& count = Data(self)->refCount;
@@ -41,7 +41,10 @@ void SOMLINK Release(KxRefCntObject* self, Environment*)
         FreeObject(self);
 }
 
-int32_t SOMLINK GetRefCount(KxRefCntObject* self, Environment*) { return Data(self)->refCount; }
+int32_t SOMLINK GetRefCount(KxRefCntObject* self, Environment*) noexcept
+{
+    return Data(self)->refCount;
+}
 
 } // namespace
 
@@ -52,9 +55,12 @@ void KxRefCntObjectSetRefCountForTesting(KxRefCntObject* object, int32_t count)
     Data(object)->refCount = count;
 }
 
-KxRefCntObjectClassDataStructure* resolve_KxRefCntObjectClassData(void) { return g_frame.Record(); }
+KxRefCntObjectClassDataStructure* resolve_KxRefCntObjectClassData(void) noexcept
+{
+    return g_frame.Record();
+}
 
-SOMClass* KxRefCntObjectNewClass(int32_t majorVersion, int32_t minorVersion)
+SOMClass* KxRefCntObjectNewClass(int32_t majorVersion, int32_t minorVersion) noexcept
 {
     return g_frame.NewClass("KxRefCntObject", "KxObject", &KxObjectNewClass,
                             {{"InitRefCntObject", somProc(&InitRefCntObject), 8},

@@ -250,12 +250,13 @@ SOMClass* Fail(const std::string& message)
     return nullptr;
 }
 
-} // namespace
-
-extern "C" SOMClass* BuildClass(int32_t inheritMask, const ClassDescription* description,
-                                int32_t majorVersion, int32_t minorVersion)
+// BuildClass, free to throw std::bad_alloc while it checks and builds: until the class is in the
+// table nothing is registered or written, and after that nothing allocates.
+SOMClass* CheckAndBuild(int32_t inheritMask, const ClassDescription* description,
+                        int32_t majorVersion, int32_t minorVersion)
 {
-    som::RootClass();
+    if (!som::RootClass())
+        throw std::bad_alloc();
     if (!description)
         return Fail("BuildClass: the class description is null");
     Plan p;
@@ -328,4 +329,20 @@ extern "C" SOMClass* BuildClass(int32_t inheritMask, const ClassDescription* des
     classData->classObject = built;
     som::ClearBuildError();
     return built;
+}
+
+} // namespace
+
+extern "C" SOMClass* BuildClass(int32_t inheritMask, const ClassDescription* description,
+                                int32_t majorVersion, int32_t minorVersion) noexcept
+{
+    try {
+        return CheckAndBuild(inheritMask, description, majorVersion, minorVersion);
+    } catch (const std::bad_alloc&) {
+        // Also when memory ran out while the reason for another failure was being written.
+        som::SetBuildErrorText("BuildClass: out of memory");
+    } catch (...) {
+        som::SetBuildErrorText("BuildClass: the class table could not be locked");
+    }
+    return nullptr;
 }

@@ -41,7 +41,7 @@ void FreeInstance(const SOMClass* cls, void* instance)
 
 extern "C" {
 
-SOMObject* NewObject(SOMClass* classObject)
+SOMObject* NewObject(SOMClass* classObject) noexcept
 {
     if (!classObject) {
         som::RaiseSystemException("NewObject", "the class is null");
@@ -59,7 +59,7 @@ SOMObject* NewObject(SOMClass* classObject)
     return object;
 }
 
-void FreeObject(SOMObject* object)
+void FreeObject(SOMObject* object) noexcept
 {
     if (!object)
         return;

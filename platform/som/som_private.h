@@ -58,8 +58,9 @@ namespace som {
 // this runs on (8 bytes on 32-bit Windows). Instances that need more are placed by NewObject.
 constexpr uint32_t kAllocatorAlignment = 2 * sizeof(void*);
 
-// The root class, built on first use.
-SOMClass* RootClass();
+// The root class, built on first use; null while memory for it is short (a later call tries
+// again).
+SOMClass* RootClass() noexcept;
 
 // Allocates a method table with room for count slots; null when memory is short.
 somMethodTable* NewMethodTable(SOMClass* owner, uint32_t count);
@@ -69,9 +70,10 @@ somDataProc DataProc(uint32_t index, uint32_t offset);
 constexpr uint32_t kMaxClasses = 1024;
 
 // Records a failure of a host-facing call for GetLastBuildError and the thread's environment.
-void SetBuildError(std::string message);
-void ClearBuildError();
-void RaiseSystemException(const char* call, const char* message);
+void SetBuildError(std::string message) noexcept;
+void SetBuildErrorText(const char* text) noexcept; // text of static storage
+void ClearBuildError() noexcept;
+void RaiseSystemException(const char* call, const char* message) noexcept;
 
 } // namespace som
 
