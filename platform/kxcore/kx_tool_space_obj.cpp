@@ -73,16 +73,17 @@ KxToolSpaceObjClassDataStructure* resolve_KxToolSpaceObjClassData(void) noexcept
 
 SOMClass* KxToolSpaceObjNewClass(int32_t majorVersion, int32_t minorVersion) noexcept
 {
-    using namespace tool_space;
-    return g_frame.NewClass("KxToolSpaceObj", "KxRefCntObject", &KxRefCntObjectNewClass,
-                            {{"InitToolSpaceObj", somProc(&InitToolSpaceObj), 8},
-                             {"GetWindow", somProc(&GetWindow), 8},
-                             {"SetWindow", somProc(&SetWindow), 12},
-                             {"GetBounds", somProc(&GetBounds), 12},
-                             {"SetBounds", somProc(&SetBounds), 12},
-                             {"SetAcceptsTools", somProc(&SetAcceptsTools), 12},
-                             {"AcceptsTools", somProc(&AcceptsTools), 8}},
-                            {{"SOMObject::somInit", somProc(&Init)}}, majorVersion, minorVersion);
+    namespace ts = tool_space; // qualified: <windows.h> has a GetWindow of its own
+    return ts::g_frame.NewClass("KxToolSpaceObj", "KxRefCntObject", &KxRefCntObjectNewClass,
+                                {{"InitToolSpaceObj", somProc(&ts::InitToolSpaceObj), 8},
+                                 {"GetWindow", somProc(&ts::GetWindow), 8},
+                                 {"SetWindow", somProc(&ts::SetWindow), 12},
+                                 {"GetBounds", somProc(&ts::GetBounds), 12},
+                                 {"SetBounds", somProc(&ts::SetBounds), 12},
+                                 {"SetAcceptsTools", somProc(&ts::SetAcceptsTools), 12},
+                                 {"AcceptsTools", somProc(&ts::AcceptsTools), 8}},
+                                {{"SOMObject::somInit", somProc(&ts::Init)}}, majorVersion,
+                                minorVersion);
 }
 
 } // extern "C"
