@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -59,32 +60,53 @@ std::string first_difference(const std::string& expected, const std::string& act
     return "";
 }
 
+// Cases are replayed in groups named by the first two parts of their names (one geometry, one
+// sweep), so the hundreds of cases make a few dozen tests.
+std::string group_of(const std::string& name)
+{
+    const size_t first = name.find('.');
+    const size_t second = first == std::string::npos ? first : name.find('.', first + 1);
+    return name.substr(0, second);
+}
+
+std::vector<std::string> group_names()
+{
+    std::vector<std::string> groups;
+    for (const gdiprobe::ProbeCase& c : gdiprobe::all_cases())
+        if (std::find(groups.begin(), groups.end(), group_of(c.name)) == groups.end())
+            groups.push_back(group_of(c.name));
+    return groups;
+}
+
 class GdiReplay : public testing::TestWithParam<std::string> {};
 
 TEST_P(GdiReplay, MatchesRealGdi)
 {
-    const auto it = recorded().find(GetParam());
-    ASSERT_NE(it, recorded().end())
-        << "case missing from " << GDI_PROBE_DATA << "; run scripts/record-gdi-probe.sh";
+    int compared = 0, differing = 0;
     for (const gdiprobe::ProbeCase& c : gdiprobe::all_cases()) {
-        if (c.name != GetParam())
+        if (group_of(c.name) != GetParam())
             continue;
+        ++compared;
+        const auto it = recorded().find(c.name);
+        if (it == recorded().end()) {
+            ADD_FAILURE() << c.name << " missing from " << GDI_PROBE_DATA
+                          << "; run scripts/record-gdi-probe.sh";
+            continue;
+        }
         gdiprobe::Out out;
         c.run(out);
-        EXPECT_EQ(it->second, out.text) << first_difference(it->second, out.text);
-        return;
+        if (it->second == out.text)
+            continue;
+        // The first few differences say enough; a digest's stretch is found with the probe's
+        // --full output.
+        if (++differing <= 3)
+            ADD_FAILURE() << c.name << ": " << first_difference(it->second, out.text);
     }
+    EXPECT_GT(compared, 0);
+    EXPECT_EQ(differing, 0) << "of " << compared << " cases";
 }
 
-std::vector<std::string> case_names()
-{
-    std::vector<std::string> names;
-    for (const gdiprobe::ProbeCase& c : gdiprobe::all_cases())
-        names.push_back(c.name);
-    return names;
-}
-
-INSTANTIATE_TEST_SUITE_P(Probe, GdiReplay, testing::ValuesIn(case_names()),
+INSTANTIATE_TEST_SUITE_P(Probe, GdiReplay, testing::ValuesIn(group_names()),
                          [](const testing::TestParamInfo<std::string>& info) {
                              std::string name = info.param;
                              for (char& ch : name)
@@ -96,7 +118,9 @@ INSTANTIATE_TEST_SUITE_P(Probe, GdiReplay, testing::ValuesIn(case_names()),
 TEST(GdiReplayData, EveryRecordedCaseIsStillProbed)
 {
     // A stale data file would silently shrink what the replay covers.
-    const std::vector<std::string> names = case_names();
+    std::vector<std::string> names;
+    for (const gdiprobe::ProbeCase& c : gdiprobe::all_cases())
+        names.push_back(c.name);
     EXPECT_EQ(recorded().size(), names.size());
     for (const std::string& n : names)
         EXPECT_TRUE(recorded().count(n)) << n;
