@@ -51,11 +51,17 @@ cmake -S . -B "$linux" -G Ninja -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=ON >/dev/nu
 cmake --build "$linux" --target render_scenes compare_scenes drawing_timer -j"$jobs" >/dev/null
 rm -rf build-mingw64/scenes "$linux/scenes"
 mkdir -p build-mingw64/scenes "$linux/scenes"
+# Then thousands of scenes as hosts set them up (any stretch mode, tools anywhere, every kind of
+# bitmap), their hit tests compared too.
 seeds=${SCENE_SEEDS:-300}
+host_scenes=${HOST_SCENES:-2000}
 run_windows() { cmake/wine-run.sh "$wine64" "$PWD/build-mingw64/wineprefix" "$@"; }
-echo "gdi32:    $(run_windows build-mingw64/bin/render_scenes.exe build-mingw64/scenes "$seeds")"
-echo "portable: $("$linux"/tests/render_scenes "$linux/scenes" "$seeds")"
+start=$(date +%s)
+echo "gdi32:    $(run_windows build-mingw64/bin/render_scenes.exe build-mingw64/scenes "$seeds" \
+                  "$host_scenes")"
+echo "portable: $("$linux"/tests/render_scenes "$linux/scenes" "$seeds" "$host_scenes")"
 "$linux"/tests/compare_scenes build-mingw64/scenes "$linux/scenes"
+echo "scene comparison: $(($(date +%s) - start)) s"
 
 echo "-- UpdateTools timed through both (median of repeated runs; informational)"
 echo "gdi32 under Wine:   $(run_windows build-mingw64/bin/drawing_timer.exe)"

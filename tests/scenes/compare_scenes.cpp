@@ -1,10 +1,70 @@
-// Compares two directories of rendered scenes pixel for pixel; prints the first difference of
-// each scene that differs.
+// Compares two directories of rendered scenes pixel for pixel, and the host scenes' hit tests;
+// prints the first difference of each scene that differs.
 #include "host/image.h"
+#include "tests/scenes/scene_records.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <set>
+
+namespace {
+
+struct Tally {
+    long long scenes = 0, pixels = 0, hits = 0;
+    int differing = 0;
+};
+
+void ComparePixels(const std::string& name, const Image& a, const Image& b, Tally& t)
+{
+    ++t.scenes;
+    if (a.width != b.width || a.height != b.height) {
+        std::printf("%s: size %dx%d vs %dx%d\n", name.c_str(), a.width, a.height, b.width,
+                    b.height);
+        ++t.differing;
+        return;
+    }
+    t.pixels += static_cast<long long>(a.width) * a.height;
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x)
+            if (a.At(x, y) != b.At(x, y)) {
+                std::printf("%s: first difference at (%d, %d): %06x vs %06x\n", name.c_str(), x, y,
+                            a.At(x, y), b.At(x, y));
+                ++t.differing;
+                return;
+            }
+}
+
+// The host scenes: the same scenes in the same order, pixels and hit tests alike.
+void CompareRecords(const std::string& a, const std::string& b, Tally& t)
+{
+    std::vector<Scene> as, bs;
+    std::string error;
+    if (!ReadSceneRecords(a, as, error) || !ReadSceneRecords(b, bs, error)) {
+        std::printf("%s\n", error.c_str());
+        ++t.differing;
+        return;
+    }
+    if (as.size() != bs.size()) {
+        std::printf("host scenes: %zu vs %zu\n", as.size(), bs.size());
+        ++t.differing;
+    }
+    for (size_t i = 0; i < std::min(as.size(), bs.size()); ++i) {
+        const Scene &sa = as[i], &sb = bs[i];
+        if (sa.name != sb.name) {
+            std::printf("host scene %zu: %s vs %s\n", i + 1, sa.name.c_str(), sb.name.c_str());
+            ++t.differing;
+            continue;
+        }
+        ComparePixels(sa.name, sa.image, sb.image, t);
+        t.hits += static_cast<long long>(sa.hits.size());
+        if (sa.hits != sb.hits) {
+            std::printf("%s: hit tests differ\n", sa.name.c_str());
+            ++t.differing;
+        }
+    }
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -13,38 +73,27 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: compare_scenes DIR_A DIR_B\n");
         return 2;
     }
+    const std::string dirA = argv[1], dirB = argv[2];
     std::set<std::string> names;
-    for (const auto& e : fs::directory_iterator(argv[1]))
+    for (const auto& e : fs::directory_iterator(dirA))
         if (e.path().extension() == ".png")
             names.insert(e.path().filename().string());
-    long long pixels = 0;
-    int differing = 0;
+    Tally t;
     for (const std::string& name : names) {
         Image a, b;
         std::string error;
-        if (!ReadPng(std::string(argv[1]) + "/" + name, a, error) ||
-            !ReadPng(std::string(argv[2]) + "/" + name, b, error)) {
+        if (!ReadPng(dirA + "/" + name, a, error) || !ReadPng(dirB + "/" + name, b, error)) {
             std::printf("%s: %s\n", name.c_str(), error.c_str());
-            ++differing;
+            ++t.scenes;
+            ++t.differing;
             continue;
         }
-        if (a.width != b.width || a.height != b.height) {
-            std::printf("%s: size %dx%d vs %dx%d\n", name.c_str(), a.width, a.height, b.width,
-                        b.height);
-            ++differing;
-            continue;
-        }
-        pixels += static_cast<long long>(a.width) * a.height;
-        for (int y = 0, found = 0; y < a.height && !found; ++y)
-            for (int x = 0; x < a.width; ++x)
-                if (a.At(x, y) != b.At(x, y)) {
-                    std::printf("%s: first difference at (%d, %d): %06x vs %06x\n", name.c_str(), x,
-                                y, a.At(x, y), b.At(x, y));
-                    ++differing;
-                    found = 1;
-                    break;
-                }
+        ComparePixels(name, a, b, t);
     }
-    std::printf("%zu scenes compared, %lld pixels, %d differ\n", names.size(), pixels, differing);
-    return names.empty() || differing ? 1 : 0;
+    const std::string records = "/host_scenes.bin";
+    if (fs::exists(dirA + records) || fs::exists(dirB + records))
+        CompareRecords(dirA + records, dirB + records, t);
+    std::printf("%lld scenes compared, %lld pixels, %lld hit tests, %d differ\n", t.scenes,
+                t.pixels, t.hits, t.differing);
+    return t.scenes == 0 || t.differing ? 1 : 0;
 }
