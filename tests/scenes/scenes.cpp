@@ -1,7 +1,7 @@
 #include "tests/scenes/scenes.h"
 
 #include "host/icons.h"
-#include "host/surface.h"
+#include "host/dib_section_dc.h"
 #include "host/tooltray_bindings.h"
 #include "runtime/som_class_declaration.h"
 #include "tools/tool_info.h"
@@ -98,7 +98,7 @@ public:
     // stretchMode 0 leaves the DC's own default in place.
     Image Render(int w, int h, int stretchMode = BLACKONWHITE)
     {
-        Surface surface(w, h);
+        DibSectionDc surface(w, h);
         surface.Fill(RGB(212, 208, 200));
         if (stretchMode)
             SetStretchBltMode(surface.Dc(), stretchMode);
