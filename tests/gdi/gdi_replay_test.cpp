@@ -1,4 +1,5 @@
 // Replays every probe case on the portable layer and compares with what real GDI printed.
+#include "tests/gdi/probe_recording.h"
 #include "tests/gdi_probe/probe_cases.h"
 
 #include <gtest/gtest.h>
@@ -10,30 +11,7 @@
 
 namespace {
 
-std::map<std::string, std::string> load_recorded()
-{
-    std::map<std::string, std::string> cases;
-    std::ifstream in(GDI_PROBE_DATA);
-    std::string line, name, body;
-    while (std::getline(in, line)) {
-        if (line.rfind("case ", 0) == 0) {
-            name = line.substr(5);
-            body.clear();
-        } else if (line == "end") {
-            cases[name] = body;
-            name.clear();
-        } else if (!name.empty()) {
-            body += line + '\n';
-        }
-    }
-    return cases;
-}
-
-const std::map<std::string, std::string>& recorded()
-{
-    static const std::map<std::string, std::string> cases = load_recorded();
-    return cases;
-}
+const std::map<std::string, std::string>& recorded() { return RecordedProbe(); }
 
 std::vector<std::string> lines(const std::string& text)
 {

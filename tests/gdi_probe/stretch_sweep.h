@@ -33,14 +33,14 @@ struct SweepStretch {
     int dx, dy, dw, dh;            // destination rectangle
 };
 
-inline std::string compact_pixels(const MemoryDib& dest, int sourceCount)
+inline std::string compact_pixels(const uint32_t* bits, int width, int height, int sourceCount)
 {
     std::string text;
-    for (int y = 0; y < dest.height; ++y) {
+    for (int y = 0; y < height; ++y) {
         if (y)
             text += '/';
-        for (int x = 0; x < dest.width; ++x) {
-            const uint32_t pixel = dest.bits[y * dest.width + x];
+        for (int x = 0; x < width; ++x) {
+            const uint32_t pixel = bits[y * width + x];
             int index = 0;
             while (index < sourceCount && sweep_pixel(index) != pixel)
                 ++index;
@@ -58,7 +58,16 @@ inline std::string compact_pixels(const MemoryDib& dest, int sourceCount)
     return text;
 }
 
-// Runs one stretch and prints its line: the geometry, the result and the destination.
+// One stretch's line: the geometry, the result and the destination.
+inline void print_sweep_line(Out& out, const SweepStretch& g, int result, const uint32_t* bits)
+{
+    out.line(
+        "%dx%d %d,%d,%d,%d -> %dx%d %d,%d,%d,%d = %d %s", g.sourceWidth, g.sourceHeight, g.sx, g.sy,
+        g.sw, g.sh, g.destWidth, g.destHeight, g.dx, g.dy, g.dw, g.dh, result,
+        compact_pixels(bits, g.destWidth, g.destHeight, g.sourceWidth * g.sourceHeight).c_str());
+}
+
+// Runs one stretch and prints its line.
 inline void run_sweep_stretch(Out& out, const SweepStretch& g, int mode)
 {
     MemoryDib source = make_memory_dib(g.sourceWidth, g.sourceHeight, 0);
@@ -67,12 +76,10 @@ inline void run_sweep_stretch(Out& out, const SweepStretch& g, int mode)
         source.bits[i] = sweep_pixel(i);
     MemoryDib dest = make_memory_dib(g.destWidth, g.destHeight, kSweepBackground);
     SetStretchBltMode(dest.dc, mode);
-    const BOOL r = StretchBlt(dest.dc, g.dx, g.dy, g.dw, g.dh, source.dc, g.sx, g.sy, g.sw, g.sh,
-                              SRCCOPY);
+    const BOOL r =
+        StretchBlt(dest.dc, g.dx, g.dy, g.dw, g.dh, source.dc, g.sx, g.sy, g.sw, g.sh, SRCCOPY);
     GdiFlush();
-    out.line("%dx%d %d,%d,%d,%d -> %dx%d %d,%d,%d,%d = %d %s", g.sourceWidth, g.sourceHeight, g.sx,
-             g.sy, g.sw, g.sh, g.destWidth, g.destHeight, g.dx, g.dy, g.dw, g.dh, r,
-             compact_pixels(dest, count).c_str());
+    print_sweep_line(out, g, r, dest.bits);
     free_memory_dib(dest);
     free_memory_dib(source);
 }
@@ -104,6 +111,42 @@ inline const char* const* stretch_mode_names()
     return names;
 }
 
+// One axis (0: columns, 1: rows): every source size 1..8 against every destination size -8..8,
+// the other axis one pixel, unstretched.
+inline std::vector<SweepStretch> axis_sweep(int axis)
+{
+    std::vector<SweepStretch> all;
+    for (int s = 1; s <= 8; ++s)
+        for (int d = -8; d <= 8; ++d) {
+            SweepStretch g{s, 1, 0, 0, s, 1, 0, 1, 0, 0, 0, 1};
+            place_on_axis(d, g.dx, g.destWidth);
+            g.dw = d;
+            if (axis) {
+                std::swap(g.sourceWidth, g.sourceHeight);
+                std::swap(g.sw, g.sh);
+                std::swap(g.destWidth, g.destHeight);
+                std::swap(g.dx, g.dy);
+                std::swap(g.dw, g.dh);
+            }
+            all.push_back(g);
+        }
+    return all;
+}
+
+// Both axes: one source size against every destination size -8..8 on each.
+inline std::vector<SweepStretch> both_axes_sweep(int sw, int sh)
+{
+    std::vector<SweepStretch> all;
+    for (int dw = -8; dw <= 8; ++dw)
+        for (int dh = -8; dh <= 8; ++dh) {
+            SweepStretch g{sw, sh, 0, 0, sw, sh, 0, 0, 0, 0, dw, dh};
+            place_on_axis(dw, g.dx, g.destWidth);
+            place_on_axis(dh, g.dy, g.destHeight);
+            all.push_back(g);
+        }
+    return all;
+}
+
 inline std::vector<ProbeCase> sweep_cases()
 {
     std::vector<ProbeCase> cases;
@@ -111,23 +154,11 @@ inline std::vector<ProbeCase> sweep_cases()
         const std::string modeName = stretch_mode_names()[mode];
         // One axis: the other is one pixel, unstretched.
         for (int axis = 0; axis < 2; ++axis) {
-            cases.push_back({std::string("Sweep.") + (axis ? "y." : "x.") + modeName,
-                             [mode, axis](Out& out) {
-                                 for (int s = 1; s <= 8; ++s)
-                                     for (int d = -8; d <= 8; ++d) {
-                                         SweepStretch g{s, 1, 0, 0, s, 1, 0, 1, 0, 0, 0, 1};
-                                         place_on_axis(d, g.dx, g.destWidth);
-                                         g.dw = d;
-                                         if (axis) {
-                                             std::swap(g.sourceWidth, g.sourceHeight);
-                                             std::swap(g.sw, g.sh);
-                                             std::swap(g.destWidth, g.destHeight);
-                                             std::swap(g.dx, g.dy);
-                                             std::swap(g.dw, g.dh);
-                                         }
-                                         run_sweep_stretch(out, g, mode);
-                                     }
-                             }});
+            cases.push_back(
+                {std::string("Sweep.") + (axis ? "y." : "x.") + modeName, [mode, axis](Out& out) {
+                     for (const SweepStretch& g : axis_sweep(axis))
+                         run_sweep_stretch(out, g, mode);
+                 }});
         }
         // Both axes: each source size, every destination; a digest per source size.
         for (int sw = 1; sw <= 8; ++sw)
@@ -136,13 +167,8 @@ inline std::vector<ProbeCase> sweep_cases()
                     {"Sweep.xy." + modeName + "." + std::to_string(sw) + "x" + std::to_string(sh),
                      [mode, sw, sh](Out& out) {
                          Out all;
-                         for (int dw = -8; dw <= 8; ++dw)
-                             for (int dh = -8; dh <= 8; ++dh) {
-                                 SweepStretch g{sw, sh, 0, 0, sw, sh, 0, 0, 0, 0, dw, dh};
-                                 place_on_axis(dw, g.dx, g.destWidth);
-                                 place_on_axis(dh, g.dy, g.destHeight);
-                                 run_sweep_stretch(all, g, mode);
-                             }
+                         for (const SweepStretch& g : both_axes_sweep(sw, sh))
+                             run_sweep_stretch(all, g, mode);
                          if (out.full)
                              out.text += all.text;
                          else
@@ -163,7 +189,7 @@ inline std::vector<ProbeCase> sweep_cases()
                      std::to_string(sx.size),
                  [mode, sx](Out& out) {
                      const Extent sourceY[] = {{-1, 3}, {2, 3}, {3, -4}, {5, -6}};
-                     const Extent destX[] = {{-3, 5}, {4, 5},  {2, -4}, {8, -6},
+                     const Extent destX[] = {{-3, 5},  {4, 5}, {2, -4}, {8, -6},
                                              {-2, 10}, {3, 1}, {5, -1}};
                      const Extent destY[] = {{-2, 4}, {4, 3}, {1, -3}, {7, -8}};
                      Out all;
@@ -171,8 +197,8 @@ inline std::vector<ProbeCase> sweep_cases()
                          for (const Extent& dx : destX)
                              for (const Extent& dy : destY)
                                  run_sweep_stretch(all,
-                                                   {5, 4, sx.origin, sy.origin, sx.size, sy.size,
-                                                    7, 6, dx.origin, dy.origin, dx.size, dy.size},
+                                                   {5, 4, sx.origin, sy.origin, sx.size, sy.size, 7,
+                                                    6, dx.origin, dy.origin, dx.size, dy.size},
                                                    mode);
                      if (out.full)
                          out.text += all.text;
