@@ -11,9 +11,9 @@
 
 namespace {
 
-const std::map<std::string, std::string>& recorded() { return RecordedProbe(); }
+const std::map<std::string, std::string>& Recorded() { return RecordedProbe(); }
 
-std::vector<std::string> lines(const std::string& text)
+std::vector<std::string> Lines(const std::string& text)
 {
     std::vector<std::string> out;
     std::istringstream in(text);
@@ -23,9 +23,9 @@ std::vector<std::string> lines(const std::string& text)
 }
 
 // Names the first line that differs.
-std::string first_difference(const std::string& expected, const std::string& actual)
+std::string FirstDifference(const std::string& expected, const std::string& actual)
 {
-    const std::vector<std::string> e = lines(expected), a = lines(actual);
+    const std::vector<std::string> e = Lines(expected), a = Lines(actual);
     for (size_t i = 0; i < std::max(e.size(), a.size()); ++i) {
         const std::string el = i < e.size() ? e[i] : "<missing>";
         const std::string al = i < a.size() ? a[i] : "<missing>";
@@ -40,19 +40,19 @@ std::string first_difference(const std::string& expected, const std::string& act
 
 // Cases are replayed in groups named by the first two parts of their names (one geometry, one
 // sweep), so the hundreds of cases make a few dozen tests.
-std::string group_of(const std::string& name)
+std::string GroupOf(const std::string& name)
 {
     const size_t first = name.find('.');
     const size_t second = first == std::string::npos ? first : name.find('.', first + 1);
     return name.substr(0, second);
 }
 
-std::vector<std::string> group_names()
+std::vector<std::string> GroupNames()
 {
     std::vector<std::string> groups;
     for (const gdiprobe::ProbeCase& c : gdiprobe::all_cases())
-        if (std::find(groups.begin(), groups.end(), group_of(c.name)) == groups.end())
-            groups.push_back(group_of(c.name));
+        if (std::find(groups.begin(), groups.end(), GroupOf(c.name)) == groups.end())
+            groups.push_back(GroupOf(c.name));
     return groups;
 }
 
@@ -62,11 +62,11 @@ TEST_P(GdiReplay, MatchesRealGdi)
 {
     int compared = 0, differing = 0;
     for (const gdiprobe::ProbeCase& c : gdiprobe::all_cases()) {
-        if (group_of(c.name) != GetParam())
+        if (GroupOf(c.name) != GetParam())
             continue;
         ++compared;
-        const auto it = recorded().find(c.name);
-        if (it == recorded().end()) {
+        const auto it = Recorded().find(c.name);
+        if (it == Recorded().end()) {
             ADD_FAILURE() << c.name << " missing from " << GDI_PROBE_DATA
                           << "; run scripts/record-gdi-probe.sh";
             continue;
@@ -78,13 +78,13 @@ TEST_P(GdiReplay, MatchesRealGdi)
         // The first few differences say enough; a digest's stretch is found with the probe's
         // --full output.
         if (++differing <= 3)
-            ADD_FAILURE() << c.name << ": " << first_difference(it->second, out.text);
+            ADD_FAILURE() << c.name << ": " << FirstDifference(it->second, out.text);
     }
     EXPECT_GT(compared, 0);
     EXPECT_EQ(differing, 0) << "of " << compared << " cases";
 }
 
-INSTANTIATE_TEST_SUITE_P(Probe, GdiReplay, testing::ValuesIn(group_names()),
+INSTANTIATE_TEST_SUITE_P(Probe, GdiReplay, testing::ValuesIn(GroupNames()),
                          [](const testing::TestParamInfo<std::string>& info) {
                              std::string name = info.param;
                              for (char& ch : name)
@@ -99,9 +99,9 @@ TEST(GdiReplayData, EveryRecordedCaseIsStillProbed)
     std::vector<std::string> names;
     for (const gdiprobe::ProbeCase& c : gdiprobe::all_cases())
         names.push_back(c.name);
-    EXPECT_EQ(recorded().size(), names.size());
+    EXPECT_EQ(Recorded().size(), names.size());
     for (const std::string& n : names)
-        EXPECT_TRUE(recorded().count(n)) << n;
+        EXPECT_TRUE(Recorded().count(n)) << n;
 }
 
 } // namespace

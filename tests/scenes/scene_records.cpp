@@ -12,7 +12,10 @@ bool PutWords(FILE* f, const void* words, size_t count)
     return std::fwrite(words, 4, count, f) == count;
 }
 
-bool GetWords(FILE* f, void* words, size_t count) { return std::fread(words, 4, count, f) == count; }
+bool GetWords(FILE* f, void* words, size_t count)
+{
+    return std::fread(words, 4, count, f) == count;
+}
 
 // Sizes past these are not something render_scenes writes: the file is damaged.
 constexpr uint32_t kMaxName = 256, kMaxSide = 1 << 15, kMaxHits = 1 << 16;
@@ -72,7 +75,8 @@ bool ReadSceneRecords(const std::string& path, std::vector<Scene>& scenes, std::
             ok = GetWords(f.get(), s.hits.data(), hits);
         }
         if (!ok) {
-            error = path + ": record " + std::to_string(scenes.size() + 1) + " is cut short or malformed";
+            error = path + ": record " + std::to_string(scenes.size() + 1) +
+                    " is cut short or malformed";
             return false;
         }
         scenes.push_back(std::move(s));
