@@ -40,8 +40,8 @@ TEST_P(StretchReference, One_axis_sweeps_match_real_gdi_line_for_line)
 {
     const int mode = GetParam();
     for (int axis = 0; axis < 2; ++axis) {
-        const std::string name = std::string("Sweep.") + (axis ? "y." : "x.") +
-                                 gdiprobe::stretch_mode_names()[mode];
+        const std::string name =
+            std::string("Sweep.") + (axis ? "y." : "x.") + gdiprobe::stretch_mode_names()[mode];
         gdiprobe::Out out;
         ASSERT_TRUE(ModelSweep(gdiprobe::axis_sweep(axis), mode, out)) << name;
         EXPECT_EQ(Recorded(name), out.text) << name;

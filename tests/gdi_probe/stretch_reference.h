@@ -105,8 +105,8 @@ inline bool Stretch(Bitmap& dest, int x, int y, int w, int h, const Bitmap& sour
 {
     if (w == 0 || h == 0 || sw == 0 || sh == 0)
         return true;
-    const bool unstretched = (w < 0 ? -w : w) == (sw < 0 ? -sw : sw) &&
-                             (h < 0 ? -h : h) == (sh < 0 ? -sh : sh);
+    const bool unstretched =
+        (w < 0 ? -w : w) == (sw < 0 ? -sw : sw) && (h < 0 ? -h : h) == (sh < 0 ? -sh : sh);
     if (unstretched)
         mode = kColorOnColor;
     if (mode == kHalftone)
@@ -135,8 +135,7 @@ inline bool Stretch(Bitmap& dest, int x, int y, int w, int h, const Bitmap& sour
                             : mode == kWhiteOnBlack ? value | pixel
                                                     : pixel;
                 }
-            dest.pixels[static_cast<size_t>(rows.destination[r]) *
-                            static_cast<size_t>(dest.width) +
+            dest.pixels[static_cast<size_t>(rows.destination[r]) * static_cast<size_t>(dest.width) +
                         static_cast<size_t>(columns.destination[c])] = value;
         }
     }
