@@ -14,7 +14,7 @@ enum class AxisRule : uint8_t {
     // centre with ties going to the lower pixel.
     // D < S: destination k stands for the run of source pixels ending at
     // e(k) = floor(((2k + 2)S - D) / 2D) and starting after e(k - 1); for D == 1 the one run
-    // ends at S - 2 instead.
+    // ends at S - 2 instead, or at S - 1 when either extent is negative.
     kNearestCentre,
     // Source i = min(S - 1, (j * floor(65536 S / D) + 0x8000) >> 16) in both directions. That
     // matches GDI only for unclipped, unmirrored stretches: GDI clips first in this mode and maps
@@ -22,7 +22,7 @@ enum class AxisRule : uint8_t {
     kFixedStep,
 };
 
-// Which pixels of a shrinking run (D > 1) an axis keeps.
+// Which pixels of a shrinking run (D < S) an axis keeps.
 enum class RunPick : uint8_t { kAll, kFirst, kLast };
 
 // How the pixels behind one destination pixel become its value.
