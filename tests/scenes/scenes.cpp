@@ -286,8 +286,12 @@ Scene HostScene(uint32_t seed)
         }
     }
     const int modes[] = {0, BLACKONWHITE, WHITEONBLACK, COLORONCOLOR, HALFTONE};
-    const int mode = modes[r.Between(0, 4)];
-    Scene scene{"host_" + std::to_string(seed), s.Render(width, height, mode), {}};
+    const char* const modeNames[] = {"default", "blackonwhite", "whiteonblack", "coloroncolor",
+                                     "halftone"};
+    const int pick = r.Between(0, 4);
+    Scene scene{"host_" + std::to_string(seed) + "_" + modeNames[pick],
+                s.Render(width, height, modes[pick]),
+                {}};
     for (int i = 0; i < 16; ++i) {
         const KxPoint point = {static_cast<KxFixed>(r.Between(-10, width + 10) * kFixedOne +
                                                     (r.Between(0, 3) ? 0 : r.Between(0, 0xffff))),
