@@ -21,14 +21,23 @@ struct Out {
     // Long sweeps print a digest of what they saw unless the whole text is asked for (when
     // tracking down a difference).
     bool full = false;
+    // Lines of any length: a sweep line of a 10x10 destination in hex runs past a thousand
+    // characters, and a cut line would hide differences past the cut.
     void line(const char* format, ...) __attribute__((format(printf, 2, 3)))
     {
-        char buffer[512];
         va_list args;
         va_start(args, format);
-        vsnprintf(buffer, sizeof buffer, format, args);
+        va_list again;
+        va_copy(again, args);
+        const int size = vsnprintf(nullptr, 0, format, args);
         va_end(args);
-        text += buffer;
+        if (size > 0) {
+            const size_t at = text.size();
+            text.resize(at + static_cast<size_t>(size) + 1);
+            vsnprintf(&text[at], static_cast<size_t>(size) + 1, format, again);
+            text.resize(at + static_cast<size_t>(size));
+        }
+        va_end(again);
         text += '\n';
     }
 };
