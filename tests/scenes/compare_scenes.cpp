@@ -1,5 +1,7 @@
 // Compares two directories of rendered scenes pixel for pixel, and the host scenes' hit tests;
-// prints the first difference of each scene that differs.
+// prints the first difference of each scene that differs. With --known-gap WORD, host scenes whose
+// names hold WORD (a stretch mode the portable layer does not reproduce yet) are still compared
+// and counted, but their differences are reported apart and do not fail the comparison.
 #include "host/image.h"
 #include "tests/scenes/scene_records.h"
 
@@ -12,6 +14,7 @@ namespace {
 struct Tally {
     long long scenes = 0, pixels = 0, hits = 0;
     int differing = 0;
+    int knownGap = 0; // differing scenes of the known gap
 };
 
 void ComparePixels(const std::string& name, const Image& a, const Image& b, Tally& t)
@@ -35,7 +38,7 @@ void ComparePixels(const std::string& name, const Image& a, const Image& b, Tall
 }
 
 // The host scenes: the same scenes in the same order, pixels and hit tests alike.
-void CompareRecords(const std::string& a, const std::string& b, Tally& t)
+void CompareRecords(const std::string& a, const std::string& b, const std::string& gap, Tally& t)
 {
     std::vector<Scene> as, bs;
     std::string error;
@@ -55,7 +58,12 @@ void CompareRecords(const std::string& a, const std::string& b, Tally& t)
             ++t.differing;
             continue;
         }
+        const int before = t.differing;
         ComparePixels(sa.name, sa.image, sb.image, t);
+        if (t.differing != before && !gap.empty() && sa.name.find(gap) != std::string::npos) {
+            --t.differing;
+            ++t.knownGap;
+        }
         t.hits += static_cast<long long>(sa.hits.size());
         if (sa.hits != sb.hits) {
             std::printf("%s: hit tests differ\n", sa.name.c_str());
@@ -69,8 +77,14 @@ void CompareRecords(const std::string& a, const std::string& b, Tally& t)
 int main(int argc, char** argv)
 {
     namespace fs = std::filesystem;
+    std::string gap;
+    if (argc == 5 && std::string(argv[1]) == "--known-gap") {
+        gap = argv[2];
+        argv += 2;
+        argc -= 2;
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: compare_scenes DIR_A DIR_B\n");
+        std::fprintf(stderr, "usage: compare_scenes [--known-gap WORD] DIR_A DIR_B\n");
         return 2;
     }
     const std::string dirA = argv[1], dirB = argv[2];
@@ -92,8 +106,11 @@ int main(int argc, char** argv)
     }
     const std::string records = "/host_scenes.bin";
     if (fs::exists(dirA + records) || fs::exists(dirB + records))
-        CompareRecords(dirA + records, dirB + records, t);
-    std::printf("%lld scenes compared, %lld pixels, %lld hit tests, %d differ\n", t.scenes,
-                t.pixels, t.hits, t.differing);
+        CompareRecords(dirA + records, dirB + records, gap, t);
+    std::printf("%lld scenes compared, %lld pixels, %lld hit tests, %d differ", t.scenes, t.pixels,
+                t.hits, t.differing);
+    if (!gap.empty())
+        std::printf(" (and %d %s scenes, not reproduced yet)", t.knownGap, gap.c_str());
+    std::printf("\n");
     return t.scenes == 0 || t.differing ? 1 : 0;
 }
