@@ -60,9 +60,13 @@ std::vector<std::string> GroupNames()
 // mirrored stretch whose source rectangle reaches past its bitmap (the Clip sweeps), which gdi32
 // clips as if the copy were not mirrored. These cases are still replayed, and reported as skipped
 // while they differ; every other difference fails.
+// On a 32-bit build also GetObjectA's partial copies: requests a few bytes short of BITMAP or
+// LOGBRUSH are recorded as the 64-bit layouts' byte counts, and only 64-bit gdi32 could be
+// recorded here (wine64 cannot start 32-bit programs: no syswow64 ntdll.dll).
 bool KnownGap(const std::string& name)
 {
-    return name.find("HALFTONE") != std::string::npos || name.rfind("Clip.", 0) == 0;
+    return name.find("HALFTONE") != std::string::npos || name.rfind("Clip.", 0) == 0 ||
+           (sizeof(void*) == 4 && name.rfind("GetObjectA.", 0) == 0);
 }
 
 class GdiReplay : public testing::TestWithParam<std::string> {};

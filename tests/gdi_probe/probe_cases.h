@@ -15,6 +15,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace gdiprobe {
@@ -165,6 +166,23 @@ inline std::vector<ProbeCase> rect_helper_cases()
     return cases;
 }
 
+// A byte count as the layout it matches, so that 32-bit and 64-bit builds print the same text:
+// BITMAP, DIBSECTION and LOGBRUSH hold pointer-sized fields, so their sizes differ between them.
+inline std::string size_text(long long n)
+{
+    const std::pair<const char*, long long> layouts[] = {
+        {"BITMAP", static_cast<long long>(sizeof(BITMAP))},
+        {"DIBSECTION", static_cast<long long>(sizeof(DIBSECTION))},
+        {"LOGBRUSH", static_cast<long long>(sizeof(LOGBRUSH))}};
+    for (const auto& [name, size] : layouts) {
+        if (n == size)
+            return name;
+        if (n == size - 1 || n == size + 1)
+            return std::string(name) + (n < size ? "-1" : "+1");
+    }
+    return std::to_string(n);
+}
+
 // Which bytes of a buffer `fill` writes, by running it over two different backgrounds: a written
 // byte that happens to equal one background (a pointer's byte, say) still differs from the other.
 // The buffer ends as the run over 0xcd left it.
@@ -183,9 +201,8 @@ inline std::string bytes_touched(unsigned char* buffer, size_t size, Fill fill)
             last = i + 1;
         }
     }
-    char text[64];
-    snprintf(text, sizeof text, "touched=%zu end=%zu", count, last);
-    return text;
+    return "touched=" + size_text(static_cast<long long>(count)) +
+           " end=" + size_text(static_cast<long long>(last));
 }
 
 inline void print_bitmap_object(Out& out, const char* what, HGDIOBJ object, int size,
@@ -195,7 +212,8 @@ inline void print_bitmap_object(Out& out, const char* what, HGDIOBJ object, int 
     int r = 0;
     const std::string touched = bytes_touched(
         buffer, sizeof buffer, [&](unsigned char* b) { r = GetObjectA(object, size, b); });
-    out.line("GetObjectA %s size %d -> %d %s", what, size, r, touched.c_str());
+    out.line("GetObjectA %s size %s -> %s %s", what, size_text(size).c_str(), size_text(r).c_str(),
+             touched.c_str());
     if (r >= static_cast<int>(sizeof(BITMAP))) {
         BITMAP bm;
         std::memcpy(&bm, buffer, sizeof bm);
@@ -232,9 +250,11 @@ inline std::vector<ProbeCase> object_cases()
                          void* bits = nullptr;
                          HBITMAP bmp =
                              CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-                         out.line("null out -> %d", GetObjectA(bmp, 0, nullptr));
+                         out.line("null out -> %s", size_text(GetObjectA(bmp, 0, nullptr)).c_str());
                          out.line("null out size 8 -> %d", GetObjectA(bmp, 8, nullptr));
-                         for (int size : {0, 8, 24, 31, 32, 33, 64, 103, 104, 105, 200, -1})
+                         constexpr int kBitmap = sizeof(BITMAP), kDib = sizeof(DIBSECTION);
+                         for (int size : {0, 8, kBitmap - 8, kBitmap - 1, kBitmap, kBitmap + 1, 64,
+                                          kDib - 1, kDib, kDib + 1, 200, -1})
                              print_bitmap_object(out, "dib", bmp, size, bits);
                          DeleteObject(bmp);
                          print_bitmap_object(out, "deleted", bmp, 32, bits);
@@ -250,31 +270,33 @@ inline std::vector<ProbeCase> object_cases()
     cases.push_back({"GetObjectA.ddb", [](Out& out) {
                          uint32_t pixels[6] = {1, 2, 3, 4, 5, 6};
                          HBITMAP bmp = CreateBitmap(3, 2, 1, 32, pixels);
-                         out.line("null out -> %d", GetObjectA(bmp, 0, nullptr));
-                         for (int size : {24, 31, 32, 200})
+                         out.line("null out -> %s", size_text(GetObjectA(bmp, 0, nullptr)).c_str());
+                         constexpr int kBitmap = sizeof(BITMAP);
+                         for (int size : {kBitmap - 8, kBitmap - 1, kBitmap, 200})
                              print_bitmap_object(out, "ddb", bmp, size, nullptr);
                          DeleteObject(bmp);
                      }});
-    cases.push_back({"GetObjectA.brush", [](Out& out) {
-                         HBRUSH brush = CreateSolidBrush(RGB(0x10, 0x20, 0x30));
-                         out.line("null out -> %d", GetObjectA(brush, 0, nullptr));
-                         for (int size : {0, 4, 8, 12, 16, 24, 200}) {
-                             alignas(16) unsigned char buffer[256];
-                             int r = 0;
-                             const std::string touched =
-                                 bytes_touched(buffer, sizeof buffer, [&](unsigned char* b) {
-                                     r = GetObjectA(brush, size, b);
-                                 });
-                             LOGBRUSH lb;
-                             std::memcpy(&lb, buffer, sizeof lb);
-                             out.line("size %d -> %d %s style %u color %08lx", size, r,
-                                      touched.c_str(), lb.lbStyle,
-                                      static_cast<unsigned long>(lb.lbColor));
-                         }
-                         DeleteObject(brush);
-                         unsigned char buffer[64];
-                         out.line("deleted -> %d", GetObjectA(brush, sizeof buffer, buffer));
-                     }});
+    cases.push_back(
+        {"GetObjectA.brush", [](Out& out) {
+             HBRUSH brush = CreateSolidBrush(RGB(0x10, 0x20, 0x30));
+             out.line("null out -> %s", size_text(GetObjectA(brush, 0, nullptr)).c_str());
+             constexpr int kLogBrush = sizeof(LOGBRUSH);
+             for (int size : {0, 4, 8, kLogBrush - 4, kLogBrush, kLogBrush + 8, 200}) {
+                 alignas(16) unsigned char buffer[256];
+                 int r = 0;
+                 const std::string touched =
+                     bytes_touched(buffer, sizeof buffer,
+                                   [&](unsigned char* b) { r = GetObjectA(brush, size, b); });
+                 LOGBRUSH lb;
+                 std::memcpy(&lb, buffer, sizeof lb);
+                 out.line("size %s -> %s %s style %u color %08lx", size_text(size).c_str(),
+                          size_text(r).c_str(), touched.c_str(), lb.lbStyle,
+                          static_cast<unsigned long>(lb.lbColor));
+             }
+             DeleteObject(brush);
+             unsigned char buffer[64];
+             out.line("deleted -> %d", GetObjectA(brush, sizeof buffer, buffer));
+         }});
     cases.push_back({"GetObjectA.bad_handles", [](Out& out) {
                          alignas(16) unsigned char buffer[256];
                          HDC dc = CreateCompatibleDC(nullptr);
@@ -300,9 +322,9 @@ inline std::vector<ProbeCase> object_cases()
                  LOGBRUSH lb;
                  std::memset(&lb, 0xcd, sizeof lb);
                  int r = GetObjectA(stock, sizeof lb, &lb);
-                 out.line("stock %d %s again %s GetObjectA -> %d style %u color %08lx", i,
+                 out.line("stock %d %s again %s GetObjectA -> %s style %u color %08lx", i,
                           stock ? "set" : "null", GetStockObject(i) == stock ? "same" : "differs",
-                          r, lb.lbStyle, static_cast<unsigned long>(lb.lbColor));
+                          size_text(r).c_str(), lb.lbStyle, static_cast<unsigned long>(lb.lbColor));
                  MemoryDib s = make_memory_dib(2, 1, kBackground);
                  RECT rect = {0, 0, 1, 1};
                  out.line("  FillRect -> %d", FillRect(s.dc, &rect, static_cast<HBRUSH>(stock)));
@@ -369,8 +391,8 @@ inline void describe_bitmap(Out& out, const char* what, HGDIOBJ object)
     BITMAP bm;
     std::memset(&bm, 0, sizeof bm);
     int r = GetObjectA(object, sizeof bm, &bm);
-    out.line("%s: GetObjectA -> %d width %ld height %ld widthBytes %ld bpp %u", what, r,
-             static_cast<long>(bm.bmWidth), static_cast<long>(bm.bmHeight),
+    out.line("%s: GetObjectA -> %s width %ld height %ld widthBytes %ld bpp %u", what,
+             size_text(r).c_str(), static_cast<long>(bm.bmWidth), static_cast<long>(bm.bmHeight),
              static_cast<long>(bm.bmWidthBytes), bm.bmBitsPixel);
 }
 
@@ -436,40 +458,41 @@ inline std::vector<ProbeCase> dc_cases()
              out.line("DeleteObject garbage -> %d",
                       DeleteObject(reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(0x5a5a1234))));
          }});
-    cases.push_back(
-        {"SelectObject.brushes", [](Out& out) {
-             HDC dc = CreateCompatibleDC(nullptr);
-             HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-             HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
-             auto name = [&](HGDIOBJ h) -> const char* {
-                 if (!h)
-                     return "null";
-                 if (h == red)
-                     return "red";
-                 if (h == blue)
-                     return "blue";
-                 for (int i = 0; i <= 4; ++i)
-                     if (h == GetStockObject(i)) {
-                         static const char* names[] = {"WHITE", "LTGRAY", "GRAY", "DKGRAY",
-                                                       "BLACK"};
-                         return names[i];
-                     }
-                 return "other";
-             };
-             out.line("select red -> %s", name(SelectObject(dc, red)));
-             out.line("select blue -> %s", name(SelectObject(dc, blue)));
-             out.line("DeleteObject blue while selected -> %d", DeleteObject(blue));
-             LOGBRUSH lb;
-             std::memset(&lb, 0, sizeof lb);
-             out.line("blue after delete: GetObjectA -> %d", GetObjectA(blue, sizeof lb, &lb));
-             out.line("select stock gray -> %s",
-                      name(SelectObject(dc, GetStockObject(GRAY_BRUSH))));
-             out.line("blue after deselect: GetObjectA -> %d", GetObjectA(blue, sizeof lb, &lb));
-             out.line("DeleteObject red -> %d", DeleteObject(red));
-             out.line("select stale red -> %s", name(SelectObject(dc, red)));
-             out.line("DeleteObject dc -> %d", DeleteObject(dc));
-             out.line("DeleteDC after DeleteObject -> %d", DeleteDC(dc));
-         }});
+    cases.push_back({"SelectObject.brushes", [](Out& out) {
+                         HDC dc = CreateCompatibleDC(nullptr);
+                         HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+                         HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+                         auto name = [&](HGDIOBJ h) -> const char* {
+                             if (!h)
+                                 return "null";
+                             if (h == red)
+                                 return "red";
+                             if (h == blue)
+                                 return "blue";
+                             for (int i = 0; i <= 4; ++i)
+                                 if (h == GetStockObject(i)) {
+                                     static const char* names[] = {"WHITE", "LTGRAY", "GRAY",
+                                                                   "DKGRAY", "BLACK"};
+                                     return names[i];
+                                 }
+                             return "other";
+                         };
+                         out.line("select red -> %s", name(SelectObject(dc, red)));
+                         out.line("select blue -> %s", name(SelectObject(dc, blue)));
+                         out.line("DeleteObject blue while selected -> %d", DeleteObject(blue));
+                         LOGBRUSH lb;
+                         std::memset(&lb, 0, sizeof lb);
+                         out.line("blue after delete: GetObjectA -> %s",
+                                  size_text(GetObjectA(blue, sizeof lb, &lb)).c_str());
+                         out.line("select stock gray -> %s",
+                                  name(SelectObject(dc, GetStockObject(GRAY_BRUSH))));
+                         out.line("blue after deselect: GetObjectA -> %s",
+                                  size_text(GetObjectA(blue, sizeof lb, &lb)).c_str());
+                         out.line("DeleteObject red -> %d", DeleteObject(red));
+                         out.line("select stale red -> %s", name(SelectObject(dc, red)));
+                         out.line("DeleteObject dc -> %d", DeleteObject(dc));
+                         out.line("DeleteDC after DeleteObject -> %d", DeleteDC(dc));
+                     }});
     cases.push_back({"StretchBltMode", [](Out& out) {
                          HDC dc = CreateCompatibleDC(nullptr);
                          out.line("new dc -> %d", GetStretchBltMode(dc));
