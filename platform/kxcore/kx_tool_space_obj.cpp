@@ -73,7 +73,6 @@ SOMClass* KxToolSpaceObjNewClass(int32_t majorVersion, int32_t minorVersion)
     using namespace tool_space;
     return g_frame.NewClass("KxToolSpaceObj", "KxRefCntObject", &KxRefCntObjectNewClass,
                             {{"InitToolSpaceObj", somProc(&InitToolSpaceObj), 8},
-                             // Qualified: user32 has a GetWindow too.
                              {"GetWindow", somProc(&tool_space::GetWindow), 8},
                              {"SetWindow", somProc(&SetWindow), 12},
                              {"GetBounds", somProc(&GetBounds), 12},
