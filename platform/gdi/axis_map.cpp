@@ -6,8 +6,6 @@ namespace gdi {
 
 namespace {
 
-using u128 = unsigned __int128;
-
 // Source logical indices [lo, hi], kept to those inside [0, limit), as absolute pixels.
 Run SourceRun(const Axis& a, uint64_t lo, uint64_t hi, int limit)
 {
@@ -26,9 +24,8 @@ Run SourceRun(const Axis& a, uint64_t lo, uint64_t hi, int limit)
 // walking the source in fixed point, without a division per pixel.
 struct Dda {
     uint64_t q, r, dq, dr, den;
-    Dda(u128 start, uint64_t denominator, uint64_t step)
-        : q(static_cast<uint64_t>(start / denominator)),
-          r(static_cast<uint64_t>(start % denominator)), dq(step / denominator),
+    Dda(uint64_t start, uint64_t denominator, uint64_t step)
+        : q(start / denominator), r(start % denominator), dq(step / denominator),
           dr(step % denominator), den(denominator)
     {}
     void Next()
@@ -68,23 +65,27 @@ int MapRuns(const Axis& a, Span span, int sourceLimit, AxisRule rule, RunPick pi
         runs[a.destStep > 0 ? k : n - 1 - k] = r;
         widest = std::max(widest, r.count);
     };
+    // Extents come from int arguments, so j < D <= 2^31 and S <= 2^31: (2j + 2)S <= 2^63 and
+    // j * step16 <= S << 16 fit 64 bits, on 32-bit hosts too.
     if (rule == AxisRule::kFixedStep) {
-        const uint64_t step16 = static_cast<uint64_t>((u128{S} << 16) / D);
+        const uint64_t step16 = (S << 16) / D;
         for (size_t k = 0; k < n; ++k) {
-            const uint64_t i = static_cast<uint64_t>((u128{jFirst + k} * step16 + 0x8000) >> 16);
+            const uint64_t i = ((jFirst + k) * step16 + 0x8000) >> 16;
             const uint64_t at = i < S ? i : S - 1;
             put(k, SourceRun(a, at, at, sourceLimit));
         }
     } else if (D >= S) {
-        Dda i((2 * u128{jFirst} + 1) * S - 1, 2 * D, 2 * S);
+        Dda i((2 * jFirst + 1) * S - 1, 2 * D, 2 * S);
         for (size_t k = 0; k < n; ++k, i.Next())
             put(k, SourceRun(a, i.q, i.q, sourceLimit));
     } else if (D == 1) {
-        put(0, SourceRun(a, 0, S - 2, sourceLimit));
+        // One destination pixel stands for the source less its last pixel, but for all of it
+        // when either side is mirrored; a mode that keeps one pixel of a run keeps one of it.
+        const bool negative = a.destStep < 0 || a.sourceStep < 0;
+        put(0, Pick(SourceRun(a, 0, negative ? S - 1 : S - 2, sourceLimit), pick, a.sourceStep));
     } else {
-        Dda end((2 * u128{jFirst} + 2) * S - D, 2 * D, 2 * S);
-        uint64_t lo =
-            jFirst == 0 ? 0 : static_cast<uint64_t>((2 * u128{jFirst} * S - D) / (2 * D)) + 1;
+        Dda end((2 * jFirst + 2) * S - D, 2 * D, 2 * S);
+        uint64_t lo = jFirst == 0 ? 0 : (2 * jFirst * S - D) / (2 * D) + 1;
         for (size_t k = 0; k < n; ++k, end.Next()) {
             put(k, Pick(SourceRun(a, lo, end.q, sourceLimit), pick, a.sourceStep));
             lo = end.q + 1;

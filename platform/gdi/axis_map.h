@@ -4,6 +4,12 @@
 // (or up); when only one of source and destination is negative the copy is mirrored. The
 // mapping is made on the extents as given; source pixels outside the source bitmap are then
 // dropped, and a destination pixel left with none is not touched.
+//
+// Known to differ from gdi32: a mirrored axis whose source rectangle reaches past its bitmap.
+// gdi32 clips the source first and moves the destination's left (top) edge by the pixels cut at
+// the source's first pixel, as if the copy were not mirrored: an unstretched copy of source -2..2
+// onto (1, 6] shows A, B, C at 6, 5, 4 where this mapping gives 4, 3, 2. For stretched axes the
+// shifted start is x0 + floor(cut * D / S), but the full rule is not pinned down yet.
 #ifndef PLATFORM_GDI_AXIS_MAP_H
 #define PLATFORM_GDI_AXIS_MAP_H
 

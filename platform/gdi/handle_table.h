@@ -12,7 +12,12 @@ namespace gdi {
 
 namespace handles {
 
-constexpr uint64_t kIndexBits = 20;
+// A handle is a pointer-sized value. With 64-bit pointers it holds the slot's whole generation
+// above bit 32; with 32-bit ones there is room for 16 index bits and 8 generation bits (bits
+// 16..23) below the kind, so a stale handle matches again only after its slot has been reused
+// 256 times.
+constexpr bool kWideHandles = sizeof(uintptr_t) >= 8;
+constexpr uint64_t kIndexBits = kWideHandles ? 20 : 16;
 constexpr uint64_t kIndexMask = (uint64_t{1} << kIndexBits) - 1;
 // Index + 1 is what a handle holds, so that no handle is null: one index is never used.
 constexpr uint32_t kMaxSlots = (uint32_t{1} << kIndexBits) - 1;
@@ -49,8 +54,9 @@ extern Table table;
 
 constexpr uint64_t Pack(uint32_t index, Kind kind, uint32_t generation)
 {
-    return (uint64_t{generation} << 32) | (uint64_t{static_cast<uint8_t>(kind)} << 24) |
-           (uint64_t{index} + 1);
+    const uint64_t unique =
+        kWideHandles ? uint64_t{generation} << 32 : uint64_t{generation & 0xffu} << kIndexBits;
+    return unique | (uint64_t{static_cast<uint8_t>(kind)} << 24) | (uint64_t{index} + 1);
 }
 
 } // namespace handles
