@@ -18,6 +18,7 @@ void Bitmap::Allocate()
     for (size_t i = 0; i < kGuardWords; ++i)
         storage[i] = storage[count + kGuardWords + i] = kGuardValue;
     pixels = storage.get() + kGuardWords;
+    MakeView();
 }
 
 bool Bitmap::GuardsIntact() const
@@ -32,12 +33,12 @@ bool Bitmap::GuardsIntact() const
     return true;
 }
 
-PixelView Bitmap::View() const
+void Bitmap::MakeView()
 {
-    PixelView view;
     view.width = width;
     view.height = height;
     view.mono = mono;
+    view.writes = dib ? nullptr : &writes;
     if (bottomUp) {
         view.topRow = pixels + static_cast<ptrdiff_t>(height - 1) * width;
         view.stride = -static_cast<ptrdiff_t>(width);
@@ -45,7 +46,6 @@ PixelView Bitmap::View() const
         view.topRow = pixels;
         view.stride = width;
     }
-    return view;
 }
 
 } // namespace gdi

@@ -80,7 +80,24 @@ void DestroyObject(HGDIOBJ handle)
     Slot& slot = SlotAt(index);
     slot.handle = 0;
     ++slot.generation;
-    slot.object = GdiObject{};
+    // Only what the kind used needs resetting; a bitmap's pixels are freed here.
+    GdiObject& object = slot.object;
+    switch (object.kind) {
+    case Kind::kBitmap:
+        object.bitmap = Bitmap{};
+        break;
+    case Kind::kBrush:
+        object.brush = Brush{};
+        break;
+    case Kind::kDc:
+        object.dc = DeviceContext{};
+        break;
+    case Kind::kNone:
+        break;
+    }
+    object.kind = Kind::kNone;
+    object.stock = false;
+    object.deletePending = false;
     slot.nextFree = table.freeHead;
     table.freeHead = index;
 }

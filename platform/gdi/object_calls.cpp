@@ -62,17 +62,19 @@ int GetObjectInfo(HANDLE handle, int size, void* out)
         return sizeof(BITMAP);
     if (room < sizeof(BITMAP))
         return 0;
-    DIBSECTION ds;
-    std::memset(&ds, 0, sizeof ds);
-    ds.dsBm.bmType = 0;
-    ds.dsBm.bmWidth = b.width;
-    ds.dsBm.bmHeight = b.height;
+    BITMAP bm;
+    std::memset(&bm, 0, sizeof bm); // padding included: all of it goes to the caller
+    bm.bmWidth = b.width;
+    bm.bmHeight = b.height;
     // Rows are word-aligned for DDBs; 32-bpp rows are anyway.
-    ds.dsBm.bmWidthBytes = b.mono ? ((b.width + 15) / 16) * 2 : b.width * 4;
-    ds.dsBm.bmPlanes = 1;
-    ds.dsBm.bmBitsPixel = b.mono ? 1 : 32;
-    ds.dsBm.bmBits = b.dib ? b.pixels : nullptr;
+    bm.bmWidthBytes = b.mono ? ((b.width + 15) / 16) * 2 : b.width * 4;
+    bm.bmPlanes = 1;
+    bm.bmBitsPixel = b.mono ? 1 : 32;
+    bm.bmBits = b.dib ? b.pixels : nullptr;
     if (b.dib && room >= sizeof(DIBSECTION)) {
+        DIBSECTION ds;
+        std::memset(&ds, 0, sizeof ds);
+        std::memcpy(&ds.dsBm, &bm, sizeof bm);
         ds.dsBmih.biSize = sizeof(BITMAPINFOHEADER);
         ds.dsBmih.biWidth = b.width;
         ds.dsBmih.biHeight = b.height; // positive even for top-down sections
@@ -83,8 +85,8 @@ int GetObjectInfo(HANDLE handle, int size, void* out)
         std::memcpy(out, &ds, sizeof ds);
         return sizeof ds;
     }
-    std::memcpy(out, &ds.dsBm, sizeof ds.dsBm);
-    return sizeof ds.dsBm;
+    std::memcpy(out, &bm, sizeof bm);
+    return sizeof bm;
 }
 
 HBITMAP NewDdb(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits)
