@@ -17,7 +17,7 @@ void KeptStretches::Keep(const Key& key, const PixelView& dest, Span xs, Span ys
 {
     const size_t width = columns.Last() - columns.First();
     const size_t height = static_cast<size_t>(ys.end - ys.begin);
-    if (width * height > kMaxPixels)
+    if (width == 0 || width * height > kMaxPixels)
         return;
     Entry& entry = entries_[next_];
     next_ = (next_ + 1) % kEntries;

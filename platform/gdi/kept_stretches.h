@@ -27,7 +27,7 @@ public:
     const uint32_t* Find(const Key& key) const;
 
     // Copies the rows a gather has just drawn into `dest` and keeps them under `key`; nothing is
-    // kept for a block above the size limit.
+    // kept for an empty block or one above the size limit.
     void Keep(const Key& key, const PixelView& dest, Span xs, Span ys, const AxisMap& columns,
               const std::vector<Run>& rowRuns);
 
