@@ -1,5 +1,7 @@
 #include "platform/gdi/bitmap.h"
 
+#include <new>
+
 namespace gdi {
 
 namespace {
@@ -11,14 +13,17 @@ size_t PixelCount(const Bitmap& bitmap)
 
 } // namespace
 
-void Bitmap::Allocate()
+bool Bitmap::Allocate()
 {
     const size_t count = PixelCount(*this);
-    storage.reset(new uint32_t[count + 2 * kGuardWords]());
+    storage.reset(new (std::nothrow) uint32_t[count + 2 * kGuardWords]());
+    if (!storage)
+        return false;
     for (size_t i = 0; i < kGuardWords; ++i)
         storage[i] = storage[count + kGuardWords + i] = kGuardValue;
     pixels = storage.get() + kGuardWords;
     MakeView();
+    return true;
 }
 
 bool Bitmap::GuardsIntact() const

@@ -30,8 +30,9 @@ struct Bitmap {
     uint64_t writes = 0;      // see PixelView::writes
     PixelView view;           // made once the pixels are placed: selecting reads it
 
-    // Room for width x height pixels, zeroed, guards written, and the view made.
-    void Allocate();
+    // Room for width x height pixels, zeroed, guards written, and the view made; false when
+    // memory is short.
+    bool Allocate();
     // The view of `pixels` as the fields above describe them.
     void MakeView();
     bool GuardsIntact() const;

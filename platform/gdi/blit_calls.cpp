@@ -13,6 +13,7 @@
 #include <cassert>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <vector>
 
 using namespace gdi;
@@ -175,15 +176,27 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
     return TRUE;
 }
 
+// Every allocation a stretch makes (its scratch, the axis maps, a snapshot) comes before the first
+// pixel is written, so running out of memory fails the call with nothing drawn.
+BOOL StretchOrFail(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int sy, int sw,
+                   int sh, DWORD rop) noexcept
+{
+    try {
+        return Stretch(destDc, x, y, w, h, sourceDc, sx, sy, sw, sh, rop);
+    } catch (const std::bad_alloc&) {
+        return FALSE;
+    }
+}
+
 } // namespace
 
 extern "C" {
 
 BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy,
-                       int sourceWidth, int sourceHeight, DWORD rop)
+                       int sourceWidth, int sourceHeight, DWORD rop) noexcept
 {
     const BOOL result =
-        Stretch(dest, x, y, width, height, source, sx, sy, sourceWidth, sourceHeight, rop);
+        StretchOrFail(dest, x, y, width, height, source, sx, sy, sourceWidth, sourceHeight, rop);
     if (Recording())
         Emit("StretchBlt",
              {Arg(dest), Arg(x), Arg(y), Arg(width), Arg(height), Arg(source), Arg(sx), Arg(sy),
@@ -194,9 +207,10 @@ BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source
 
 // BitBlt is a stretch whose source has the destination's extents, negative ones included.
 BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy,
-                   DWORD rop)
+                   DWORD rop) noexcept
 {
-    const BOOL result = Stretch(dest, x, y, width, height, source, sx, sy, width, height, rop);
+    const BOOL result =
+        StretchOrFail(dest, x, y, width, height, source, sx, sy, width, height, rop);
     if (Recording())
         Emit("BitBlt",
              {Arg(dest), Arg(x), Arg(y), Arg(width), Arg(height), Arg(source), Arg(sx), Arg(sy),

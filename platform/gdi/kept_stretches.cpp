@@ -2,6 +2,8 @@
 
 #include "platform/gdi/row_ops.h"
 
+#include <new>
+
 namespace gdi {
 
 const uint32_t* KeptStretches::Find(const Key& key) const
@@ -22,7 +24,11 @@ void KeptStretches::Keep(const Key& key, const PixelView& dest, Span xs, Span ys
     Entry& entry = entries_[next_];
     next_ = (next_ + 1) % kEntries;
     entry.used = false; // until its pixels are in
-    entry.pixels.resize(width * height);
+    try {
+        entry.pixels.resize(width * height);
+    } catch (const std::bad_alloc&) {
+        return; // the stretch has drawn; it is only not kept
+    }
     for (size_t k = 0; k < height; ++k)
         if (rowRuns[k].count)
             CopyRow(&entry.pixels[k * width],
