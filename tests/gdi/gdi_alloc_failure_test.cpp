@@ -37,18 +37,37 @@ bool Disarm()
 // GCC pairs the std::free below with the library's operator new, not this replacement.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 
-void* operator new(std::size_t size)
+namespace {
+
+void* Allocate(std::size_t size)
 {
     if (allocationsLeft >= 0 && allocationsLeft-- == 0) {
         failureMade = true;
-        throw std::bad_alloc();
+        return nullptr;
     }
-    if (void* p = std::malloc(size ? size : 1))
+    return std::malloc(size ? size : 1);
+}
+
+void* AllocateOrThrow(std::size_t size)
+{
+    if (void* p = Allocate(size))
         return p;
     throw std::bad_alloc();
 }
+
+} // namespace
+
+// Every form, since a sanitizer runtime may provide the ones left out.
+void* operator new(std::size_t size) { return AllocateOrThrow(size); }
+void* operator new[](std::size_t size) { return AllocateOrThrow(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
 void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 namespace {
 
