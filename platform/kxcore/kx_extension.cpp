@@ -1,6 +1,6 @@
 // KxExtension: a counted object attached to a base object.
 #include "runtime/kxcore.h"
-#include "runtime/som_class_declaration.h"
+#include "platform/kxcore/kx_class_frame.h"
 
 namespace {
 
@@ -8,37 +8,34 @@ struct KxExtensionData {
     SOMObject* base;
 };
 
-KxExtensionClassDataStructure g_classData;
-somCClassDataStructure g_cClassData;
+KxClassFrame<KxExtensionClassDataStructure, KxExtensionData> g_frame;
 
-KxExtensionData* Data(KxExtension* self)
-{
-    return static_cast<KxExtensionData*>(g_cClassData.instanceDataToken(self));
-}
+KxExtensionData* Data(KxExtension* self) { return g_frame.Data(self); }
 
-void SOMLINK InitExtension(KxExtension* self, Environment* ev, SOMObject* base)
+void SOMLINK InitExtension(KxExtension* self, Environment* ev, SOMObject* base) noexcept
 {
     somCall<somTD_KxRefCntObject_InitRefCntObject>(
         self, resolve_KxRefCntObjectClassData()->InitRefCntObject, ev);
     Data(self)->base = base;
 }
 
-SOMObject* SOMLINK GetBase(KxExtension* self, Environment*) { return Data(self)->base; }
+SOMObject* SOMLINK GetBase(KxExtension* self, Environment*) noexcept { return Data(self)->base; }
 
 } // namespace
 
 extern "C" {
 
-KxExtensionClassDataStructure* resolve_KxExtensionClassData(void) { return &g_classData; }
-
-SOMClass* KxExtensionNewClass(int32_t majorVersion, int32_t minorVersion)
+KxExtensionClassDataStructure* resolve_KxExtensionClassData(void) noexcept
 {
-    KxRefCntObjectNewClass(0, 0);
-    static const ClassDeclaration declaration(
-        "KxExtension", "KxRefCntObject", sizeof(KxExtensionData), &g_classData, &g_cClassData,
-        {{"InitExtension", somProc(&InitExtension), 12}, {"GetBase", somProc(&GetBase), 8}});
-    return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), majorVersion,
-                      minorVersion);
+    return g_frame.Record();
+}
+
+SOMClass* KxExtensionNewClass(int32_t majorVersion, int32_t minorVersion) noexcept
+{
+    return g_frame.NewClass(
+        "KxExtension", "KxRefCntObject", &KxRefCntObjectNewClass,
+        {{"InitExtension", somProc(&InitExtension), 12}, {"GetBase", somProc(&GetBase), 8}}, {},
+        majorVersion, minorVersion);
 }
 
 } // extern "C"

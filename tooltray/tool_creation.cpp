@@ -5,8 +5,9 @@
 namespace tooltray {
 
 ToolInfo* SOMLINK CreateTool(ToolTray* self, Environment* ev, int32_t id, HBITMAP bitmap,
-                             uint16_t state)
+                             uint16_t state) noexcept
 {
+    Data(self); // first, as in every method
     KxToolSpaceObj* space =
         somCall<somTD_ToolTray_GetToolSpaceObj>(self, ClassData.GetToolSpaceObj, ev);
     if (!space)
@@ -23,19 +24,14 @@ ToolInfo* SOMLINK CreateTool(ToolTray* self, Environment* ev, int32_t id, HBITMA
                                                state);
 }
 
-void SOMLINK DestroyTool(ToolTray* self, Environment* ev, int32_t id)
+void SOMLINK DestroyTool(ToolTray* self, Environment* ev, int32_t id) noexcept
 {
     ToolList* list = Data(self)->toolList;
     if (!list)
         return;
-    // Only the newest tool with the identifier goes; the walk stops before its link is freed.
-    for (ToolListNode* n = list->next; n->value; n = n->next) {
-        auto* tool = static_cast<ToolInfo*>(n->value);
-        if (tool->id == id) {
-            somCall<somTD_ToolTray_RemoveToolInfo>(self, ClassData.RemoveToolInfo, ev, tool);
-            return;
-        }
-    }
+    // Only the newest tool with the identifier goes; the search ends before its link is freed.
+    if (ToolInfo* tool = FindTool(list, [id](ToolInfo* t) { return t->id == id; }))
+        somCall<somTD_ToolTray_RemoveToolInfo>(self, ClassData.RemoveToolInfo, ev, tool);
 }
 
 } // namespace tooltray
