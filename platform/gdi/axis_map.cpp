@@ -96,27 +96,6 @@ int MapRuns(const Axis& a, Span span, int sourceLimit, AxisRule rule, RunPick pi
 
 } // namespace
 
-Axis MakeAxis(int64_t x, int64_t w, int64_t sx, int64_t sw)
-{
-    Axis a;
-    a.destOrigin = x;
-    a.destStep = w < 0 ? -1 : 1;
-    a.destSize = static_cast<uint64_t>(w < 0 ? -w : w);
-    a.sourceOrigin = sx;
-    a.sourceStep = sw < 0 ? -1 : 1;
-    a.sourceSize = static_cast<uint64_t>(sw < 0 ? -sw : sw);
-    return a;
-}
-
-Span DestSpan(const Axis& a, int size)
-{
-    Span s = a.destStep > 0
-                 ? Span{a.destOrigin, a.destOrigin + static_cast<int64_t>(a.destSize)}
-                 : Span{a.destOrigin - static_cast<int64_t>(a.destSize) + 1, a.destOrigin + 1};
-    ClipSpan(s, size);
-    return s;
-}
-
 void AxisMap::Map(const Axis& a, Span span, int sourceLimit, const StretchMode& mode, RunPick pick)
 {
     const Key k{span.begin - a.destOrigin,
@@ -132,11 +111,13 @@ void AxisMap::Map(const Axis& a, Span span, int sourceLimit, const StretchMode& 
     if (valid_ && k == key_)
         return;
     valid_ = false; // until every table below is made from `k`
+    ++generation_;
     widest_ = MapRuns(a, span, sourceLimit, mode.rule, pick, runs_);
     key_ = k;
-    valid_ = true;
-    if (widest_ > 1)
+    if (widest_ > 1) {
+        valid_ = true;
         return;
+    }
     // Source pixels outside the bitmap drop the ends of the span only: the mapping is monotonic.
     first_ = 0;
     last_ = runs_.size();
@@ -147,6 +128,38 @@ void AxisMap::Map(const Axis& a, Span span, int sourceLimit, const StretchMode& 
     index_.resize(last_ - first_);
     for (size_t i = first_; i < last_; ++i)
         index_[i - first_] = runs_[i].first;
+    MakeGatherBlocks(sourceLimit);
+    valid_ = true;
+}
+
+void AxisMap::MakeGatherBlocks(int sourceLimit)
+{
+    blocks_.clear();
+    const size_t n = index_.size();
+    const int width = static_cast<int>(kGatherBlockPixels);
+    if (n < kGatherBlockPixels || sourceLimit < width)
+        return;
+    auto add = [&](size_t offset) {
+        const int* at = &index_[offset];
+        const auto [low, high] = std::minmax_element(at, at + kGatherBlockPixels);
+        if (*high - *low >= width)
+            return false;
+        GatherBlock block;
+        block.offset = static_cast<int32_t>(offset);
+        // Moved back from the row's end where needed, so the read stays inside the row.
+        block.base = std::min(*low, sourceLimit - width);
+        for (size_t k = 0; k < kGatherBlockPixels; ++k)
+            block.lanes[k] = at[k] - block.base;
+        blocks_.push_back(block);
+        return true;
+    };
+    for (size_t offset = 0; offset + kGatherBlockPixels < n; offset += kGatherBlockPixels)
+        if (!add(offset)) {
+            blocks_.clear();
+            return;
+        }
+    if (!add(n - kGatherBlockPixels))
+        blocks_.clear();
 }
 
 } // namespace gdi

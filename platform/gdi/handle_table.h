@@ -1,12 +1,19 @@
 // The handle table. A handle packs a slot index, the object's kind and the slot's generation, so
 // a handle to a deleted object (or one a later object reuses the slot of) never matches, and a
 // garbage value is only ever compared, never dereferenced.
+//
+// Any thread may create, use and delete objects of its own. Lookups take no lock: chunks never
+// move and are published before their slots are used, and a slot's handle word is atomic. Slots
+// go to and come from a small free list per thread, so creating and deleting take no lock
+// either; only refilling or spilling that list, and growing the table, lock.
 #ifndef PLATFORM_GDI_HANDLE_TABLE_H
 #define PLATFORM_GDI_HANDLE_TABLE_H
 
 #include "platform/gdi/objects.h"
 
+#include <atomic>
 #include <cstdint>
+#include <mutex>
 
 namespace gdi {
 
@@ -34,9 +41,9 @@ constexpr uint32_t kReservedSlots = 6;
 // Everything starts zeroed, so the first chunk, which holds the reserved slots, is static
 // storage that needs no initialising code.
 struct Slot {
-    uint64_t handle = 0; // the live object's handle; 0 while the slot is free
+    std::atomic<uint64_t> handle{0}; // the live object's handle; 0 while the slot is free
     uint32_t generation = 0;
-    uint32_t nextFree = 0; // meaningful on the free list only
+    uint32_t nextFree = 0; // meaningful on the shared free list only
     GdiObject object;
 };
 
@@ -45,8 +52,9 @@ struct Chunk {
 };
 
 struct Table {
-    Chunk* chunks[kChunks] = {};
-    uint32_t slotsUsed = 0; // slots ever handed out; those below it are live or on the free list
+    std::atomic<Chunk*> chunks[kChunks] = {};
+    std::mutex lock;        // over the two below and the growth of `chunks`
+    uint32_t slotsUsed = 0; // slots ever handed out; those below it are live or on a free list
     uint32_t freeHead = kNoSlot;
 };
 
@@ -79,11 +87,12 @@ inline GdiObject* LookupAny(const void* handle)
     const uint64_t index = (value & kIndexMask) - 1; // index bits of 0 wrap past every slot
     if (index >= kMaxSlots)
         return nullptr;
-    const Chunk* chunk = table.chunks[index >> kChunkBits];
+    Chunk* chunk = table.chunks[index >> kChunkBits].load(std::memory_order_acquire);
     if (!chunk)
         return nullptr;
-    Slot& slot = const_cast<Slot&>(chunk->slots[index & (kChunkSlots - 1)]);
-    return slot.handle == value ? &slot.object : nullptr;
+    Slot& slot = chunk->slots[index & (kChunkSlots - 1)];
+    // Relaxed: a thread reads its own objects, or ones handed over with synchronisation.
+    return slot.handle.load(std::memory_order_relaxed) == value ? &slot.object : nullptr;
 }
 
 // The live object a handle names if it is of `kind`.
@@ -102,14 +111,15 @@ HGDIOBJ CreateObject(Kind kind, GdiObject** object);
 // Frees the object and its slot; its handle is dead from then on.
 void DestroyObject(HGDIOBJ handle);
 
-// Calls `visit` with every live object.
+// Calls `visit` with every live object; for checks made while no other thread draws.
 template <typename Visit>
 void ForEachObject(Visit visit)
 {
     using namespace handles;
+    std::lock_guard<std::mutex> hold(table.lock);
     for (uint32_t index = 0; index < table.slotsUsed; ++index) {
-        Slot& slot = table.chunks[index >> kChunkBits]->slots[index & (kChunkSlots - 1)];
-        if (slot.handle)
+        Slot& slot = table.chunks[index >> kChunkBits].load()->slots[index & (kChunkSlots - 1)];
+        if (slot.handle.load(std::memory_order_relaxed))
             visit(slot.object);
     }
 }
