@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: a normal build, an AddressSanitizer +
-# UndefinedBehaviorSanitizer build, the Windows builds (the 64-bit suite under Wine), and the live
-# palette windows of both driven through an X server.
+# UndefinedBehaviorSanitizer build, the threaded drawing test under ThreadSanitizer, the i386
+# build (its suite under qemu-i386), the Windows builds (the 64-bit suite under Wine), and the
+# live palette windows of both driven through an X server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh all
@@ -23,6 +24,13 @@ run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOOLTRAY_TESTS=ON -DTOOLTRAY
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DTOOLTRAY_SANITIZE=ON -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=OFF
+echo "== ThreadSanitizer build: palettes drawn on several threads at once"
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOOLTRAY_TSAN=ON \
+  -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=OFF >/dev/null
+cmake --build build-tsan -j"$jobs" --target gdi_thread_tests
+TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan -R GdiThreads --output-on-failure | tee -a "$summary"
+echo "== i386 build, tests under qemu-i386"
+JOBS=$jobs scripts/i386.sh | tee -a "$summary"
 echo "== Windows builds"
 scripts/windows.sh | tee -a "$summary"
 echo "== live palette windows through an X server"

@@ -59,7 +59,7 @@ extern "C" {
 
 // Answers 1 whatever the DC, as USER does; only a missing rectangle, which USER would read
 // through, is refused with 0.
-BOOL WINAPI DrawFocusRect(HDC dc, const RECT* rect)
+BOOL WINAPI DrawFocusRect(HDC dc, const RECT* rect) noexcept
 {
     const BOOL result = rect != nullptr;
     if (rect)
