@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test: a normal build, an AddressSanitizer +
-# UndefinedBehaviorSanitizer build, and the Windows builds (the 64-bit suite under Wine).
+# Installs what is missing, then builds and runs every test, warnings fatal: a GCC Release build
+# (then installed and consumed by the example host three ways), an AddressSanitizer +
+# UndefinedBehaviorSanitizer build, a Clang Release build, and the Windows builds (the 64-bit suite
+# and the example under Wine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh all
@@ -10,18 +12,23 @@ trap 'rm -f "$summary"' EXIT
 
 run_suite() { # build-dir, extra cmake args...
   local dir=$1; shift
-  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake -S . -B "$dir" -G Ninja -DTOOLTRAY_WERROR=ON "$@" >/dev/null
   cmake --build "$dir" -j"$jobs"
   ctest --test-dir "$dir" -j"$jobs" --output-on-failure | tee -a "$summary"
 }
 
 echo "== format"
 scripts/check-format.sh
-echo "== normal build"
-run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=ON
+echo "== GCC Release build"
+run_suite build -DCMAKE_BUILD_TYPE=Release -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=ON
+echo "== the installed package, consumed by examples/minimal_host"
+scripts/consumers.sh linux build
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DTOOLTRAY_SANITIZE=ON -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=OFF
+echo "== Clang Release build"
+run_suite build-clang -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=clang-14 \
+  -DCMAKE_CXX_COMPILER=clang++-14 -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=OFF
 echo "== Windows builds"
 scripts/windows.sh | tee -a "$summary"
 
