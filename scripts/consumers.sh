@@ -31,6 +31,15 @@ if [ "$mode" = linux ]; then
   echo "-- installed into $scratch/prefix:"
   (cd "$scratch/prefix" && find . -type f -o -type l | sort | sed 's/^/    /')
 
+  echo "-- every installed header compiles on its own from the install tree"
+  for header in $(cd "$scratch/prefix/include/tooltray" && find . -name '*.h' | sort); do
+    c++ -std=c++17 -Wall -Wextra -Werror -fsyntax-only -I "$scratch/prefix/include/tooltray" \
+      -x c++ "$scratch/prefix/include/tooltray/$header" || {
+      echo "$header does not compile on its own"
+      exit 1
+    }
+  done
+
   consume() { # name, run-environment, cmake args...
     local name=$1 env=$2
     shift 2
