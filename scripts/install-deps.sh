@@ -6,7 +6,7 @@ set -euo pipefail
 profile=${1:-all}
 packages=(cmake ninja-build g++ libpng-dev pkg-config)
 if [ "$profile" = all ]; then
-  packages+=(googletest libbenchmark-dev libpixman-1-dev binutils valgrind clang-14
+  packages+=(clang-format googletest libbenchmark-dev libpixman-1-dev binutils valgrind clang-14
              dpkg-dev file g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64)
 fi
 missing=()

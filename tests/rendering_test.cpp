@@ -1,6 +1,6 @@
 // UpdateTools issues exactly the drawing calls it is meant to, in order, and leaves the host's
 // context as it found it.
-#include "host/surface.h"
+#include "host/dib_section_dc.h"
 #include "platform/gdi/gdi_recorder.h"
 #include "tests/test_support.h"
 
@@ -162,7 +162,7 @@ TEST_F(Rendering, A_handle_that_is_no_bitmap_draws_face_and_frame_and_frees_the_
 
 TEST_F(Rendering, The_host_context_keeps_its_stretch_mode_and_selection)
 {
-    Surface surface(64, 64);
+    DibSectionDc surface(64, 64);
     ASSERT_TRUE(surface.Ok());
     HBITMAP other = CreateBitmap(64, 64, 1, 32, std::vector<uint32_t>(64 * 64).data());
     HGDIOBJ target = SelectObject(surface.Dc(), other); // the surface's own bitmap
