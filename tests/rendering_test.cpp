@@ -11,7 +11,7 @@ namespace {
 
 struct Log : gdi::Recorder {
     std::vector<gdi::Call> calls;
-    void record(const gdi::Call& call) override { calls.push_back(call); }
+    void Record(const gdi::Call& call) override { calls.push_back(call); }
     std::vector<std::string> Names() const
     {
         std::vector<std::string> names;
@@ -31,7 +31,7 @@ protected:
     }
     void TearDown() override
     {
-        gdi::set_recorder(nullptr);
+        gdi::SetRecorder(nullptr);
         DeleteObject(bitmap);
         DeleteDC(dc);
         PaletteTest::TearDown();
@@ -40,9 +40,9 @@ protected:
     Log Draw()
     {
         Log log;
-        gdi::set_recorder(&log);
+        gdi::SetRecorder(&log);
         palette->UpdateTools(dc);
-        gdi::set_recorder(nullptr);
+        gdi::SetRecorder(nullptr);
         return log;
     }
     ToolInfo* Add(int32_t id, KxRect bounds, HBITMAP b, uint16_t state)
