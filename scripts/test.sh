@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test, warnings fatal: a GCC Release build
 # (then installed and consumed by the example host three ways), an AddressSanitizer +
-# UndefinedBehaviorSanitizer build, a Clang Release build, and the Windows builds (the 64-bit suite
-# and the example under Wine).
+# UndefinedBehaviorSanitizer build, a Clang Release build, the threaded drawing test under
+# ThreadSanitizer, the i386 build (its suite under qemu-i386), and the Windows builds (the 64-bit
+# suite and the example under Wine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh all
@@ -29,6 +30,13 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 echo "== Clang Release build"
 run_suite build-clang -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=clang-14 \
   -DCMAKE_CXX_COMPILER=clang++-14 -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=OFF
+echo "== ThreadSanitizer build: palettes drawn on several threads at once"
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOOLTRAY_TSAN=ON -DTOOLTRAY_WERROR=ON \
+  -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=OFF >/dev/null
+cmake --build build-tsan -j"$jobs" --target gdi_thread_tests
+TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan -R GdiThreads --output-on-failure | tee -a "$summary"
+echo "== i386 build, tests under qemu-i386"
+JOBS=$jobs scripts/i386.sh | tee -a "$summary"
 echo "== Windows builds"
 scripts/windows.sh | tee -a "$summary"
 
