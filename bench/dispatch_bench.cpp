@@ -101,6 +101,23 @@ void BM_ResolveMethodCall_PaletteGetDomain(benchmark::State& state)
 }
 BENCHMARK(BM_ResolveMethodCall_PaletteGetDomain);
 
+// GetDomain through the host kit: the procedure resolved once for the palette's class, then one
+// load of the table and one of the procedure per call, as a virtual call loads its vtable and slot.
+void BM_KitCall_PaletteGetDomain(benchmark::State& state)
+{
+    ToolTrayNewClass(1, 0);
+    SOMObject* object = NewObject(resolve_ToolTrayClassData()->classObject);
+    const Palette palette(object, GetGlobalEnvironment());
+    const Palette* view = &palette;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            view); // reloaded each time, as the virtual call reloads its object
+        benchmark::DoNotOptimize(view->GetDomain());
+    }
+    FreeObject(object);
+}
+BENCHMARK(BM_KitCall_PaletteGetDomain);
+
 // Dispatch alone: both bodies return a constant, so what differs is resolve-and-call against
 // load-the-vtable-and-call. (The calls above also differ in their bodies: a method finds its
 // instance data through the class's data procedure, one more indirect call.)

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test: a normal build, an AddressSanitizer +
-# UndefinedBehaviorSanitizer build, the threaded drawing test under ThreadSanitizer, the i386
-# build (its suite under qemu-i386), the Windows builds (the 64-bit suite under Wine), and the
-# live palette windows of both driven through an X server.
+# Installs what is missing, then builds and runs every test, warnings fatal: a GCC Release build
+# (then installed and consumed by the example host three ways), an AddressSanitizer +
+# UndefinedBehaviorSanitizer build, a Clang Release build, the threaded drawing test under
+# ThreadSanitizer, the i386 build (its suite under qemu-i386), the Windows builds (the 64-bit
+# suite and the example under Wine), and the live palette windows of both driven through an X
+# server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh all
@@ -12,20 +14,25 @@ trap 'rm -f "$summary"' EXIT
 
 run_suite() { # build-dir, extra cmake args...
   local dir=$1; shift
-  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake -S . -B "$dir" -G Ninja -DTOOLTRAY_WERROR=ON "$@" >/dev/null
   cmake --build "$dir" -j"$jobs"
   ctest --test-dir "$dir" -j"$jobs" --output-on-failure | tee -a "$summary"
 }
 
 echo "== format"
 scripts/check-format.sh
-echo "== normal build"
-run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=ON
+echo "== GCC Release build"
+run_suite build -DCMAKE_BUILD_TYPE=Release -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=ON
+echo "== the installed package, consumed by examples/minimal_host"
+scripts/consumers.sh linux build
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DTOOLTRAY_SANITIZE=ON -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=OFF
+echo "== Clang Release build"
+run_suite build-clang -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=clang-14 \
+  -DCMAKE_CXX_COMPILER=clang++-14 -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=OFF
 echo "== ThreadSanitizer build: palettes drawn on several threads at once"
-cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOOLTRAY_TSAN=ON \
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOOLTRAY_TSAN=ON -DTOOLTRAY_WERROR=ON \
   -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=OFF >/dev/null
 cmake --build build-tsan -j"$jobs" --target gdi_thread_tests
 TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan -R GdiThreads --output-on-failure | tee -a "$summary"

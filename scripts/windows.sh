@@ -32,6 +32,9 @@ echo "-- mingw-x86_64: tests under Wine"
 trap 'WINEPREFIX=$PWD/build-mingw64/wineprefix "$(dirname "$wine64")/wineserver" -k 2>/dev/null || true' EXIT
 ctest --test-dir build-mingw64 -j"$jobs" --output-on-failure
 
+echo "-- the mingw-x86_64 install tree and zip, consumed by a mingw build of examples/minimal_host"
+WINE64=$wine64 scripts/consumers.sh windows build-mingw64
+
 echo "-- export table and .rdata of both DLLs"
 cmake -DOBJDUMP=x86_64-w64-mingw32-objdump -DLIBRARY=build-mingw64/bin/tooltray.dll \
       -DEXPECTED=tooltray/tooltray.def -DFORMAT=pei-x86-64 -P tests/windows/check_pe_exports.cmake

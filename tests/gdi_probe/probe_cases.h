@@ -97,7 +97,7 @@ inline std::vector<ProbeCase> rect_op_cases()
     for (int op = 0; op < 2; ++op) {
         const char* opname = op ? "FrameRect" : "FillRect";
         cases.push_back(
-            {std::string(opname) + ".bad_handles", [op, opname](Out& out) {
+            {std::string(opname) + ".bad_handles", [op](Out& out) {
                  MemoryDib s = make_memory_dib(4, 4, kBackground);
                  RECT rect = {0, 0, 3, 3};
                  auto call = [&](HDC dc, HBRUSH brush) {

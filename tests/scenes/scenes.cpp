@@ -121,10 +121,14 @@ const char* ModeName(int mode)
                                   : "coloroncolor";
 }
 
+// Every draw is a statement of its own, last argument first: a call's arguments are evaluated in
+// an unspecified order (GCC right to left, Clang left to right), and the goldens were recorded
+// with GCC's. Regression: a Clang build drew other scenes than its goldens.
 Image RandomPalette(uint32_t seed)
 {
     Random r(seed);
-    Stage s(r.Between(0, 160), r.Between(1, 40), r.Between(1, 40));
+    const int toolHeight = r.Between(1, 40), toolWidth = r.Between(1, 40);
+    Stage s(r.Between(0, 160), toolWidth, toolHeight);
     const std::vector<Image> icons = BuiltInIcons();
     const int tools = r.Between(0, 14);
     for (int i = 0; i < tools; ++i) {
@@ -135,18 +139,26 @@ Image RandomPalette(uint32_t seed)
         case 1:
             bitmap = s.Bitmap(icons[r.Next() % icons.size()]);
             break;
-        default:
-            bitmap = s.Bitmap(Pattern(r.Between(1, 48), r.Between(1, 48), r.Next()));
+        default: {
+            const auto pattern = r.Next();
+            const int height = r.Between(1, 48);
+            bitmap = s.Bitmap(Pattern(r.Between(1, 48), height, pattern));
             break;
         }
-        if (r.Between(0, 4) == 0)
-            s.Add(i, r.Between(-20, 150), r.Between(-20, 110), r.Between(-20, 170),
-                  r.Between(-20, 130), bitmap, r.Between(0, 2));
-        else
+        }
+        if (r.Between(0, 4) == 0) {
+            const int state = r.Between(0, 2);
+            const int bottom = r.Between(-20, 130), right = r.Between(-20, 170);
+            const int top = r.Between(-20, 110);
+            s.Add(i, r.Between(-20, 150), top, right, bottom, bitmap, state);
+        } else {
             s.Create(i, bitmap, r.Between(0, 2));
+        }
     }
     const int modes[] = {BLACKONWHITE, WHITEONBLACK, COLORONCOLOR};
-    return s.Render(r.Between(1, 160), r.Between(1, 120), modes[r.Next() % 3]);
+    const int mode = modes[r.Next() % 3];
+    const int height = r.Between(1, 120);
+    return s.Render(r.Between(1, 160), height, mode);
 }
 
 // ---- Scenes as hosts set them up -----------------------------------------------------------

@@ -1,0 +1,105 @@
+# What `cmake --install` puts where, the CMake package (ToolTrayConfig.cmake, imported targets
+# ToolTray::*), tooltray.pc for pkg-config, and CPack's Debian packages and Windows zip. Included
+# from the top-level CMakeLists.txt after every target is defined.
+#
+# Headers are installed with the relative layout they have in the source tree, under
+# include/tooltray/: they include each other as "runtime/som.h", "geometry/kx_geometry.h", and so
+# compile unchanged with include/tooltray on the include path, which the imported targets and
+# tooltray.pc give.
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(TOOLTRAY_INCLUDE_SUBDIR ${CMAKE_INSTALL_INCLUDEDIR}/tooltray)
+set(TOOLTRAY_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/ToolTray)
+
+# On Windows the GDI layer is the system's: ToolTray::gdi stands for gdi32 and user32 there, so
+# a host links the same targets on every platform.
+if(NOT TARGET gdi)
+  add_library(gdi INTERFACE)
+  target_link_libraries(gdi INTERFACE gdi32 user32)
+endif()
+
+# Public headers per library; each header belongs to the library whose interface it is.
+function(tooltray_public_headers target)
+  target_sources(${target} PUBLIC FILE_SET HEADERS BASE_DIRS ${PROJECT_SOURCE_DIR} FILES ${ARGN})
+endfunction()
+tooltray_public_headers(som
+  ${PROJECT_SOURCE_DIR}/runtime/som.h
+  ${PROJECT_SOURCE_DIR}/runtime/som_description.h
+  ${PROJECT_SOURCE_DIR}/runtime/som_class_declaration.h)
+tooltray_public_headers(kxcore
+  ${PROJECT_SOURCE_DIR}/runtime/kxcore.h
+  ${PROJECT_SOURCE_DIR}/runtime/win_gdi.h
+  ${PROJECT_SOURCE_DIR}/geometry/kx_geometry.h
+  ${PROJECT_SOURCE_DIR}/geometry/fixed_point.h)
+if(NOT WIN32)
+  # Only what runtime/win_gdi.h reaches; the layer's internals stay out.
+  tooltray_public_headers(gdi ${PROJECT_SOURCE_DIR}/platform/gdi/gdi.h)
+endif()
+tooltray_public_headers(tooltray ${PROJECT_SOURCE_DIR}/tooltray/tooltray.h)
+tooltray_public_headers(tooltray_host
+  ${PROJECT_SOURCE_DIR}/host/tooltray_bindings.h
+  ${PROJECT_SOURCE_DIR}/host/tooltray_handles.h)
+
+set(tooltray_exported som kxcore gdi tooltray tooltray_host)
+if(NOT WIN32)
+  # libtooltray.so.1 and the like; each finds the others beside it, wherever the tree is unpacked.
+  set_target_properties(som kxcore gdi tooltray PROPERTIES
+    VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR} INSTALL_RPATH "$ORIGIN")
+endif()
+set_target_properties(tooltray_host PROPERTIES EXPORT_NAME host)
+# The public headers use C++17 (the host kit's bindings, the geometry's static_asserts).
+foreach(target IN LISTS tooltray_exported)
+  target_compile_features(${target} INTERFACE cxx_std_17)
+endforeach()
+foreach(target IN LISTS tooltray_exported)
+  get_target_property(name ${target} EXPORT_NAME)
+  if(NOT name)
+    set(name ${target})
+  endif()
+  if(NOT TARGET ToolTray::${name})
+    add_library(ToolTray::${name} ALIAS ${target})
+  endif()
+endforeach()
+
+install(TARGETS ${tooltray_exported} EXPORT ToolTrayTargets
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT runtime
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime
+    NAMELINK_COMPONENT development
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development
+  FILE_SET HEADERS DESTINATION ${TOOLTRAY_INCLUDE_SUBDIR} COMPONENT development
+  INCLUDES DESTINATION ${TOOLTRAY_INCLUDE_SUBDIR})
+install(EXPORT ToolTrayTargets NAMESPACE ToolTray:: DESTINATION ${TOOLTRAY_CMAKE_DIR}
+  COMPONENT development)
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/ToolTrayConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/ToolTrayConfig.cmake INSTALL_DESTINATION ${TOOLTRAY_CMAKE_DIR})
+# Same major version: the method tokens' order and the exported names are fixed within it.
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/ToolTrayConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/ToolTrayConfig.cmake
+  ${PROJECT_BINARY_DIR}/ToolTrayConfigVersion.cmake
+  DESTINATION ${TOOLTRAY_CMAKE_DIR} COMPONENT development)
+
+# tooltray.pc: relocatable, its prefix found from where the file lies, so a tree unpacked
+# anywhere (dpkg -x, a zip) answers with its own paths.
+file(RELATIVE_PATH pc_to_prefix ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/pkgconfig
+  ${CMAKE_INSTALL_PREFIX})
+string(REGEX REPLACE "/$" "" pc_to_prefix "${pc_to_prefix}")
+set(pc_libs "")
+foreach(target IN ITEMS tooltray kxcore som)
+  get_target_property(output ${target} OUTPUT_NAME)
+  if(NOT output)
+    set(output ${target})
+  endif()
+  string(APPEND pc_libs " -l${output}")
+endforeach()
+if(WIN32)
+  string(APPEND pc_libs " -lgdi32 -luser32")
+else()
+  string(APPEND pc_libs " -lgdi")
+endif()
+configure_file(${CMAKE_CURRENT_LIST_DIR}/tooltray.pc.in ${PROJECT_BINARY_DIR}/tooltray.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/tooltray.pc
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT development)
+
+include(${CMAKE_CURRENT_LIST_DIR}/ToolTrayPackage.cmake)

@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Proves the installed package is enough for a host project: installs a build into a scratch
+# prefix, makes its packages, and builds and runs examples/minimal_host against them.
+#   consumers.sh linux <build-dir>     find_package(ToolTray), pkg-config, and the .deb packages
+#                                      unpacked with dpkg -x
+#   consumers.sh windows <build-dir>   the mingw-w64 install tree and zip; the example built with
+#                                      mingw-w64 and run under Wine
+set -euo pipefail
+cd "$(dirname "$0")/.."
+mode=$1
+build=$(realpath "$2")
+jobs=${JOBS:-2}
+scratch=$build/consumers
+rm -rf "$scratch"
+mkdir -p "$scratch"
+example=examples/minimal_host
+
+# Shows what a run of the example printed, and checks it pressed the tool under its point and
+# that its image shows that tool framed in white, another in black.
+check_output() { # output text of a run
+  echo "$1" | sed 's/^/    /'
+  grep -q "hits tool 2; pressed" <<<"$1" &&
+    grep -q "frame of tool 2 at (33, 4): ffffff; of tool 5 at (4, 33): 000000" <<<"$1" || {
+    echo "unexpected output from the example"
+    exit 1
+  }
+}
+
+if [ "$mode" = linux ]; then
+  cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
+  echo "-- installed into $scratch/prefix:"
+  (cd "$scratch/prefix" && find . -type f -o -type l | sort | sed 's/^/    /')
+
+  echo "-- every installed header compiles on its own from the install tree"
+  for header in $(cd "$scratch/prefix/include/tooltray" && find . -name '*.h' | sort); do
+    c++ -std=c++17 -Wall -Wextra -Werror -fsyntax-only -I "$scratch/prefix/include/tooltray" \
+      -x c++ "$scratch/prefix/include/tooltray/$header" || {
+      echo "$header does not compile on its own"
+      exit 1
+    }
+  done
+
+  consume() { # name, run-environment, cmake args...
+    local name=$1 env=$2
+    shift 2
+    cmake -S $example -B "$scratch/$name" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "$@" | grep "ToolTray" | sed 's/^/    /'
+    cmake --build "$scratch/$name" >/dev/null
+    echo "-- $name: run"
+    check_output "$(env $env "$scratch/$name/tooltray-minimal-host" "$scratch/$name/out.png")"
+  }
+  echo "-- find_package(ToolTray)"
+  consume find-package "" -DCMAKE_PREFIX_PATH="$scratch/prefix"
+  echo "-- pkg-config"
+  PKG_CONFIG_PATH="$scratch/prefix/lib/pkgconfig" PKG_CONFIG_LIBDIR=/dev/null \
+    consume pkg-config "LD_LIBRARY_PATH=$scratch/prefix/lib" -DTOOLTRAY_USE_PKG_CONFIG=ON
+
+  echo "-- Debian packages"
+  (cd "$build" && cpack -G DEB >/dev/null)
+  for deb in "$build"/packages/*.deb; do
+    echo "    $(basename "$deb") $(stat -c %s "$deb") bytes: $(dpkg-deb -f "$deb" Depends)"
+    dpkg -x "$deb" "$scratch/deb"
+  done
+  echo "-- against the unpacked .deb"
+  consume deb "" -DCMAKE_PREFIX_PATH="$scratch/deb/usr"
+elif [ "$mode" = windows ]; then
+  wine64=${WINE64:-/usr/lib/wine/wine64}
+  cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
+  echo "-- installed into $scratch/prefix:"
+  (cd "$scratch/prefix" && find . -type f | sort | sed 's/^/    /')
+  (cd "$build" && cpack -G ZIP >/dev/null)
+  for zip in "$build"/packages/*.zip; do
+    echo "    $(basename "$zip") $(stat -c %s "$zip") bytes"
+  done
+  echo "-- mingw-w64 build of the example against the install tree"
+  cmake -S $example -B "$scratch/example" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-x86_64.cmake" \
+    -DToolTray_DIR="$scratch/prefix/lib/cmake/ToolTray" | grep "ToolTray" | sed 's/^/    /'
+  cmake --build "$scratch/example" >/dev/null
+  echo "-- run under Wine"
+  prefix=$build/wineprefix # the build's own, already made by its tests
+  trap 'WINEPREFIX=$prefix "$(dirname "$wine64")/wineserver" -k 2>/dev/null || true' EXIT
+  check_output "$(cmake/wine-run.sh "$wine64" "$prefix" "$scratch/example/tooltray-minimal-host.exe" \
+    "Z:$scratch/example/out.png")"
+else
+  echo "usage: consumers.sh linux|windows <build-dir>" >&2
+  exit 2
+fi
