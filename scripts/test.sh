@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: a normal build, an AddressSanitizer +
-# UndefinedBehaviorSanitizer build, and the Windows builds (the 64-bit suite under Wine).
+# UndefinedBehaviorSanitizer build, a bounded fuzzing run, and the Windows builds (the 64-bit suite
+# under Wine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh all
@@ -22,6 +23,8 @@ run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOOLTRAY_TESTS=ON -DTOOLTRAY
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DTOOLTRAY_SANITIZE=ON -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=OFF
+echo "== fuzzing: each target for ${TOOLTRAY_FUZZ_SECONDS:-60} s (clang, libFuzzer, ASan + UBSan)"
+JOBS=$jobs scripts/fuzz.sh
 echo "== Windows builds"
 scripts/windows.sh | tee -a "$summary"
 
