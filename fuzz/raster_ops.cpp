@@ -21,14 +21,14 @@ constexpr int kMaxSteps = 300;
 constexpr int64_t kReferenceLimit = 1 << 20; // see Compared
 
 // The cases the reference covers. The rest still run, for crashes and writes outside a bitmap,
-// but their pixels are not predicted: mirrored (negative) extents, destinations of one pixel on an
-// axis, HALFTONE (which GDI maps after clipping), and coordinates so large that the reference's
+// but their pixels are not predicted: mirrored (negative) destinations, destinations of one pixel
+// on an axis, HALFTONE (which GDI maps after clipping), and coordinates so large that the reference's
 // 64-bit products could overflow. Widen here when the layer covers more.
 bool Compared(int64_t x, int64_t y, int64_t w, int64_t h, int64_t sx, int64_t sy, int64_t sw,
               int64_t sh, int mode)
 {
     const bool unstretched = w == sw && h == sh;
-    if (w < 2 || h < 2 || sw < 1 || sh < 1)
+    if (w < 2 || h < 2 || sw == 0 || sh == 0)
         return false;
     for (int64_t v : {x, y, w, h, sx, sy, sw, sh})
         if (v < -kReferenceLimit || v > kReferenceLimit)
@@ -51,6 +51,37 @@ void SourceRun(int64_t j, int64_t d, int64_t s, int64_t& first, int64_t& last)
     first = e(j - 1) + 1;
     last = e(j);
 }
+
+// One axis of a stretch as the rule reads it: |w| destination pixels from x and |sw| source pixels
+// from sx, each walking right (down), or left (up) for a negative extent.
+struct Axis {
+    int64_t x, w, sx, sw;
+
+    int64_t Pixel(int64_t j) const { return w < 0 ? x - j : x + j; }
+    // The destination indices [lo, hi) whose pixels lie in [0, size).
+    void DestRange(int64_t size, int64_t& lo, int64_t& hi) const
+    {
+        const int64_t d = w < 0 ? -w : w;
+        lo = std::max<int64_t>(0, w < 0 ? x - size + 1 : -x);
+        hi = std::min<int64_t>(d, w < 0 ? x + 1 : size - x);
+    }
+    // The source pixels behind destination index j that lie in [0, size): the first and the last
+    // in the run's order, as absolute positions. False when there are none.
+    bool SourcePixels(int64_t j, int64_t size, int64_t& first, int64_t& last) const
+    {
+        int64_t f = 0, l = 0;
+        SourceRun(j, w < 0 ? -w : w, sw < 0 ? -sw : sw, f, l);
+        // Indices i whose pixel sx + i (or sx - i) is inside.
+        const int64_t lo = sw < 0 ? sx - size + 1 : -sx, hi = sw < 0 ? sx : size - 1 - sx;
+        f = std::max(f, lo);
+        l = std::min(l, hi);
+        if (f > l)
+            return false;
+        first = sw < 0 ? sx - f : sx + f;
+        last = sw < 0 ? sx - l : sx + l;
+        return true;
+    }
+};
 
 int32_t WrapAdd(int32_t a, int32_t b)
 {
@@ -365,38 +396,28 @@ private:
         compared_ = true;
         const int effective = (w == sw && h == sh) ? COLORONCOLOR : mode;
         const std::vector<uint32_t> snapshot = from->expected; // the source as it was
-        for (int64_t j = 0; j < w; ++j) {
-            const int64_t dx = int64_t{x} + j;
-            if (dx < 0 || dx >= to->width)
+        const Axis ax{x, w, sx, sw}, ay{y, h, sy, sh};
+        int64_t j0 = 0, j1 = 0, k0 = 0, k1 = 0;
+        ax.DestRange(to->width, j0, j1);
+        ay.DestRange(to->height, k0, k1);
+        for (int64_t j = j0; j < j1; ++j) {
+            int64_t c0 = 0, c1 = 0; // in run order: first and last pixel inside the source
+            if (!ax.SourcePixels(j, from->width, c0, c1))
                 continue;
-            int64_t c0 = 0, c1 = 0;
-            SourceRun(j, w, sw, c0, c1);
-            c0 = std::max<int64_t>(c0 + sx, 0); // absolute, kept inside the source
-            c1 = std::min<int64_t>(c1 + sx, from->width - 1);
-            if (c0 > c1)
-                continue;
-            for (int64_t k = 0; k < h; ++k) {
-                const int64_t dy = int64_t{y} + k;
-                if (dy < 0 || dy >= to->height)
-                    continue;
+            for (int64_t k = k0; k < k1; ++k) {
                 int64_t r0 = 0, r1 = 0;
-                SourceRun(k, h, sh, r0, r1);
-                r0 = std::max<int64_t>(r0 + sy, 0);
-                r1 = std::min<int64_t>(r1 + sy, from->height - 1);
-                if (r0 > r1)
+                if (!ay.SourcePixels(k, from->height, r0, r1))
                     continue;
+                auto at = [&](int64_t px, int64_t py) {
+                    return snapshot[static_cast<size_t>(py) * from->width + px];
+                };
                 uint32_t v = effective == BLACKONWHITE ? 0xffffffffu : 0;
-                for (int64_t py = r0; py <= r1; ++py)
-                    for (int64_t px = c0; px <= c1; ++px) {
-                        const uint32_t p = snapshot[static_cast<size_t>(py) * from->width + px];
-                        if (effective == BLACKONWHITE)
-                            v &= p;
-                        else if (effective == WHITEONBLACK)
-                            v |= p;
-                    }
+                for (int64_t py = std::min(r0, r1); py <= std::max(r0, r1); ++py)
+                    for (int64_t px = std::min(c0, c1); px <= std::max(c0, c1); ++px)
+                        v = effective == BLACKONWHITE ? v & at(px, py) : v | at(px, py);
                 if (effective == COLORONCOLOR) // the run's last column, first row
-                    v = snapshot[static_cast<size_t>(r0) * from->width + c1];
-                to->Expected(static_cast<int>(dx), static_cast<int>(dy)) = v;
+                    v = at(c1, r0);
+                to->Expected(static_cast<int>(ax.Pixel(j)), static_cast<int>(ay.Pixel(k))) = v;
             }
         }
         return result ? "" : Fail("answered FALSE");
