@@ -109,7 +109,7 @@ public:
         FreeSurfaces();
         if (!failure.empty())
             return failure;
-        if (!gdi::guards_intact())
+        if (!gdi::GuardsIntact())
             return "drawing wrote outside a bitmap";
         return {};
     }
@@ -278,7 +278,7 @@ private:
             Surface& s = surfaces_[in_.Range(0, 1)];
             SetStretchBltMode(s.dc, in_.Range(0, 5));
             p.UpdateTools(in_.Chance(5) ? nullptr : s.dc);
-            return gdi::guards_intact() ? "" : Fail("drawing wrote outside a bitmap");
+            return gdi::GuardsIntact() ? "" : Fail("drawing wrote outside a bitmap");
         }
         }
     }

@@ -132,7 +132,7 @@ public:
         for (step_ = 0; step_ < kMaxSteps && !in_.AtEnd() && failure.empty(); ++step_) {
             compared_ = false;
             failure = Step();
-            if (failure.empty() && !gdi::guards_intact())
+            if (failure.empty() && !gdi::GuardsIntact())
                 failure = Fail("wrote outside a bitmap");
             if (failure.empty())
                 failure = compared_ ? CompareAll() : "";
@@ -539,7 +539,7 @@ private:
         }
         for (HBRUSH brush : brushes_)
             DeleteObject(brush);
-        if (failure.empty() && !gdi::guards_intact())
+        if (failure.empty() && !gdi::GuardsIntact())
             failure = "wrote outside a bitmap";
         return failure;
     }

@@ -79,9 +79,6 @@ public:
     ClassDeclaration& operator=(const ClassDeclaration&) = delete;
 
     const ClassDescription* Description() const { return &description_; }
-    // For tests that build faulty descriptions from a sound one.
-    ClassDescription* MutableDescription() { return &description_; }
-    MethodEntry* MutableMethods() { return entries_.get(); }
 
 private:
     // A name and the two cells that make it a NameId.

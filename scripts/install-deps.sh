@@ -6,9 +6,8 @@ set -euo pipefail
 profile=${1:-all}
 packages=(cmake ninja-build g++ libpng-dev pkg-config)
 if [ "$profile" = all ]; then
-  packages+=(googletest libbenchmark-dev libpixman-1-dev binutils valgrind
-             g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64
-             clang libclang-rt-14-dev)
+  packages+=(clang-format googletest libbenchmark-dev libpixman-1-dev binutils valgrind
+             g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64 clang libclang-rt-14-dev)
 fi
 missing=()
 for p in "${packages[@]}"; do

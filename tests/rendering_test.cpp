@@ -1,6 +1,6 @@
 // UpdateTools issues exactly the drawing calls it is meant to, in order, and leaves the host's
 // context as it found it.
-#include "host/surface.h"
+#include "host/dib_section_dc.h"
 #include "platform/gdi/gdi_recorder.h"
 #include "tests/test_support.h"
 
@@ -11,7 +11,7 @@ namespace {
 
 struct Log : gdi::Recorder {
     std::vector<gdi::Call> calls;
-    void record(const gdi::Call& call) override { calls.push_back(call); }
+    void Record(const gdi::Call& call) override { calls.push_back(call); }
     std::vector<std::string> Names() const
     {
         std::vector<std::string> names;
@@ -31,7 +31,7 @@ protected:
     }
     void TearDown() override
     {
-        gdi::set_recorder(nullptr);
+        gdi::SetRecorder(nullptr);
         DeleteObject(bitmap);
         DeleteDC(dc);
         PaletteTest::TearDown();
@@ -40,9 +40,9 @@ protected:
     Log Draw()
     {
         Log log;
-        gdi::set_recorder(&log);
+        gdi::SetRecorder(&log);
         palette->UpdateTools(dc);
-        gdi::set_recorder(nullptr);
+        gdi::SetRecorder(nullptr);
         return log;
     }
     ToolInfo* Add(int32_t id, KxRect bounds, HBITMAP b, uint16_t state)
@@ -162,7 +162,7 @@ TEST_F(Rendering, A_handle_that_is_no_bitmap_draws_face_and_frame_and_frees_the_
 
 TEST_F(Rendering, The_host_context_keeps_its_stretch_mode_and_selection)
 {
-    Surface surface(64, 64);
+    DibSectionDc surface(64, 64);
     ASSERT_TRUE(surface.Ok());
     HBITMAP other = CreateBitmap(64, 64, 1, 32, std::vector<uint32_t>(64 * 64).data());
     HGDIOBJ target = SelectObject(surface.Dc(), other); // the surface's own bitmap

@@ -1,5 +1,6 @@
 // The object runtime: building classes, resolving methods, instance data, rejecting bad
 // descriptions whole.
+#include "tests/class_declaration_access.h"
 #include "tests/test_support.h"
 
 #include <functional>
@@ -261,56 +262,55 @@ INSTANTIATE_TEST_SUITE_P(
     Runtime, BadDescription,
     ::testing::Values(
         BadCase{"unknown parent",
-                [](ClassDeclaration& s) { s.MutableDescription()->parentNames = kUnknownParent; },
+                [](ClassDeclaration& s) { MutableDescription(s)->parentNames = kUnknownParent; },
                 "parentNames[0]"},
         BadCase{"null parent",
-                [](ClassDeclaration& s) { s.MutableDescription()->parentNames = nullptr; },
+                [](ClassDeclaration& s) { MutableDescription(s)->parentNames = nullptr; },
                 "parentNames[0]"},
-        BadCase{"two parents", [](ClassDeclaration& s) { s.MutableDescription()->numParents = 2; },
+        BadCase{"two parents", [](ClassDeclaration& s) { MutableDescription(s)->numParents = 2; },
                 "numParents"},
         BadCase{"token count",
-                [](ClassDeclaration& s) { s.MutableDescription()->numMethodTokens = 3; },
+                [](ClassDeclaration& s) { MutableDescription(s)->numMethodTokens = 3; },
                 "numMethodTokens"},
-        BadCase{"max methods", [](ClassDeclaration& s) { s.MutableDescription()->maxMethods = 1; },
+        BadCase{"max methods", [](ClassDeclaration& s) { MutableDescription(s)->maxMethods = 1; },
                 "maxMethods"},
         BadCase{"negative count",
-                [](ClassDeclaration& s) { s.MutableDescription()->numOverrides = -1; },
+                [](ClassDeclaration& s) { MutableDescription(s)->numOverrides = -1; },
                 "numOverrides"},
         BadCase{"further tables",
-                [](ClassDeclaration& s) { s.MutableDescription()->numFurtherTables[2] = 1; },
+                [](ClassDeclaration& s) { MutableDescription(s)->numFurtherTables[2] = 1; },
                 "numFurtherTables[2]"},
-        BadCase{"layout level",
-                [](ClassDeclaration& s) { s.MutableDescription()->layoutLevel = 3; },
+        BadCase{"layout level", [](ClassDeclaration& s) { MutableDescription(s)->layoutLevel = 3; },
                 "layoutLevel"},
         BadCase{"method table",
-                [](ClassDeclaration& s) { s.MutableDescription()->methods = nullptr; }, "methods"},
+                [](ClassDeclaration& s) { MutableDescription(s)->methods = nullptr; }, "methods"},
         BadCase{"class data",
-                [](ClassDeclaration& s) { s.MutableDescription()->classData = nullptr; },
+                [](ClassDeclaration& s) { MutableDescription(s)->classData = nullptr; },
                 "classData"},
         BadCase{"alignment",
-                [](ClassDeclaration& s) { s.MutableDescription()->instanceAlignment = 3; },
+                [](ClassDeclaration& s) { MutableDescription(s)->instanceAlignment = 3; },
                 "instanceAlignment"},
         BadCase{"instance size",
-                [](ClassDeclaration& s) { s.MutableDescription()->instanceDataSize = -8; },
+                [](ClassDeclaration& s) { MutableDescription(s)->instanceDataSize = -8; },
                 "instanceDataSize"},
         BadCase{"duplicate method",
                 [](ClassDeclaration& s) {
-                    s.MutableMethods()[1].name = s.MutableMethods()[0].name;
-                    s.MutableMethods()[1].descriptor = s.MutableMethods()[0].descriptor;
+                    MutableMethods(s)[1].name = MutableMethods(s)[0].name;
+                    MutableMethods(s)[1].descriptor = MutableMethods(s)[0].descriptor;
                 },
                 "methods[1] (First).name"},
         BadCase{"descriptor",
-                [](ClassDeclaration& s) { s.MutableMethods()[0].descriptor = &kWrongDescriptorId; },
+                [](ClassDeclaration& s) { MutableMethods(s)[0].descriptor = &kWrongDescriptorId; },
                 "methods[0] (First).descriptor"},
         BadCase{"null method name",
-                [](ClassDeclaration& s) { s.MutableMethods()[1].name = nullptr; },
+                [](ClassDeclaration& s) { MutableMethods(s)[1].name = nullptr; },
                 "methods[1].name"},
         BadCase{"null procedure",
-                [](ClassDeclaration& s) { s.MutableMethods()[0].procedure = nullptr; },
+                [](ClassDeclaration& s) { MutableMethods(s)[0].procedure = nullptr; },
                 "methods[0] (First).procedure"},
         BadCase{"token slot",
                 [](ClassDeclaration& s) {
-                    s.MutableMethods()[1].tokenSlot = s.MutableMethods()[0].tokenSlot;
+                    MutableMethods(s)[1].tokenSlot = MutableMethods(s)[0].tokenSlot;
                 },
                 "methods[1] (Second).tokenSlot"},
         BadCase{"override of nothing",
@@ -336,7 +336,7 @@ TEST(Runtime, BuildClass_refuses_null_description_and_null_name)
     } data{};
     somCClassDataStructure aux{};
     ClassDeclaration declaration("Nameless", "SOMObject", 0, &data, &aux, {});
-    declaration.MutableDescription()->className = &kNullName;
+    MutableDescription(declaration)->className = &kNullName;
     EXPECT_EQ(BuildClass(1, declaration.Description(), 0, 0), nullptr);
     EXPECT_NE(std::string(GetLastBuildError()).find("className"), std::string::npos);
     EXPECT_EQ(data.cls, nullptr);

@@ -72,6 +72,12 @@ TEST(ToolList, Destroying_a_list_frees_every_link_and_no_value)
     EXPECT_EQ(values[1], 8);
 }
 
+TEST(ToolList, A_link_is_three_words_and_the_list_is_its_sentinel)
+{
+    EXPECT_EQ(sizeof(ToolListNode), 3 * sizeof(void*));
+    EXPECT_EQ(sizeof(ToolList), sizeof(ToolListNode));
+}
+
 TEST(ToolList, A_link_that_cannot_be_allocated_adds_nothing)
 {
     AllocationWatch watch;

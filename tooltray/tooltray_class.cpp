@@ -47,8 +47,7 @@ const MethodStubInfo kStubInfo[] = {TOOLTRAY_METHODS(STUB_INFO)};
    &kStubInfo[index]},
 const MethodEntry kMethods[] = {TOOLTRAY_METHODS(METHOD_ENTRY)};
 #undef METHOD_ENTRY
-constexpr int32_t kMethodCount = sizeof kMethods / sizeof kMethods[0];
-static_assert(kMethodCount == 39);
+constexpr int32_t kMethodCount = kToolTrayMethodCount;
 
 const char* const kOverrideNames[] = {"SOMObject::somInit", "SOMObject::somUninit",
                                       "KxExtension::InitExtension", "KxRefCntObject::Release"};

@@ -1,29 +1,27 @@
-#include "platform/gdi/gdi_record_internal.h"
+#include "platform/gdi/gdi_recorder.h"
+
+#include "platform/gdi/handle_table.h"
+#include "platform/gdi/recorder_hooks.h"
 
 #include <cstdio>
 
 namespace gdi {
 
-Recorder* active_recorder = nullptr;
-
-Recorder* set_recorder(Recorder* recorder)
+Recorder* SetRecorder(Recorder* recorder)
 {
-    Recorder* previous = active_recorder;
-    active_recorder = recorder;
+    Recorder* previous = activeRecorder;
+    activeRecorder = recorder;
     return previous;
 }
 
-void emit(const char* name, std::initializer_list<CallArg> args, CallArg result)
+bool GuardsIntact()
 {
-    Call call;
-    call.name = name;
-    for (const CallArg& a : args) {
-        if (call.arg_count == Call::max_args)
-            break;
-        call.args[call.arg_count++] = a;
-    }
-    call.result = result;
-    active_recorder->record(call);
+    bool intact = true;
+    ForEachObject([&](const GdiObject& object) {
+        if (object.kind == Kind::kBitmap && !object.bitmap.GuardsIntact())
+            intact = false;
+    });
+    return intact;
 }
 
 bool CallArg::operator==(const CallArg& other) const
@@ -31,59 +29,59 @@ bool CallArg::operator==(const CallArg& other) const
     if (type != other.type)
         return false;
     switch (type) {
-    case Type::integer:
+    case Type::kInteger:
         return integer == other.integer;
-    case Type::pointer:
+    case Type::kPointer:
         return pointer == other.pointer;
-    case Type::rect:
+    case Type::kRect:
         return rect.left == other.rect.left && rect.top == other.rect.top &&
                rect.right == other.rect.right && rect.bottom == other.rect.bottom;
-    case Type::none:
-    case Type::null_rect:
+    case Type::kNone:
+    case Type::kNullRect:
         return true;
     }
     return false;
 }
 
-static std::string arg_text(const CallArg& a)
+static std::string ArgText(const CallArg& a)
 {
     char buffer[80];
     switch (a.type) {
-    case CallArg::Type::integer:
+    case CallArg::Type::kInteger:
         snprintf(buffer, sizeof buffer, "%lld", a.integer);
         break;
-    case CallArg::Type::pointer:
+    case CallArg::Type::kPointer:
         if (a.pointer)
             snprintf(buffer, sizeof buffer, "%p", a.pointer);
         else
             snprintf(buffer, sizeof buffer, "null");
         break;
-    case CallArg::Type::rect:
+    case CallArg::Type::kRect:
         snprintf(buffer, sizeof buffer, "{%ld,%ld,%ld,%ld}", static_cast<long>(a.rect.left),
                  static_cast<long>(a.rect.top), static_cast<long>(a.rect.right),
                  static_cast<long>(a.rect.bottom));
         break;
-    case CallArg::Type::null_rect:
+    case CallArg::Type::kNullRect:
         snprintf(buffer, sizeof buffer, "null");
         break;
-    case CallArg::Type::none:
+    case CallArg::Type::kNone:
         buffer[0] = 0;
         break;
     }
     return buffer;
 }
 
-std::string Call::text() const
+std::string Call::Text() const
 {
     std::string s = name;
     s += '(';
-    for (int i = 0; i < arg_count; ++i) {
+    for (int i = 0; i < argCount; ++i) {
         if (i)
             s += ", ";
-        s += arg_text(args[i]);
+        s += ArgText(args[i]);
     }
     s += ") -> ";
-    s += arg_text(result);
+    s += ArgText(result);
     return s;
 }
 

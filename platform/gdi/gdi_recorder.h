@@ -11,34 +11,34 @@
 namespace gdi {
 
 struct GDI_API CallArg {
-    enum class Type : unsigned char { none, integer, rect, null_rect, pointer };
-    Type type = Type::none;
+    enum class Type : unsigned char { kNone, kInteger, kRect, kNullRect, kPointer };
+    Type type = Type::kNone;
     long long integer = 0;         // ints, modes, colours, sizes, results
     RECT rect = {0, 0, 0, 0};      // a rectangle's four values at the time of the call
     const void* pointer = nullptr; // handles and out-parameters
 
-    static CallArg of(long long value)
+    static CallArg Of(long long value)
     {
         CallArg a;
-        a.type = Type::integer;
+        a.type = Type::kInteger;
         a.integer = value;
         return a;
     }
-    static CallArg of_pointer(const void* p)
+    static CallArg OfPointer(const void* p)
     {
         CallArg a;
-        a.type = Type::pointer;
+        a.type = Type::kPointer;
         a.pointer = p;
         return a;
     }
-    static CallArg of_rect(const RECT* r)
+    static CallArg OfRect(const RECT* r)
     {
         CallArg a;
         if (r) {
-            a.type = Type::rect;
+            a.type = Type::kRect;
             a.rect = *r;
         } else {
-            a.type = Type::null_rect;
+            a.type = Type::kNullRect;
         }
         return a;
     }
@@ -46,28 +46,28 @@ struct GDI_API CallArg {
 };
 
 struct GDI_API Call {
-    static constexpr int max_args = 11; // StretchBlt
+    static constexpr int kMaxArgs = 11; // StretchBlt
     const char* name = "";
-    int arg_count = 0;
-    CallArg args[max_args];
+    int argCount = 0;
+    CallArg args[kMaxArgs];
     CallArg result;
 
     // "FillRect(0x1000a, {1,2,3,4}, 0x2000b) -> 1"
-    std::string text() const;
+    std::string Text() const;
 };
 
 class Recorder {
 public:
     virtual ~Recorder() = default;
-    virtual void record(const Call& call) = 0;
+    virtual void Record(const Call& call) = 0;
 };
 
 // Whether the guard words around every live bitmap's pixels are as written: a check for tests
 // that no operation wrote outside a surface.
-GDI_API bool guards_intact();
+GDI_API bool GuardsIntact();
 
 // Installs a recorder (null to stop) and returns the one it replaces.
-GDI_API Recorder* set_recorder(Recorder* recorder);
+GDI_API Recorder* SetRecorder(Recorder* recorder);
 
 } // namespace gdi
 

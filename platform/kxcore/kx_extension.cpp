@@ -1,6 +1,6 @@
 // KxExtension: a counted object attached to a base object.
 #include "runtime/kxcore.h"
-#include "runtime/som_class_declaration.h"
+#include "platform/kxcore/kx_class_frame.h"
 
 namespace {
 
@@ -8,13 +8,9 @@ struct KxExtensionData {
     SOMObject* base;
 };
 
-KxExtensionClassDataStructure g_classData;
-somCClassDataStructure g_cClassData;
+KxClassFrame<KxExtensionClassDataStructure, KxExtensionData> g_frame;
 
-KxExtensionData* Data(KxExtension* self)
-{
-    return static_cast<KxExtensionData*>(g_cClassData.instanceDataToken(self));
-}
+KxExtensionData* Data(KxExtension* self) { return g_frame.Data(self); }
 
 void SOMLINK InitExtension(KxExtension* self, Environment* ev, SOMObject* base)
 {
@@ -29,16 +25,14 @@ SOMObject* SOMLINK GetBase(KxExtension* self, Environment*) { return Data(self)-
 
 extern "C" {
 
-KxExtensionClassDataStructure* resolve_KxExtensionClassData(void) { return &g_classData; }
+KxExtensionClassDataStructure* resolve_KxExtensionClassData(void) { return g_frame.Record(); }
 
 SOMClass* KxExtensionNewClass(int32_t majorVersion, int32_t minorVersion)
 {
-    KxRefCntObjectNewClass(0, 0);
-    static const ClassDeclaration declaration(
-        "KxExtension", "KxRefCntObject", sizeof(KxExtensionData), &g_classData, &g_cClassData,
-        {{"InitExtension", somProc(&InitExtension), 12}, {"GetBase", somProc(&GetBase), 8}});
-    return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), majorVersion,
-                      minorVersion);
+    return g_frame.NewClass(
+        "KxExtension", "KxRefCntObject", &KxRefCntObjectNewClass,
+        {{"InitExtension", somProc(&InitExtension), 12}, {"GetBase", somProc(&GetBase), 8}}, {},
+        majorVersion, minorVersion);
 }
 
 } // extern "C"

@@ -1,6 +1,6 @@
 // KxObject: the framework's root, which knows whether it has been initialised.
 #include "runtime/kxcore.h"
-#include "runtime/som_class_declaration.h"
+#include "platform/kxcore/kx_class_frame.h"
 
 namespace {
 
@@ -8,13 +8,9 @@ struct KxObjectData {
     uint8_t initialized;
 };
 
-KxObjectClassDataStructure g_classData;
-somCClassDataStructure g_cClassData;
+KxClassFrame<KxObjectClassDataStructure, KxObjectData> g_frame;
 
-KxObjectData* Data(KxObject* self)
-{
-    return static_cast<KxObjectData*>(g_cClassData.instanceDataToken(self));
-}
+KxObjectData* Data(KxObject* self) { return g_frame.Data(self); }
 
 void SOMLINK InitObject(KxObject* self, Environment*) { Data(self)->initialized = 1; }
 uint8_t SOMLINK IsInitialized(KxObject* self, Environment*) { return Data(self)->initialized; }
@@ -23,15 +19,14 @@ uint8_t SOMLINK IsInitialized(KxObject* self, Environment*) { return Data(self)-
 
 extern "C" {
 
-KxObjectClassDataStructure* resolve_KxObjectClassData(void) { return &g_classData; }
+KxObjectClassDataStructure* resolve_KxObjectClassData(void) { return g_frame.Record(); }
 
 SOMClass* KxObjectNewClass(int32_t majorVersion, int32_t minorVersion)
 {
-    static const ClassDeclaration declaration(
-        "KxObject", "SOMObject", sizeof(KxObjectData), &g_classData, &g_cClassData,
-        {{"InitObject", somProc(&InitObject), 8}, {"IsInitialized", somProc(&IsInitialized), 8}});
-    return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), majorVersion,
-                      minorVersion);
+    return g_frame.NewClass(
+        "KxObject", "SOMObject", nullptr,
+        {{"InitObject", somProc(&InitObject), 8}, {"IsInitialized", somProc(&IsInitialized), 8}},
+        {}, majorVersion, minorVersion);
 }
 
 } // extern "C"

@@ -1,6 +1,6 @@
 // KxRefCntObject: a counted object that frees itself when the last reference goes.
 #include "runtime/kxcore.h"
-#include "runtime/som_class_declaration.h"
+#include "platform/kxcore/kx_class_frame.h"
 
 namespace {
 
@@ -8,13 +8,9 @@ struct KxRefCntObjectData {
     int32_t refCount;
 };
 
-KxRefCntObjectClassDataStructure g_classData;
-somCClassDataStructure g_cClassData;
+KxClassFrame<KxRefCntObjectClassDataStructure, KxRefCntObjectData> g_frame;
 
-KxRefCntObjectData* Data(KxRefCntObject* self)
-{
-    return static_cast<KxRefCntObjectData*>(g_cClassData.instanceDataToken(self));
-}
+KxRefCntObjectData* Data(KxRefCntObject* self) { return g_frame.Data(self); }
 
 void SOMLINK InitRefCntObject(KxRefCntObject* self, Environment* ev)
 {
@@ -40,19 +36,16 @@ int32_t SOMLINK GetRefCount(KxRefCntObject* self, Environment*) { return Data(se
 
 extern "C" {
 
-KxRefCntObjectClassDataStructure* resolve_KxRefCntObjectClassData(void) { return &g_classData; }
+KxRefCntObjectClassDataStructure* resolve_KxRefCntObjectClassData(void) { return g_frame.Record(); }
 
 SOMClass* KxRefCntObjectNewClass(int32_t majorVersion, int32_t minorVersion)
 {
-    KxObjectNewClass(0, 0);
-    static const ClassDeclaration declaration(
-        "KxRefCntObject", "KxObject", sizeof(KxRefCntObjectData), &g_classData, &g_cClassData,
-        {{"InitRefCntObject", somProc(&InitRefCntObject), 8},
-         {"Acquire", somProc(&Acquire), 8},
-         {"Release", somProc(&Release), 8},
-         {"GetRefCount", somProc(&GetRefCount), 8}});
-    return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), majorVersion,
-                      minorVersion);
+    return g_frame.NewClass("KxRefCntObject", "KxObject", &KxObjectNewClass,
+                            {{"InitRefCntObject", somProc(&InitRefCntObject), 8},
+                             {"Acquire", somProc(&Acquire), 8},
+                             {"Release", somProc(&Release), 8},
+                             {"GetRefCount", somProc(&GetRefCount), 8}},
+                            {}, majorVersion, minorVersion);
 }
 
 } // extern "C"

@@ -1,6 +1,6 @@
 // KxToolSpaceObj: the space that carries palettes; it says whether it takes new tools.
 #include "runtime/kxcore.h"
-#include "runtime/som_class_declaration.h"
+#include "platform/kxcore/kx_class_frame.h"
 
 // Named, because <windows.h> has a GetWindow of its own.
 namespace tool_space {
@@ -12,13 +12,9 @@ struct KxToolSpaceObjData {
     int32_t acceptsTools;
 };
 
-KxToolSpaceObjClassDataStructure g_classData;
-somCClassDataStructure g_cClassData;
+KxClassFrame<KxToolSpaceObjClassDataStructure, KxToolSpaceObjData> g_frame;
 
-KxToolSpaceObjData* Data(KxToolSpaceObj* self)
-{
-    return static_cast<KxToolSpaceObjData*>(g_cClassData.instanceDataToken(self));
-}
+KxToolSpaceObjData* Data(KxToolSpaceObj* self) { return g_frame.Data(self); }
 
 // A new tool space takes tools until told otherwise.
 void SOMLINK Init(KxToolSpaceObj* self) { Data(self)->acceptsTools = 1; }
@@ -69,25 +65,21 @@ extern "C" {
 
 KxToolSpaceObjClassDataStructure* resolve_KxToolSpaceObjClassData(void)
 {
-    return &tool_space::g_classData;
+    return tool_space::g_frame.Record();
 }
 
 SOMClass* KxToolSpaceObjNewClass(int32_t majorVersion, int32_t minorVersion)
 {
-    KxRefCntObjectNewClass(0, 0);
-    static const ClassDeclaration declaration(
-        "KxToolSpaceObj", "KxRefCntObject", sizeof(tool_space::KxToolSpaceObjData),
-        &tool_space::g_classData, &tool_space::g_cClassData,
-        {{"InitToolSpaceObj", somProc(&tool_space::InitToolSpaceObj), 8},
-         {"GetWindow", somProc(&tool_space::GetWindow), 8},
-         {"SetWindow", somProc(&tool_space::SetWindow), 12},
-         {"GetBounds", somProc(&tool_space::GetBounds), 12},
-         {"SetBounds", somProc(&tool_space::SetBounds), 12},
-         {"SetAcceptsTools", somProc(&tool_space::SetAcceptsTools), 12},
-         {"AcceptsTools", somProc(&tool_space::AcceptsTools), 8}},
-        {{"SOMObject::somInit", somProc(&tool_space::Init)}});
-    return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), majorVersion,
-                      minorVersion);
+    using namespace tool_space;
+    return g_frame.NewClass("KxToolSpaceObj", "KxRefCntObject", &KxRefCntObjectNewClass,
+                            {{"InitToolSpaceObj", somProc(&InitToolSpaceObj), 8},
+                             {"GetWindow", somProc(&GetWindow), 8},
+                             {"SetWindow", somProc(&SetWindow), 12},
+                             {"GetBounds", somProc(&GetBounds), 12},
+                             {"SetBounds", somProc(&SetBounds), 12},
+                             {"SetAcceptsTools", somProc(&SetAcceptsTools), 12},
+                             {"AcceptsTools", somProc(&AcceptsTools), 8}},
+                            {{"SOMObject::somInit", somProc(&Init)}}, majorVersion, minorVersion);
 }
 
 } // extern "C"

@@ -21,12 +21,12 @@ struct Fixture {
     HDC dc = nullptr;
     HBITMAP bitmap = nullptr;
     uint32_t* bits = nullptr;
-    HDC source_dc = nullptr;
+    HDC sourceDc = nullptr;
     HBITMAP source = nullptr;
-    uint32_t* source_bits = nullptr;
+    uint32_t* sourceBits = nullptr;
     HBRUSH brush = nullptr;
-    HDC dead_dc = nullptr;
-    HBRUSH dead_brush = nullptr;
+    HDC deadDc = nullptr;
+    HBRUSH deadBrush = nullptr;
 
     Fixture()
     {
@@ -45,33 +45,33 @@ struct Fixture {
         info.bmiHeader.biWidth = 7;
         info.bmiHeader.biHeight = 5;
         source = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
-        source_bits = static_cast<uint32_t*>(p);
+        sourceBits = static_cast<uint32_t*>(p);
         for (int i = 0; i < 35; ++i)
-            source_bits[i] = 0x01000000u * static_cast<uint32_t>(i + 1) + 0x10203u;
-        source_dc = CreateCompatibleDC(nullptr);
-        SelectObject(source_dc, source);
+            sourceBits[i] = 0x01000000u * static_cast<uint32_t>(i + 1) + 0x10203u;
+        sourceDc = CreateCompatibleDC(nullptr);
+        SelectObject(sourceDc, source);
         brush = CreateSolidBrush(RGB(1, 2, 3));
-        dead_dc = CreateCompatibleDC(nullptr);
-        DeleteDC(dead_dc);
-        dead_brush = CreateSolidBrush(RGB(4, 5, 6));
-        DeleteObject(dead_brush);
+        deadDc = CreateCompatibleDC(nullptr);
+        DeleteDC(deadDc);
+        deadBrush = CreateSolidBrush(RGB(4, 5, 6));
+        DeleteObject(deadBrush);
     }
     ~Fixture()
     {
         DeleteDC(dc);
-        DeleteDC(source_dc);
+        DeleteDC(sourceDc);
         DeleteObject(bitmap);
         DeleteObject(source);
         DeleteObject(brush);
     }
-    void reset() { std::fill(bits, bits + kWidth * kHeight, 0xeeeeeeeeu); }
-    bool is_source_pixel(uint32_t value) const
+    void Reset() { std::fill(bits, bits + kWidth * kHeight, 0xeeeeeeeeu); }
+    bool IsSourcePixel(uint32_t value) const
     {
-        return std::find(source_bits, source_bits + 35, value) != source_bits + 35;
+        return std::find(sourceBits, sourceBits + 35, value) != sourceBits + 35;
     }
 };
 
-int random_coordinate(std::mt19937& rng)
+int RandomCoordinate(std::mt19937& rng)
 {
     static const int extremes[] = {INT_MIN, INT_MIN + 1, -1000000, -1, 0, 1, INT_MAX - 1, INT_MAX};
     switch (rng() % 4) {
@@ -86,8 +86,8 @@ int random_coordinate(std::mt19937& rng)
 
 // Changed pixels must lie in the rectangle's bounding box, both edges included (inverted
 // rectangles shift by one).
-void expect_changes_within(const Fixture& f, int64_t x0, int64_t y0, int64_t x1, int64_t y1,
-                           const char* what)
+void ExpectChangesWithin(const Fixture& f, int64_t x0, int64_t y0, int64_t x1, int64_t y1,
+                         const char* what)
 {
     const int64_t lx = std::min(x0, x1), hx = std::max(x0, x1), ly = std::min(y0, y1),
                   hy = std::max(y0, y1);
@@ -105,23 +105,23 @@ TEST(GdiFuzz, RandomCallsStayInsideTheirSurfaces)
     Fixture f;
     std::mt19937 rng(20240611);
     for (int round = 0; round < 20000; ++round) {
-        f.reset();
+        f.Reset();
         const int op = static_cast<int>(rng() % 4);
         HDC dcs[] = {f.dc,
                      f.dc,
                      f.dc,
                      nullptr,
-                     f.dead_dc,
+                     f.deadDc,
                      reinterpret_cast<HDC>(f.brush),
                      reinterpret_cast<HDC>(static_cast<uintptr_t>(rng()))};
         HDC dc = dcs[rng() % 7];
-        const int a = random_coordinate(rng), b = random_coordinate(rng);
-        const int c = random_coordinate(rng), d = random_coordinate(rng);
+        const int a = RandomCoordinate(rng), b = RandomCoordinate(rng);
+        const int c = RandomCoordinate(rng), d = RandomCoordinate(rng);
         if (op < 2) {
             HBRUSH brushes[] = {f.brush,
                                 f.brush,
                                 nullptr,
-                                f.dead_brush,
+                                f.deadBrush,
                                 static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
                                 reinterpret_cast<HBRUSH>(f.bitmap)};
             HBRUSH brush = brushes[rng() % 6];
@@ -130,27 +130,27 @@ TEST(GdiFuzz, RandomCallsStayInsideTheirSurfaces)
                 FillRect(dc, &rect, brush);
             else
                 FrameRect(dc, &rect, brush);
-            expect_changes_within(f, a, b, c, d, op ? "FrameRect" : "FillRect");
+            ExpectChangesWithin(f, a, b, c, d, op ? "FrameRect" : "FillRect");
         } else {
-            HDC sources[] = {f.source_dc, f.source_dc, f.source_dc, f.dc, nullptr, f.dead_dc};
+            HDC sources[] = {f.sourceDc, f.sourceDc, f.sourceDc, f.dc, nullptr, f.deadDc};
             HDC source = sources[rng() % 6];
             const int mode = static_cast<int>(rng() % 7) - 1;
             SetStretchBltMode(f.dc, mode);
-            const int sx = random_coordinate(rng), sy = random_coordinate(rng);
+            const int sx = RandomCoordinate(rng), sy = RandomCoordinate(rng);
             if (op == 2) {
                 // Keep most extents small enough to be interesting, but not all.
                 const int sw =
-                    rng() % 3 ? static_cast<int>(rng() % 30) - 10 : random_coordinate(rng);
+                    rng() % 3 ? static_cast<int>(rng() % 30) - 10 : RandomCoordinate(rng);
                 const int sh =
-                    rng() % 3 ? static_cast<int>(rng() % 30) - 10 : random_coordinate(rng);
+                    rng() % 3 ? static_cast<int>(rng() % 30) - 10 : RandomCoordinate(rng);
                 const int w = rng() % 3 ? static_cast<int>(rng() % 40) - 15 : c;
                 const int h = rng() % 3 ? static_cast<int>(rng() % 40) - 15 : d;
                 StretchBlt(dc, a, b, w, h, source, sx, sy, sw, sh, SRCCOPY);
-                expect_changes_within(f, a, b, int64_t{a} + w, int64_t{b} + h, "StretchBlt");
-                if (source == f.source_dc && GetStretchBltMode(f.dc) == COLORONCOLOR)
+                ExpectChangesWithin(f, a, b, int64_t{a} + w, int64_t{b} + h, "StretchBlt");
+                if (source == f.sourceDc && GetStretchBltMode(f.dc) == COLORONCOLOR)
                     for (int i = 0; i < kWidth * kHeight; ++i)
                         if (f.bits[i] != 0xeeeeeeeeu) {
-                            ASSERT_TRUE(f.is_source_pixel(f.bits[i]));
+                            ASSERT_TRUE(f.IsSourcePixel(f.bits[i]));
                         }
             } else {
                 const int w = static_cast<int>(rng() % 40) - 15,
@@ -160,8 +160,8 @@ TEST(GdiFuzz, RandomCallsStayInsideTheirSurfaces)
                 const int bx = rng() % 2 ? sx : static_cast<int>(rng() % 20) - 6;
                 const int by = rng() % 2 ? sy : static_cast<int>(rng() % 20) - 6;
                 BitBlt(dc, x, y, w, h, source, bx, by, SRCCOPY);
-                expect_changes_within(f, x, y, int64_t{x} + w, int64_t{y} + h, "BitBlt");
-                if (dc == f.dc && source == f.source_dc && w > 0 && h > 0) {
+                ExpectChangesWithin(f, x, y, int64_t{x} + w, int64_t{y} + h, "BitBlt");
+                if (dc == f.dc && source == f.sourceDc && w > 0 && h > 0) {
                     // Unmirrored copies move pixels without changing them.
                     for (int py = 0; py < kHeight; ++py)
                         for (int px = 0; px < kWidth; ++px) {
@@ -170,22 +170,22 @@ TEST(GdiFuzz, RandomCallsStayInsideTheirSurfaces)
                                 continue;
                             const int64_t qx = int64_t{px} - x + bx, qy = int64_t{py} - y + by;
                             ASSERT_TRUE(qx >= 0 && qx < 7 && qy >= 0 && qy < 5);
-                            ASSERT_EQ(v, f.source_bits[(4 - qy) * 7 + qx]); // bottom-up rows
+                            ASSERT_EQ(v, f.sourceBits[(4 - qy) * 7 + qx]); // bottom-up rows
                         }
                 }
             }
         }
-        ASSERT_TRUE(gdi::guards_intact()) << "round " << round;
+        ASSERT_TRUE(gdi::GuardsIntact()) << "round " << round;
     }
 }
 
 TEST(GdiFuzz, GetPixelAnswersOnlyInside)
 {
     Fixture f;
-    f.reset();
+    f.Reset();
     std::mt19937 rng(7);
     for (int i = 0; i < 5000; ++i) {
-        const int x = random_coordinate(rng), y = random_coordinate(rng);
+        const int x = RandomCoordinate(rng), y = RandomCoordinate(rng);
         const bool inside = x >= 0 && y >= 0 && x < kWidth && y < kHeight;
         EXPECT_EQ(GetPixel(f.dc, x, y) == CLR_INVALID, !inside) << x << "," << y;
     }

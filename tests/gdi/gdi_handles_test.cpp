@@ -4,12 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 namespace {
 
-HBITMAP make_dib(int width, int height, uint32_t** bits = nullptr)
+HBITMAP MakeDib(int width, int height, uint32_t** bits = nullptr)
 {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -46,13 +47,13 @@ TEST(GdiHandles, StaleHandleStaysDeadWhenItsSlotIsReused)
 TEST(GdiHandles, WrongKindOfHandleIsRefusedByEveryCall)
 {
     HBRUSH brush = CreateSolidBrush(RGB(9, 9, 9));
-    HBITMAP bitmap = make_dib(2, 2);
+    HBITMAP bitmap = MakeDib(2, 2);
     HDC dc = CreateCompatibleDC(nullptr);
-    HDC as_dc[] = {reinterpret_cast<HDC>(brush), reinterpret_cast<HDC>(bitmap), nullptr,
-                   reinterpret_cast<HDC>(static_cast<uintptr_t>(0xdeadbeefcafeULL)),
-                   reinterpret_cast<HDC>(static_cast<uintptr_t>(1))};
+    HDC asDc[] = {reinterpret_cast<HDC>(brush), reinterpret_cast<HDC>(bitmap), nullptr,
+                  reinterpret_cast<HDC>(static_cast<uintptr_t>(0xdeadbeefcafeULL)),
+                  reinterpret_cast<HDC>(static_cast<uintptr_t>(1))};
     RECT rect = {0, 0, 1, 1};
-    for (HDC bad : as_dc) {
+    for (HDC bad : asDc) {
         if (bad) { // null means "the screen" and is fine
             EXPECT_EQ(CreateCompatibleDC(bad), nullptr) << bad;
         }
@@ -80,7 +81,7 @@ TEST(GdiHandles, StockObjectsSurviveDeletionAndKeepPainting)
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(DeleteObject(black));
     uint32_t* bits = nullptr;
-    HBITMAP bitmap = make_dib(1, 1, &bits);
+    HBITMAP bitmap = MakeDib(1, 1, &bits);
     bits[0] = 0x00ffffffu;
     HDC dc = CreateCompatibleDC(nullptr);
     SelectObject(dc, bitmap);
@@ -94,7 +95,7 @@ TEST(GdiHandles, StockObjectsSurviveDeletionAndKeepPainting)
 TEST(GdiHandles, BitmapDeletedWhileSelectedGoesWithItsDc)
 {
     uint32_t* bits = nullptr;
-    HBITMAP bitmap = make_dib(2, 1, &bits);
+    HBITMAP bitmap = MakeDib(2, 1, &bits);
     HDC dc = CreateCompatibleDC(nullptr);
     SelectObject(dc, bitmap);
     EXPECT_TRUE(DeleteObject(bitmap));
@@ -111,13 +112,13 @@ TEST(GdiHandles, BitmapDeletedWhileSelectedGoesWithItsDc)
 
 struct Log : gdi::Recorder {
     std::vector<gdi::Call> calls;
-    void record(const gdi::Call& call) override { calls.push_back(call); }
+    void Record(const gdi::Call& call) override { calls.push_back(call); }
 };
 
 class GdiRecorder : public testing::Test {
 protected:
-    void SetUp() override { previous_ = gdi::set_recorder(&log_); }
-    void TearDown() override { gdi::set_recorder(previous_); }
+    void SetUp() override { previous_ = gdi::SetRecorder(&log_); }
+    void TearDown() override { gdi::SetRecorder(previous_); }
     Log log_;
     gdi::Recorder* previous_ = nullptr;
 };
@@ -137,16 +138,16 @@ TEST_F(GdiRecorder, RecordsEachCallWithArgumentsAsTheyWereAndItsResult)
                            "FillRect",           "DeleteObject",     "DeleteDC"};
     for (size_t i = 0; i < 6; ++i)
         EXPECT_STREQ(log_.calls[i].name, names[i]);
-    EXPECT_EQ(log_.calls[0].result, gdi::CallArg::of_pointer(dc));
-    EXPECT_EQ(log_.calls[1].args[0], gdi::CallArg::of(RGB(1, 2, 3)));
+    EXPECT_EQ(log_.calls[0].result, gdi::CallArg::OfPointer(dc));
+    EXPECT_EQ(log_.calls[1].args[0], gdi::CallArg::Of(RGB(1, 2, 3)));
     // InflateRect is recorded with the rectangle it was given, FillRect with the inflated one.
     const RECT before = {1, 2, 3, 4}, after = {0, 1, 4, 5};
-    EXPECT_EQ(log_.calls[2].args[0], gdi::CallArg::of_rect(&before));
-    EXPECT_EQ(log_.calls[3].args[1], gdi::CallArg::of_rect(&after));
-    EXPECT_EQ(log_.calls[3].args[2], gdi::CallArg::of_pointer(brush));
-    EXPECT_EQ(log_.calls[3].arg_count, 3);
-    EXPECT_EQ(log_.calls[4].result, gdi::CallArg::of(1));
-    EXPECT_EQ(log_.calls[5].result, gdi::CallArg::of(1));
+    EXPECT_EQ(log_.calls[2].args[0], gdi::CallArg::OfRect(&before));
+    EXPECT_EQ(log_.calls[3].args[1], gdi::CallArg::OfRect(&after));
+    EXPECT_EQ(log_.calls[3].args[2], gdi::CallArg::OfPointer(brush));
+    EXPECT_EQ(log_.calls[3].argCount, 3);
+    EXPECT_EQ(log_.calls[4].result, gdi::CallArg::Of(1));
+    EXPECT_EQ(log_.calls[5].result, gdi::CallArg::Of(1));
 }
 
 TEST_F(GdiRecorder, FailedCallsAndStretchArgumentsAreRecordedToo)
@@ -154,9 +155,9 @@ TEST_F(GdiRecorder, FailedCallsAndStretchArgumentsAreRecordedToo)
     StretchBlt(nullptr, 1, 2, 3, 4, nullptr, 5, 6, -7, 8, SRCCOPY);
     FillRect(nullptr, nullptr, nullptr);
     ASSERT_EQ(log_.calls.size(), 2u);
-    EXPECT_EQ(log_.calls[0].text(),
+    EXPECT_EQ(log_.calls[0].Text(),
               "StretchBlt(null, 1, 2, 3, 4, null, 5, 6, -7, 8, 13369376) -> 0");
-    EXPECT_EQ(log_.calls[1].text(), "FillRect(null, null, null) -> 1");
+    EXPECT_EQ(log_.calls[1].Text(), "FillRect(null, null, null) -> 1");
 }
 
 TEST_F(GdiRecorder, InternalSelectionsAreNotCallsAndRemovingTheRecorderStopsIt)
@@ -168,7 +169,7 @@ TEST_F(GdiRecorder, InternalSelectionsAreNotCallsAndRemovingTheRecorderStopsIt)
     FrameRect(dc, &rect, brush);
     ASSERT_EQ(log_.calls.size(), 1u);
     EXPECT_STREQ(log_.calls[0].name, "FrameRect");
-    EXPECT_EQ(gdi::set_recorder(nullptr), &log_);
+    EXPECT_EQ(gdi::SetRecorder(nullptr), &log_);
     FillRect(dc, &rect, brush);
     DeleteObject(brush);
     DeleteDC(dc);
@@ -176,3 +177,22 @@ TEST_F(GdiRecorder, InternalSelectionsAreNotCallsAndRemovingTheRecorderStopsIt)
 }
 
 } // namespace
+
+// Fills the table to the last slot in a fresh process, where no stock object has been asked for
+// yet: the stock objects must still be there (a null write once crashed here).
+TEST(GdiHandlesDeathTest, StockObjectsNeedNoRoomInAFullTable)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            while (CreateSolidBrush(RGB(1, 2, 3))) {
+            }
+            HGDIOBJ black = GetStockObject(BLACK_BRUSH);
+            LOGBRUSH lb = {};
+            const bool described = GetObjectA(black, sizeof lb, &lb) == sizeof lb;
+            // No room for a DC either: that is refused, not a crash.
+            const bool refused = CreateCompatibleDC(nullptr) == nullptr;
+            std::exit(black && described && lb.lbColor == RGB(0, 0, 0) && refused ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+}

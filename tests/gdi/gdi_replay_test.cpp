@@ -9,7 +9,7 @@
 
 namespace {
 
-std::map<std::string, std::string> load_recorded()
+std::map<std::string, std::string> LoadRecorded()
 {
     std::map<std::string, std::string> cases;
     std::ifstream in(GDI_PROBE_DATA);
@@ -28,13 +28,13 @@ std::map<std::string, std::string> load_recorded()
     return cases;
 }
 
-const std::map<std::string, std::string>& recorded()
+const std::map<std::string, std::string>& Recorded()
 {
-    static const std::map<std::string, std::string> cases = load_recorded();
+    static const std::map<std::string, std::string> cases = LoadRecorded();
     return cases;
 }
 
-std::vector<std::string> lines(const std::string& text)
+std::vector<std::string> Lines(const std::string& text)
 {
     std::vector<std::string> out;
     std::istringstream in(text);
@@ -44,9 +44,9 @@ std::vector<std::string> lines(const std::string& text)
 }
 
 // Names the first line that differs.
-std::string first_difference(const std::string& expected, const std::string& actual)
+std::string FirstDifference(const std::string& expected, const std::string& actual)
 {
-    const std::vector<std::string> e = lines(expected), a = lines(actual);
+    const std::vector<std::string> e = Lines(expected), a = Lines(actual);
     for (size_t i = 0; i < std::max(e.size(), a.size()); ++i) {
         const std::string el = i < e.size() ? e[i] : "<missing>";
         const std::string al = i < a.size() ? a[i] : "<missing>";
@@ -63,20 +63,20 @@ class GdiReplay : public testing::TestWithParam<std::string> {};
 
 TEST_P(GdiReplay, MatchesRealGdi)
 {
-    const auto it = recorded().find(GetParam());
-    ASSERT_NE(it, recorded().end())
+    const auto it = Recorded().find(GetParam());
+    ASSERT_NE(it, Recorded().end())
         << "case missing from " << GDI_PROBE_DATA << "; run scripts/record-gdi-probe.sh";
     for (const gdiprobe::ProbeCase& c : gdiprobe::all_cases()) {
         if (c.name != GetParam())
             continue;
         gdiprobe::Out out;
         c.run(out);
-        EXPECT_EQ(it->second, out.text) << first_difference(it->second, out.text);
+        EXPECT_EQ(it->second, out.text) << FirstDifference(it->second, out.text);
         return;
     }
 }
 
-std::vector<std::string> case_names()
+std::vector<std::string> CaseNames()
 {
     std::vector<std::string> names;
     for (const gdiprobe::ProbeCase& c : gdiprobe::all_cases())
@@ -84,7 +84,7 @@ std::vector<std::string> case_names()
     return names;
 }
 
-INSTANTIATE_TEST_SUITE_P(Probe, GdiReplay, testing::ValuesIn(case_names()),
+INSTANTIATE_TEST_SUITE_P(Probe, GdiReplay, testing::ValuesIn(CaseNames()),
                          [](const testing::TestParamInfo<std::string>& info) {
                              std::string name = info.param;
                              for (char& ch : name)
@@ -96,10 +96,10 @@ INSTANTIATE_TEST_SUITE_P(Probe, GdiReplay, testing::ValuesIn(case_names()),
 TEST(GdiReplayData, EveryRecordedCaseIsStillProbed)
 {
     // A stale data file would silently shrink what the replay covers.
-    const std::vector<std::string> names = case_names();
-    EXPECT_EQ(recorded().size(), names.size());
+    const std::vector<std::string> names = CaseNames();
+    EXPECT_EQ(Recorded().size(), names.size());
     for (const std::string& n : names)
-        EXPECT_TRUE(recorded().count(n)) << n;
+        EXPECT_TRUE(Recorded().count(n)) << n;
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "tests/scenes/scenes.h"
 
 #include "host/icons.h"
-#include "host/surface.h"
+#include "host/dib_section_dc.h"
 #include "host/tooltray_bindings.h"
 #include "tools/tool_info.h"
 
@@ -85,7 +85,7 @@ public:
     }
     Image Render(int w, int h, int stretchMode = BLACKONWHITE)
     {
-        Surface surface(w, h);
+        DibSectionDc surface(w, h);
         surface.Fill(RGB(212, 208, 200));
         SetStretchBltMode(surface.Dc(), stretchMode);
         P().UpdateTools(surface.Dc());

@@ -1,17 +1,17 @@
 // A drawing surface for hosts: a memory device context with a 32-bpp top-down DIB section
 // selected into it, whose pixels can be read back.
-#ifndef HOST_SURFACE_H
-#define HOST_SURFACE_H
+#ifndef HOST_DIB_SECTION_DC_H
+#define HOST_DIB_SECTION_DC_H
 
 #include "host/image.h"
 #include "runtime/win_gdi.h"
 
-class Surface {
+class DibSectionDc {
 public:
-    Surface(int width, int height);
-    ~Surface();
-    Surface(const Surface&) = delete;
-    Surface& operator=(const Surface&) = delete;
+    DibSectionDc(int width, int height);
+    ~DibSectionDc();
+    DibSectionDc(const DibSectionDc&) = delete;
+    DibSectionDc& operator=(const DibSectionDc&) = delete;
 
     bool Ok() const { return bits_ != nullptr; }
     HDC Dc() const { return dc_; }
@@ -30,4 +30,4 @@ private:
 // A bitmap from 0x00RRGGBB pixels, rows top to bottom; null when it cannot be made.
 HBITMAP BitmapFromImage(const Image& image);
 
-#endif // HOST_SURFACE_H
+#endif // HOST_DIB_SECTION_DC_H

@@ -1,4 +1,4 @@
-// Tool records in the palette's list: adding, removing, walking, their fields, hit-testing.
+// Tool records in the palette's list: adding, removing, walking in order, and their fields.
 // Before InitExtension there is no list, and the palette behaves as one without tools.
 #include "tooltray/tooltray_private.h"
 
@@ -40,13 +40,13 @@ void SOMLINK RemoveToolInfo(ToolTray* self, Environment*, ToolInfo* tool)
 ToolInfo* SOMLINK GetFirstTool(ToolTray* self, Environment*)
 {
     ToolList* list = Data(self)->toolList;
-    return list ? static_cast<ToolInfo*>(list->First()->value) : nullptr;
+    return list ? ToolOf(list->First()) : nullptr;
 }
 
 ToolInfo* SOMLINK GetLastTool(ToolTray* self, Environment*)
 {
     ToolList* list = Data(self)->toolList;
-    return list ? static_cast<ToolInfo*>(list->Last()->value) : nullptr;
+    return list ? ToolOf(list->Last()) : nullptr;
 }
 
 ToolInfo* SOMLINK GetNextTool(ToolTray* self, Environment*, ToolInfo* tool)
@@ -54,10 +54,10 @@ ToolInfo* SOMLINK GetNextTool(ToolTray* self, Environment*, ToolInfo* tool)
     ToolList* list = Data(self)->toolList;
     if (!list || !tool)
         return nullptr;
-    for (ToolListNode* n = list->next; n->value; n = n->next)
-        if (n->value == tool)
-            return static_cast<ToolInfo*>(n->next->value);
-    return nullptr;
+    // Null after the last tool, and for a tool this palette does not hold (the sentinel's next
+    // is the front, which must not be mistaken for a successor).
+    ToolListNode* link = FindToolLink(list, [tool](ToolInfo* t) { return t == tool; });
+    return ToolOf(link) ? ToolOf(link->next) : nullptr;
 }
 
 uint16_t SOMLINK GetToolState(ToolTray*, Environment*, ToolInfo* tool)
@@ -77,20 +77,6 @@ void SOMLINK SetToolID(ToolTray*, Environment*, ToolInfo* tool, int32_t id)
 {
     if (tool)
         tool->id = id;
-}
-
-ToolInfo* SOMLINK PtInTool(ToolTray* self, Environment*, const KxPoint* point)
-{
-    ToolList* list = Data(self)->toolList;
-    if (!list || !point)
-        return nullptr;
-    // Front to back, so where tools overlap the newest wins.
-    for (ToolListNode* n = list->next; n->value; n = n->next) {
-        auto* tool = static_cast<ToolInfo*>(n->value);
-        if (tool->bounds.Contains(*point))
-            return tool;
-    }
-    return nullptr;
 }
 
 } // namespace tooltray

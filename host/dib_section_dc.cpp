@@ -1,8 +1,8 @@
-#include "host/surface.h"
+#include "host/dib_section_dc.h"
 
 #include <cstring>
 
-Surface::Surface(int width, int height) : width_(width), height_(height)
+DibSectionDc::DibSectionDc(int width, int height) : width_(width), height_(height)
 {
     BITMAPINFO info;
     std::memset(&info, 0, sizeof info);
@@ -21,7 +21,7 @@ Surface::Surface(int width, int height) : width_(width), height_(height)
     bits_ = static_cast<uint32_t*>(bits);
 }
 
-Surface::~Surface()
+DibSectionDc::~DibSectionDc()
 {
     if (dc_ && previous_)
         SelectObject(dc_, previous_);
@@ -31,7 +31,7 @@ Surface::~Surface()
         DeleteDC(dc_);
 }
 
-void Surface::Fill(COLORREF colour)
+void DibSectionDc::Fill(COLORREF colour)
 {
     HBRUSH brush = CreateSolidBrush(colour);
     RECT all;
@@ -40,7 +40,7 @@ void Surface::Fill(COLORREF colour)
     DeleteObject(brush);
 }
 
-Image Surface::Snapshot() const
+Image DibSectionDc::Snapshot() const
 {
     GdiFlush();
     Image image;

@@ -2,8 +2,12 @@
 // and reports to the recorder, if one is installed.
 #include "platform/gdi/gdi.h"
 
-#include "platform/gdi/gdi_objects.h"
-#include "platform/gdi/gdi_record_internal.h"
+#include "platform/gdi/colour.h"
+#include "platform/gdi/handle_table.h"
+#include "platform/gdi/recorder_hooks.h"
+#include "platform/gdi/selection.h"
+#include "platform/gdi/stock_objects.h"
+#include "platform/gdi/stretch_modes.h"
 
 #include <cstring>
 
@@ -17,32 +21,33 @@ static_assert(sizeof(LOGBRUSH) == (sizeof(void*) == 8 ? 16 : 12),
 
 namespace {
 
-HBITMAP new_bitmap(int width, int height, bool dib, bool bottom_up)
+HBITMAP NewBitmap(int width, int height, bool dib, bool bottomUp, Bitmap** made)
 {
-    HGDIOBJ handle = create_object(Kind::bitmap);
-    Object* object = lookup(handle, Kind::bitmap);
-    if (!object)
+    GdiObject* object = nullptr;
+    HGDIOBJ handle = CreateObject(Kind::kBitmap, &object);
+    if (!handle)
         return nullptr;
     Bitmap& b = object->bitmap;
     b.width = width;
     b.height = height;
     b.dib = dib;
-    b.bottom_up = bottom_up;
-    b.allocate(static_cast<size_t>(width) * static_cast<size_t>(height));
+    b.bottomUp = bottomUp;
+    b.Allocate();
+    *made = &b;
     return static_cast<HBITMAP>(handle);
 }
 
 // Large enough to refuse rather than overflow a size_t or int stride.
-constexpr int64_t max_pixels = int64_t{1} << 28;
+constexpr int64_t kMaxPixels = int64_t{1} << 28;
 
-int get_object(HANDLE handle, int size, void* out)
+int GetObjectInfo(HANDLE handle, int size, void* out)
 {
-    Object* object = lookup_any(handle);
+    const GdiObject* object = LookupAny(handle);
     if (!object)
         return 0;
     // GDI reads the size as unsigned: -1 is "as much as you have".
     const size_t room = static_cast<unsigned>(size);
-    if (object->kind == Kind::brush) {
+    if (object->kind == Kind::kBrush) {
         LOGBRUSH lb = {BS_SOLID, object->brush.colour, 0};
         if (!out)
             return sizeof lb;
@@ -50,7 +55,7 @@ int get_object(HANDLE handle, int size, void* out)
         std::memcpy(out, &lb, n);
         return static_cast<int>(n);
     }
-    if (object->kind != Kind::bitmap)
+    if (object->kind != Kind::kBitmap)
         return 0;
     const Bitmap& b = object->bitmap;
     if (!out)
@@ -63,9 +68,9 @@ int get_object(HANDLE handle, int size, void* out)
     ds.dsBm.bmWidth = b.width;
     ds.dsBm.bmHeight = b.height;
     // Rows are word-aligned for DDBs; 32-bpp rows are anyway.
-    ds.dsBm.bmWidthBytes = b.bits_per_pixel == 1 ? ((b.width + 15) / 16) * 2 : b.width * 4;
+    ds.dsBm.bmWidthBytes = b.mono ? ((b.width + 15) / 16) * 2 : b.width * 4;
     ds.dsBm.bmPlanes = 1;
-    ds.dsBm.bmBitsPixel = static_cast<WORD>(b.bits_per_pixel);
+    ds.dsBm.bmBitsPixel = b.mono ? 1 : 32;
     ds.dsBm.bmBits = b.dib ? b.pixels : nullptr;
     if (b.dib && room >= sizeof(DIBSECTION)) {
         ds.dsBmih.biSize = sizeof(BITMAPINFOHEADER);
@@ -82,26 +87,25 @@ int get_object(HANDLE handle, int size, void* out)
     return sizeof ds.dsBm;
 }
 
-HBITMAP create_bitmap(int width, int height, UINT planes, UINT bits_per_pixel, const void* bits)
+HBITMAP NewDdb(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits)
 {
-    if (planes != 1 || bits_per_pixel != 32)
+    if (planes != 1 || bitsPerPixel != 32)
         return nullptr;
     if (width == 0 || height == 0)
-        return default_bitmap();
+        return DefaultBitmap();
     // A negative size counts by its magnitude; computed wide so INT_MIN is no problem.
     const int64_t w = width < 0 ? -int64_t{width} : width;
     const int64_t h = height < 0 ? -int64_t{height} : height;
-    if (w * h > max_pixels)
+    if (w * h > kMaxPixels)
         return nullptr;
-    HBITMAP handle = new_bitmap(static_cast<int>(w), static_cast<int>(h), false, false);
-    if (handle && bits) {
-        Object* object = lookup(handle, Kind::bitmap);
-        std::memcpy(object->bitmap.pixels, bits, static_cast<size_t>(w * h) * 4);
-    }
+    Bitmap* made = nullptr;
+    HBITMAP handle = NewBitmap(static_cast<int>(w), static_cast<int>(h), false, false, &made);
+    if (handle && bits)
+        std::memcpy(made->pixels, bits, static_cast<size_t>(w * h) * 4);
     return handle;
 }
 
-HBITMAP create_dib_section(const BITMAPINFO* info, UINT usage, void** bits)
+HBITMAP NewDibSection(const BITMAPINFO* info, UINT usage, void** bits)
 {
     if (bits)
         *bits = nullptr;
@@ -113,12 +117,13 @@ HBITMAP create_dib_section(const BITMAPINFO* info, UINT usage, void** bits)
         return nullptr;
     const int64_t width = h.biWidth;
     const int64_t height = h.biHeight < 0 ? -int64_t{h.biHeight} : h.biHeight;
-    if (width <= 0 || height <= 0 || width * height > max_pixels)
+    if (width <= 0 || height <= 0 || width * height > kMaxPixels)
         return nullptr;
+    Bitmap* made = nullptr;
     HBITMAP handle =
-        new_bitmap(static_cast<int>(width), static_cast<int>(height), true, h.biHeight > 0);
+        NewBitmap(static_cast<int>(width), static_cast<int>(height), true, h.biHeight > 0, &made);
     if (handle && bits)
-        *bits = lookup(handle, Kind::bitmap)->bitmap.pixels;
+        *bits = made->pixels;
     return handle;
 }
 
@@ -128,71 +133,71 @@ extern "C" {
 
 HGDIOBJ WINAPI GetStockObject(int index)
 {
-    HGDIOBJ result = stock_brush(index);
-    if (recording())
-        emit("GetStockObject", {arg(index)}, arg(result));
+    HGDIOBJ result = StockBrush(index);
+    if (Recording())
+        Emit("GetStockObject", {Arg(index)}, Arg(result));
     return result;
 }
 
 HBRUSH WINAPI CreateSolidBrush(COLORREF colour)
 {
-    HGDIOBJ handle = create_object(Kind::brush);
-    if (Object* object = lookup(handle, Kind::brush)) {
+    GdiObject* object = nullptr;
+    HGDIOBJ handle = CreateObject(Kind::kBrush, &object);
+    if (handle) {
         object->brush.colour = colour;
-        object->brush.pixel = colour_to_pixel(colour);
+        object->brush.pixel = ColourToPixel(colour);
     }
-    if (recording())
-        emit("CreateSolidBrush", {arg(colour)}, arg(handle));
+    if (Recording())
+        Emit("CreateSolidBrush", {Arg(colour)}, Arg(handle));
     return static_cast<HBRUSH>(handle);
 }
 
 BOOL WINAPI DeleteObject(HGDIOBJ object)
 {
-    const BOOL result = delete_object(object);
-    if (recording())
-        emit("DeleteObject", {arg(object)}, arg(result));
+    const BOOL result = DeleteGdiObject(object);
+    if (Recording())
+        Emit("DeleteObject", {Arg(object)}, Arg(result));
     return result;
 }
 
 int WINAPI GetObjectA(HANDLE object, int size, LPVOID out)
 {
-    const int result = get_object(object, size, out);
-    if (recording())
-        emit("GetObjectA", {arg(object), arg(size), arg(out)}, arg(result));
+    const int result = GetObjectInfo(object, size, out);
+    if (Recording())
+        Emit("GetObjectA", {Arg(object), Arg(size), Arg(out)}, Arg(result));
     return result;
 }
 
 HDC WINAPI CreateCompatibleDC(HDC dc)
 {
-    HDC result = dc && !lookup(dc, Kind::dc) ? nullptr : create_dc();
-    if (recording())
-        emit("CreateCompatibleDC", {arg(dc)}, arg(result));
+    HDC result = dc && !Lookup(dc, Kind::kDc) ? nullptr : CreateDc();
+    if (Recording())
+        Emit("CreateCompatibleDC", {Arg(dc)}, Arg(result));
     return result;
 }
 
 BOOL WINAPI DeleteDC(HDC dc)
 {
-    const BOOL result = delete_dc(dc);
-    if (recording())
-        emit("DeleteDC", {arg(dc)}, arg(result));
+    const BOOL result = DeleteDc(dc);
+    if (Recording())
+        Emit("DeleteDC", {Arg(dc)}, Arg(result));
     return result;
 }
 
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object)
 {
-    HGDIOBJ result = select_object(dc, object);
-    if (recording())
-        emit("SelectObject", {arg(dc), arg(object)}, arg(result));
+    HGDIOBJ result = SelectIntoDc(dc, object);
+    if (Recording())
+        Emit("SelectObject", {Arg(dc), Arg(object)}, Arg(result));
     return result;
 }
 
-HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bits_per_pixel,
-                            const void* bits)
+HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits)
 {
-    HBITMAP result = create_bitmap(width, height, planes, bits_per_pixel, bits);
-    if (recording())
-        emit("CreateBitmap", {arg(width), arg(height), arg(planes), arg(bits_per_pixel), arg(bits)},
-             arg(result));
+    HBITMAP result = NewDdb(width, height, planes, bitsPerPixel, bits);
+    if (Recording())
+        Emit("CreateBitmap", {Arg(width), Arg(height), Arg(planes), Arg(bitsPerPixel), Arg(bits)},
+             Arg(result));
     return result;
 }
 
@@ -200,54 +205,52 @@ HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void
                                 HANDLE section, DWORD offset)
 {
     // Sections backed by file mappings are not supported.
-    HBITMAP result = section ? nullptr : create_dib_section(info, usage, bits);
+    HBITMAP result = section ? nullptr : NewDibSection(info, usage, bits);
     if (section && bits)
         *bits = nullptr;
-    if (recording())
-        emit("CreateDIBSection",
-             {arg(dc), arg(info), arg(usage), arg(bits), arg(section), arg(offset)}, arg(result));
+    if (Recording())
+        Emit("CreateDIBSection",
+             {Arg(dc), Arg(info), Arg(usage), Arg(bits), Arg(section), Arg(offset)}, Arg(result));
     return result;
 }
 
 int WINAPI SetStretchBltMode(HDC dc, int mode)
 {
     int result = 0;
-    if (Object* object = lookup(dc, Kind::dc); object && mode >= BLACKONWHITE && mode <= HALFTONE) {
-        result = object->dc.stretch_mode;
-        object->dc.stretch_mode = mode;
+    if (GdiObject* object = Lookup(dc, Kind::kDc); object && FindStretchMode(mode)) {
+        result = object->dc.stretchMode;
+        object->dc.stretchMode = mode;
     }
-    if (recording())
-        emit("SetStretchBltMode", {arg(dc), arg(mode)}, arg(result));
+    if (Recording())
+        Emit("SetStretchBltMode", {Arg(dc), Arg(mode)}, Arg(result));
     return result;
 }
 
 int WINAPI GetStretchBltMode(HDC dc)
 {
-    Object* object = lookup(dc, Kind::dc);
-    const int result = object ? object->dc.stretch_mode : 0;
-    if (recording())
-        emit("GetStretchBltMode", {arg(dc)}, arg(result));
+    GdiObject* object = Lookup(dc, Kind::kDc);
+    const int result = object ? object->dc.stretchMode : 0;
+    if (Recording())
+        Emit("GetStretchBltMode", {Arg(dc)}, Arg(result));
     return result;
 }
 
 COLORREF WINAPI GetPixel(HDC dc, int x, int y)
 {
     COLORREF result = CLR_INVALID;
-    const Surface s = dc_surface(dc);
-    if (x >= 0 && y >= 0 && x < s.width && y < s.height) {
-        const uint32_t p = s.row(y)[x];
-        result = RGB((p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff);
-    }
-    if (recording())
-        emit("GetPixel", {arg(dc), arg(x), arg(y)}, arg(result));
+    const PixelView view = DcView(dc);
+    if (x >= 0 && y >= 0 && x < view.width && y < view.height)
+        result = PixelToColour(view.Row(y)[x]);
+    if (Recording())
+        Emit("GetPixel", {Arg(dc), Arg(x), Arg(y)}, Arg(result));
     return result;
 }
 
 BOOL WINAPI GdiFlush(void)
 {
     // Nothing is batched: every call has drawn before it returns.
-    if (recording())
-        emit("GdiFlush", {}, arg(1));
+    if (Recording())
+        Emit("GdiFlush", {}, Arg(1));
     return TRUE;
 }
 

@@ -28,14 +28,9 @@ void SOMLINK DestroyTool(ToolTray* self, Environment* ev, int32_t id)
     ToolList* list = Data(self)->toolList;
     if (!list)
         return;
-    // Only the newest tool with the identifier goes; the walk stops before its link is freed.
-    for (ToolListNode* n = list->next; n->value; n = n->next) {
-        auto* tool = static_cast<ToolInfo*>(n->value);
-        if (tool->id == id) {
-            somCall<somTD_ToolTray_RemoveToolInfo>(self, ClassData.RemoveToolInfo, ev, tool);
-            return;
-        }
-    }
+    // Only the newest tool with the identifier goes; the search ends before its link is freed.
+    if (ToolInfo* tool = FindTool(list, [id](ToolInfo* t) { return t->id == id; }))
+        somCall<somTD_ToolTray_RemoveToolInfo>(self, ClassData.RemoveToolInfo, ev, tool);
 }
 
 } // namespace tooltray

@@ -66,9 +66,10 @@ void SOMLINK ArrangeTools(ToolTray* self, Environment* ev)
         return;
     ForEachTool(list, [](ToolInfo* tool) { tool->bounds.Set(0, 0, 0, 0); });
     // Oldest first: each placement sees exactly the tools placed before it, all others empty.
-    for (ToolListNode* n = list->prev; n->value; n = n->prev)
+    ForEachToolOldestFirst(list, [self, ev](ToolInfo* tool) {
         somCall<somTD_ToolTray_GetNextToolBounds>(self, ClassData.GetNextToolBounds, ev,
-                                                  &static_cast<ToolInfo*>(n->value)->bounds);
+                                                  &tool->bounds);
+    });
 }
 
 } // namespace tooltray

@@ -1,0 +1,76 @@
+#include "host/column_tray.h"
+
+#include "host/tooltray_bindings.h"
+#include "runtime/som_class_declaration.h"
+#include "tools/tool_info.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+// The column's own spacing: the gap between stacked tools and between columns, and the least
+// room left below a tool. The first slot and the top of every column come from the class.
+constexpr int kGap = 4;
+constexpr int kBottomMargin = 4;
+
+somClassDataStructure g_classData;
+somCClassDataStructure g_cClassData;
+
+void SOMLINK ColumnNextToolBounds(ToolTray* self, Environment* ev, KxRect* bounds)
+{
+    const Palette palette(self, ev, resolve_ToolTrayClassData());
+    // R: the lowest tool of the right-most column, the row rule turned on its side. Ties go to
+    // the tool met first, the newer one. Tools with empty bounds are not placed yet.
+    std::optional<RECT> r;
+    int columnTop = 0;
+    for (ToolInfo* t = palette.GetFirstTool(); t; t = palette.GetNextTool(t)) {
+        if (t->bounds.IsEmpty())
+            continue;
+        RECT b;
+        t->bounds.AsWinRect(b);
+        if (!r || b.left >= r->right || (b.bottom > r->bottom && b.right >= r->right))
+            r = b;
+    }
+    if (!r) {
+        // Nothing placed yet: the first slot is wherever the class puts it.
+        auto parent = reinterpret_cast<somTD_ToolTray_GetNextToolBounds>(ResolveParentMethod(
+            g_cClassData.parentMethodTables, 1, resolve_ToolTrayClassData()->GetNextToolBounds));
+        parent(self, ev, bounds);
+        return;
+    }
+    // Every column starts level with the first one: at the top of the highest tool that shares
+    // R's column.
+    columnTop = r->top;
+    for (ToolInfo* t = palette.GetFirstTool(); t; t = palette.GetNextTool(t)) {
+        RECT b;
+        t->bounds.AsWinRect(b);
+        if (!t->bounds.IsEmpty() && b.left == r->left)
+            columnTop = std::min<int>(columnTop, b.top);
+    }
+    KxRect size;
+    palette.GetSize(&size);
+    const int height = FixedToPixels(size.Height());
+    const int tw = FixedToPixels(palette.GetToolWidth());
+    const int th = FixedToPixels(palette.GetToolHeight());
+    const int top = r->bottom + kGap;
+    if (top + th <= height - kBottomMargin) // below R, as wide as R
+        bounds->Set(PixelsToFixed(r->left), PixelsToFixed(top), PixelsToFixed(r->right),
+                    PixelsToFixed(top + th));
+    else // a new column
+        bounds->Set(PixelsToFixed(r->right + kGap), PixelsToFixed(columnTop),
+                    PixelsToFixed(r->right + kGap + tw), PixelsToFixed(columnTop + th));
+}
+
+} // namespace
+
+SOMClass* ColumnToolTrayNewClass()
+{
+    if (!ToolTrayNewClass(1, 0))
+        return nullptr;
+    // The declaration outlives the class, which lives as long as the process.
+    static const ClassDeclaration declaration(
+        "ColumnToolTray", "ToolTray", 0, &g_classData, &g_cClassData, {},
+        {{"ToolTray::GetNextToolBounds", somProc(&ColumnNextToolBounds)}});
+    return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), 0, 0);
+}

@@ -1,0 +1,39 @@
+// A bitmap's pixels: 32-bpp rows between guard words, and the view raster calls draw through.
+#ifndef PLATFORM_GDI_BITMAP_H
+#define PLATFORM_GDI_BITMAP_H
+
+#include "platform/gdi/gdi.h"
+#include "platform/gdi/pixel_view.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace gdi {
+
+// Words written before and after every bitmap's pixels; tests check them to prove no operation
+// strays outside a surface.
+constexpr size_t kGuardWords = 16;
+constexpr uint32_t kGuardValue = 0x6a09e667u;
+
+struct Bitmap {
+    int width = 0;
+    int height = 0;
+    bool mono = false; // the 1x1 default bitmap, 1 bit per pixel; every other one has 32
+    bool dib = false;
+    bool bottomUp = false;
+    // Rows of `width` pixels, first row first in memory, between guard words: inside `storage`,
+    // or static storage for the default bitmap.
+    std::unique_ptr<uint32_t[]> storage;
+    uint32_t* pixels = nullptr;
+    HDC selectedIn = nullptr; // memory bitmaps live in at most one DC
+
+    // Room for width x height pixels, zeroed, guards written.
+    void Allocate();
+    bool GuardsIntact() const;
+    PixelView View() const;
+};
+
+} // namespace gdi
+
+#endif // PLATFORM_GDI_BITMAP_H

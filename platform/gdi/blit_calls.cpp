@@ -1,0 +1,202 @@
+// BitBlt and StretchBlt (SRCCOPY) between 32-bpp surfaces. Each axis is mapped on its own (see
+// axis_map.h); the DC's stretch mode says how (see stretch_modes.h).
+#include "platform/gdi/gdi.h"
+
+#include "platform/gdi/axis_map.h"
+#include "platform/gdi/colour.h"
+#include "platform/gdi/handle_table.h"
+#include "platform/gdi/recorder_hooks.h"
+#include "platform/gdi/selection.h"
+
+#include <cassert>
+#include <cstring>
+#include <vector>
+
+using namespace gdi;
+
+namespace {
+
+// Every run lies inside the source and every span inside the destination.
+[[maybe_unused]] bool Clipped(const PixelView& dest, Span xs, Span ys, const PixelView& source,
+                              const AxisMap& columns, const AxisMap& rows, int columnStep,
+                              int rowStep)
+{
+    if (!dest.Holds(xs.begin, ys.begin, xs.end, ys.end))
+        return false;
+    auto inside = [](const Run& r, int step, int size) {
+        const int64_t last = r.first + int64_t{step} * (r.count - 1);
+        return r.count == 0 || (r.first >= 0 && r.first < size && last >= 0 && last < size);
+    };
+    for (const Run& r : columns.Runs())
+        if (!inside(r, columnStep, source.width))
+            return false;
+    for (const Run& r : rows.Runs())
+        if (!inside(r, rowStep, source.height))
+            return false;
+    return true;
+}
+
+// Callers clip.
+template <Combine op>
+void CombineRows(const PixelView& dest, Span xs, Span ys, const PixelView& source,
+                 const std::vector<Run>& columnRuns, const std::vector<Run>& rowRuns,
+                 int columnStep, int rowStep)
+{
+    for (int64_t y = ys.begin; y < ys.end; ++y) {
+        const Run& rows = rowRuns[static_cast<size_t>(y - ys.begin)];
+        if (rows.count == 0)
+            continue;
+        uint32_t* out = dest.Row(static_cast<int>(y));
+        for (int64_t x = xs.begin; x < xs.end; ++x) {
+            const Run& columns = columnRuns[static_cast<size_t>(x - xs.begin)];
+            if (columns.count == 0)
+                continue;
+            uint32_t value = op == Combine::kAnd ? 0xffffffffu : 0u;
+            for (int r = 0; r < rows.count; ++r) {
+                const uint32_t* in = source.Row(rows.first + r * rowStep);
+                for (int c = 0; c < columns.count; ++c) {
+                    const uint32_t pixel = in[columns.first + c * columnStep];
+                    if constexpr (op == Combine::kAnd)
+                        value &= pixel;
+                    else if constexpr (op == Combine::kOr)
+                        value |= pixel;
+                    else
+                        value = pixel;
+                }
+            }
+            if constexpr (op == Combine::kClearAlpha)
+                value &= 0x00ffffffu;
+            out[x] = value;
+        }
+    }
+}
+
+using CombineRowsFn = void (*)(const PixelView&, Span, Span, const PixelView&,
+                               const std::vector<Run>&, const std::vector<Run>&, int, int);
+
+// Indexed by Combine.
+constexpr CombineRowsFn kCombineRows[] = {
+    &CombineRows<Combine::kKeepLast>,
+    &CombineRows<Combine::kAnd>,
+    &CombineRows<Combine::kOr>,
+    &CombineRows<Combine::kClearAlpha>,
+};
+
+// Every destination pixel shows at most one source pixel, unchanged: a gather through the column
+// table; columns outside it are left untouched. Callers clip.
+void GatherRows(const PixelView& dest, Span xs, Span ys, const PixelView& source,
+                const AxisMap& columns, const std::vector<Run>& rowRuns)
+{
+    const size_t width = columns.Last() - columns.First();
+    if (width == 0)
+        return;
+    const int* index = columns.GatherIndex();
+    // Enlarging repeats source rows: a row that shows the same source row as the one above is a
+    // copy of it.
+    const uint32_t* previousIn = nullptr;
+    const uint32_t* previousOut = nullptr;
+    for (int64_t y = ys.begin; y < ys.end; ++y) {
+        const Run& r = rowRuns[static_cast<size_t>(y - ys.begin)];
+        if (r.count == 0)
+            continue;
+        const uint32_t* in = source.Row(r.first);
+        uint32_t* out = dest.Row(static_cast<int>(y)) + xs.begin + columns.First();
+        if (in == previousIn)
+            std::memcpy(out, previousOut, width * sizeof *out);
+        else
+            for (size_t k = 0; k < width; ++k)
+                out[k] = in[index[k]];
+        previousIn = in;
+        previousOut = out;
+    }
+}
+
+BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int sy, int sw, int sh,
+             DWORD rop)
+{
+    const GdiObject* destObject = Lookup(destDc, Kind::kDc);
+    if (!destObject || !Lookup(sourceDc, Kind::kDc) || rop != SRCCOPY)
+        return FALSE;
+    const PixelView dest = DcView(destDc);
+    const PixelView source = DcView(sourceDc);
+    if (dest.Empty() || source.Empty())
+        return FALSE;
+    if (w == 0 || h == 0 || sw == 0 || sh == 0)
+        return TRUE;
+
+    const Axis ax = MakeAxis(x, w, sx, sw);
+    const Axis ay = MakeAxis(y, h, sy, sh);
+    const Span xs = DestSpan(ax, dest.width);
+    const Span ys = DestSpan(ay, dest.height);
+    if (xs.begin >= xs.end || ys.begin >= ys.end)
+        return TRUE;
+
+    const bool unstretched = ax.destSize == ax.sourceSize && ay.destSize == ay.sourceSize;
+    const StretchMode& mode =
+        unstretched ? UnstretchedMode() : *FindStretchMode(destObject->dc.stretchMode);
+
+    // Kept per thread: a stretch allocates nothing once these have grown, and a run of stretches
+    // of one geometry (every tool of a palette, say) maps each axis once.
+    struct Scratch {
+        AxisMap columns, rows;
+    };
+    thread_local Scratch scratch;
+    Scratch& s = scratch;
+    s.columns.Map(ax, xs, source.width, mode, mode.columns);
+    s.rows.Map(ay, ys, source.height, mode, mode.rows);
+
+    // Copying within one bitmap reads from a snapshot, so overlap cannot feed back.
+    PixelView from = source;
+    std::vector<uint32_t> snapshot;
+    if (dest.topRow == source.topRow) {
+        snapshot.resize(static_cast<size_t>(source.width) * static_cast<size_t>(source.height));
+        for (int row = 0; row < source.height; ++row)
+            std::memcpy(&snapshot[static_cast<size_t>(row) * static_cast<size_t>(source.width)],
+                        source.Row(row), static_cast<size_t>(source.width) * 4);
+        from.topRow = snapshot.data();
+        from.stride = source.width;
+    }
+
+    const int cs = ax.sourceStep, rs = ay.sourceStep;
+    assert(Clipped(dest, xs, ys, from, s.columns, s.rows, cs, rs));
+    if (s.columns.Widest() <= 1 && s.rows.Widest() <= 1 && mode.CopiesSinglePixels())
+        GatherRows(dest, xs, ys, from, s.columns, s.rows.Runs());
+    else
+        kCombineRows[static_cast<int>(mode.combine)](dest, xs, ys, from, s.columns.Runs(),
+                                                     s.rows.Runs(), cs, rs);
+    if (dest.mono)
+        dest.topRow[0] = StoredPixel(dest, dest.topRow[0]);
+    return TRUE;
+}
+
+} // namespace
+
+extern "C" {
+
+BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy,
+                       int sourceWidth, int sourceHeight, DWORD rop)
+{
+    const BOOL result =
+        Stretch(dest, x, y, width, height, source, sx, sy, sourceWidth, sourceHeight, rop);
+    if (Recording())
+        Emit("StretchBlt",
+             {Arg(dest), Arg(x), Arg(y), Arg(width), Arg(height), Arg(source), Arg(sx), Arg(sy),
+              Arg(sourceWidth), Arg(sourceHeight), Arg(rop)},
+             Arg(result));
+    return result;
+}
+
+// BitBlt is a stretch whose source has the destination's extents, negative ones included.
+BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy,
+                   DWORD rop)
+{
+    const BOOL result = Stretch(dest, x, y, width, height, source, sx, sy, width, height, rop);
+    if (Recording())
+        Emit("BitBlt",
+             {Arg(dest), Arg(x), Arg(y), Arg(width), Arg(height), Arg(source), Arg(sx), Arg(sy),
+              Arg(rop)},
+             Arg(result));
+    return result;
+}
+
+} // extern "C"

@@ -1,0 +1,113 @@
+// The handle table. A handle packs a slot index, the object's kind and the slot's generation, so
+// a handle to a deleted object (or one a later object reuses the slot of) never matches, and a
+// garbage value is only ever compared, never dereferenced.
+#ifndef PLATFORM_GDI_HANDLE_TABLE_H
+#define PLATFORM_GDI_HANDLE_TABLE_H
+
+#include "platform/gdi/objects.h"
+
+#include <cstdint>
+
+namespace gdi {
+
+namespace handles {
+
+constexpr uint64_t kIndexBits = 20;
+constexpr uint64_t kIndexMask = (uint64_t{1} << kIndexBits) - 1;
+// Index + 1 is what a handle holds, so that no handle is null: one index is never used.
+constexpr uint32_t kMaxSlots = (uint32_t{1} << kIndexBits) - 1;
+// Slots come in chunks that never move, so an object's address stays valid while others are
+// created.
+constexpr uint32_t kChunkBits = 10;
+constexpr uint32_t kChunkSlots = uint32_t{1} << kChunkBits;
+constexpr uint32_t kChunks = (kMaxSlots + kChunkSlots - 1) / kChunkSlots;
+constexpr uint32_t kNoSlot = ~uint32_t{0};
+// The first slots hold the stock objects, placed when the library loads: they never depend on
+// room in the table.
+constexpr uint32_t kReservedSlots = 6;
+
+// Everything starts zeroed, so the first chunk, which holds the reserved slots, is static
+// storage that needs no initialising code.
+struct Slot {
+    uint64_t handle = 0; // the live object's handle; 0 while the slot is free
+    uint32_t generation = 0;
+    uint32_t nextFree = 0; // meaningful on the free list only
+    GdiObject object;
+};
+
+struct Chunk {
+    Slot slots[kChunkSlots];
+};
+
+struct Table {
+    Chunk* chunks[kChunks] = {};
+    uint32_t slotsUsed = 0; // slots ever handed out; those below it are live or on the free list
+    uint32_t freeHead = kNoSlot;
+};
+
+extern Table table;
+
+constexpr uint64_t Pack(uint32_t index, Kind kind, uint32_t generation)
+{
+    return (uint64_t{generation} << 32) | (uint64_t{static_cast<uint8_t>(kind)} << 24) |
+           (uint64_t{index} + 1);
+}
+
+} // namespace handles
+
+// The handle of reserved slot `index`, which is made live as an object of `kind`: for the stock
+// objects, when the library loads.
+HGDIOBJ PlaceReservedObject(uint32_t index, Kind kind, GdiObject** object);
+
+// The handle a reserved slot's object has.
+inline HGDIOBJ ReservedHandle(uint32_t index, Kind kind)
+{
+    return reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(handles::Pack(index, kind, 0)));
+}
+
+// The live object a handle names, of any kind; null for anything else.
+inline GdiObject* LookupAny(const void* handle)
+{
+    using namespace handles;
+    const uint64_t value = reinterpret_cast<uintptr_t>(handle);
+    const uint64_t index = (value & kIndexMask) - 1; // index bits of 0 wrap past every slot
+    if (index >= kMaxSlots)
+        return nullptr;
+    const Chunk* chunk = table.chunks[index >> kChunkBits];
+    if (!chunk)
+        return nullptr;
+    Slot& slot = const_cast<Slot&>(chunk->slots[index & (kChunkSlots - 1)]);
+    return slot.handle == value ? &slot.object : nullptr;
+}
+
+// The live object a handle names if it is of `kind`.
+inline GdiObject* Lookup(const void* handle, Kind kind)
+{
+    const uint64_t value = reinterpret_cast<uintptr_t>(handle);
+    if (((value >> 24) & 0xff) != static_cast<uint8_t>(kind))
+        return nullptr;
+    return LookupAny(handle);
+}
+
+// A fresh object of `kind` (its other fields as default-constructed), or null when the table is
+// full or memory is short. `object` receives its address.
+HGDIOBJ CreateObject(Kind kind, GdiObject** object);
+
+// Frees the object and its slot; its handle is dead from then on.
+void DestroyObject(HGDIOBJ handle);
+
+// Calls `visit` with every live object.
+template <typename Visit>
+void ForEachObject(Visit visit)
+{
+    using namespace handles;
+    for (uint32_t index = 0; index < table.slotsUsed; ++index) {
+        Slot& slot = table.chunks[index >> kChunkBits]->slots[index & (kChunkSlots - 1)];
+        if (slot.handle)
+            visit(slot.object);
+    }
+}
+
+} // namespace gdi
+
+#endif // PLATFORM_GDI_HANDLE_TABLE_H

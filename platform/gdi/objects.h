@@ -1,0 +1,39 @@
+// The objects behind GDI handles.
+#ifndef PLATFORM_GDI_OBJECTS_H
+#define PLATFORM_GDI_OBJECTS_H
+
+#include "platform/gdi/bitmap.h"
+#include "platform/gdi/gdi.h"
+
+#include <cstdint>
+
+namespace gdi {
+
+// Each kind has its own byte in the handle, so a handle of the wrong kind is told apart without
+// looking at the object.
+enum class Kind : uint8_t { kNone = 0, kDc = 0x31, kBitmap = 0x47, kBrush = 0x5c };
+
+struct Brush {
+    uint32_t pixel = 0;  // the colour as a 32-bpp DIB pixel
+    COLORREF colour = 0; // as created, for GetObjectA
+    int selections = 0;  // DCs holding it
+};
+
+struct DeviceContext {
+    HGDIOBJ bitmap = nullptr;
+    HGDIOBJ brush = nullptr;
+    int stretchMode = 0; // a new DC starts in BLACKONWHITE
+};
+
+struct GdiObject {
+    Kind kind = Kind::kNone;
+    bool stock = false;
+    bool deletePending = false; // deleted while selected; goes when deselected
+    Bitmap bitmap;
+    Brush brush;
+    DeviceContext dc;
+};
+
+} // namespace gdi
+
+#endif // PLATFORM_GDI_OBJECTS_H

@@ -1,0 +1,126 @@
+#include "platform/gdi/selection.h"
+
+#include "platform/gdi/handle_table.h"
+#include "platform/gdi/stock_objects.h"
+
+namespace gdi {
+
+namespace {
+
+// Whether a DC still holds the object. Stock objects are not counted: they never go.
+bool Held(const GdiObject& object)
+{
+    return object.kind == Kind::kBitmap ? object.bitmap.selectedIn != nullptr
+                                        : object.brush.selections > 0;
+}
+
+// Drops a DC's hold on an object, finishing a deferred delete.
+void Release(HDC dc, HGDIOBJ handle)
+{
+    GdiObject* object = LookupAny(handle);
+    if (!object || object->stock)
+        return;
+    if (object->kind == Kind::kBitmap && object->bitmap.selectedIn == dc)
+        object->bitmap.selectedIn = nullptr;
+    if (object->kind == Kind::kBrush && object->brush.selections > 0)
+        --object->brush.selections;
+    if (object->deletePending && !Held(*object))
+        DestroyObject(handle);
+}
+
+} // namespace
+
+HGDIOBJ SelectIntoDc(HDC dc, HGDIOBJ handle)
+{
+    GdiObject* owner = Lookup(dc, Kind::kDc);
+    GdiObject* object = LookupAny(handle);
+    if (!owner || !object)
+        return nullptr;
+    if (object->kind == Kind::kBitmap) {
+        HGDIOBJ previous = owner->dc.bitmap;
+        if (previous == handle)
+            return previous;
+        // A memory bitmap can be in one DC at a time; the stock one is shared.
+        if (!object->stock) {
+            if (object->bitmap.selectedIn)
+                return nullptr;
+            object->bitmap.selectedIn = dc;
+        }
+        owner->dc.bitmap = handle;
+        Release(dc, previous);
+        return previous;
+    }
+    if (object->kind == Kind::kBrush) {
+        HGDIOBJ previous = owner->dc.brush;
+        if (!object->stock)
+            ++object->brush.selections;
+        owner->dc.brush = handle;
+        Release(dc, previous);
+        return previous;
+    }
+    return nullptr;
+}
+
+HDC CreateDc()
+{
+    const HGDIOBJ bitmap = DefaultBitmap();
+    const HGDIOBJ brush = StockBrush(WHITE_BRUSH);
+    GdiObject* object = nullptr;
+    HGDIOBJ handle = CreateObject(Kind::kDc, &object);
+    if (!handle)
+        return nullptr;
+    object->dc.bitmap = bitmap;
+    object->dc.brush = brush;
+    object->dc.stretchMode = BLACKONWHITE;
+    return static_cast<HDC>(handle);
+}
+
+bool DeleteDc(HDC dc)
+{
+    GdiObject* object = Lookup(dc, Kind::kDc);
+    if (!object)
+        return false;
+    const HGDIOBJ bitmap = object->dc.bitmap;
+    const HGDIOBJ brush = object->dc.brush;
+    DestroyObject(dc);
+    Release(dc, bitmap);
+    Release(dc, brush);
+    return true;
+}
+
+bool DeleteGdiObject(HGDIOBJ handle)
+{
+    GdiObject* object = LookupAny(handle);
+    if (!object)
+        return false;
+    if (object->stock)
+        return true; // stock objects outlive every DeleteObject
+    switch (object->kind) {
+    case Kind::kDc:
+        return DeleteDc(static_cast<HDC>(handle));
+    case Kind::kBitmap:
+    case Kind::kBrush:
+        if (Held(*object)) {
+            object->deletePending = true;
+            return true;
+        }
+        break;
+    case Kind::kNone:
+        return false;
+    }
+    DestroyObject(handle);
+    return true;
+}
+
+PixelView DcView(HDC dc)
+{
+    const GdiObject* object = Lookup(dc, Kind::kDc);
+    if (!object)
+        return PixelView{};
+    const GdiObject* bitmap = Lookup(object->dc.bitmap, Kind::kBitmap);
+    if (!bitmap)
+        return PixelView{};
+    return bitmap->bitmap.View();
+}
+
+} // namespace gdi

@@ -1,0 +1,55 @@
+// What each stretch mode does, one row per mode: how an axis maps destination pixels to source
+// pixels and how the source pixels behind one destination pixel combine into it.
+#ifndef PLATFORM_GDI_STRETCH_MODES_H
+#define PLATFORM_GDI_STRETCH_MODES_H
+
+#include <cstdint>
+
+namespace gdi {
+
+// How an axis of D destination and S source pixels maps, counting j and i from each side's
+// first pixel.
+enum class AxisRule : uint8_t {
+    // D >= S: destination j shows source i = floor(((2j + 1)S - 1) / 2D), the nearest pixel
+    // centre with ties going to the lower pixel.
+    // D < S: destination k stands for the run of source pixels ending at
+    // e(k) = floor(((2k + 2)S - D) / 2D) and starting after e(k - 1); for D == 1 the one run
+    // ends at S - 2 instead.
+    kNearestCentre,
+    // Source i = min(S - 1, (j * floor(65536 S / D) + 0x8000) >> 16) in both directions. That
+    // matches GDI only for unclipped, unmirrored stretches: GDI clips first in this mode and maps
+    // the clipped rectangles.
+    kFixedStep,
+};
+
+// Which pixels of a shrinking run (D > 1) an axis keeps.
+enum class RunPick : uint8_t { kAll, kFirst, kLast };
+
+// How the pixels behind one destination pixel become its value.
+enum class Combine : uint8_t {
+    kKeepLast,   // the last one read
+    kAnd,        // AND of all 32 bits, alpha included
+    kOr,         // OR of all 32 bits, alpha included
+    kClearAlpha, // the one pixel, top byte cleared
+};
+
+struct StretchMode {
+    int mode; // as SetStretchBltMode takes it
+    AxisRule rule;
+    RunPick columns;
+    RunPick rows;
+    Combine combine;
+
+    // Whether a destination pixel behind exactly one source pixel is a plain copy of it.
+    bool CopiesSinglePixels() const { return combine != Combine::kClearAlpha; }
+};
+
+// The row for a SetStretchBltMode value; null for a value that is not a mode.
+const StretchMode* FindStretchMode(int mode);
+
+// Copies that stretch neither axis take no part in the DC's mode: they go by this row.
+const StretchMode& UnstretchedMode();
+
+} // namespace gdi
+
+#endif // PLATFORM_GDI_STRETCH_MODES_H
