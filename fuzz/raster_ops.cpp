@@ -9,6 +9,7 @@
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/gdi_recorder.h"
 
+#include <algorithm>
 #include <climits>
 #include <sstream>
 #include <vector>
@@ -118,9 +119,10 @@ public:
     {
         for (int i = 0; i < kBitmaps; ++i)
             MakeBitmap(i);
-        for (int i = 0; i < kDcs; ++i) {
+        std::string failure;
+        for (int i = 0; i < kDcs && failure.empty(); ++i) {
             dcs_[i].handle = CreateCompatibleDC(nullptr);
-            Select(i, i);
+            failure = Select(i, i);
         }
         for (COLORREF& c : colours_)
             c = RGB(in_.Byte(), in_.Byte(), in_.Byte());
@@ -128,7 +130,6 @@ public:
             brushes_[i] = CreateSolidBrush(colours_[i]);
         deadBrush_ = CreateSolidBrush(RGB(9, 9, 9));
         DeleteObject(deadBrush_);
-        std::string failure;
         for (step_ = 0; step_ < kMaxSteps && !in_.AtEnd() && failure.empty(); ++step_) {
             compared_ = false;
             failure = Step();
