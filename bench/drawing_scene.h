@@ -4,7 +4,7 @@
 #ifndef BENCH_DRAWING_SCENE_H
 #define BENCH_DRAWING_SCENE_H
 
-#include "host/surface.h"
+#include "host/dib_section_dc.h"
 #include "host/tooltray_bindings.h"
 
 #include <memory>
@@ -36,10 +36,10 @@ public:
     DrawingScene();
     ~DrawingScene();
     void Draw() const { palette_->UpdateTools(surface_.Dc()); }
-    const Surface& Target() const { return surface_; }
+    const DibSectionDc& Target() const { return surface_; }
 
 private:
-    Surface surface_;
+    DibSectionDc surface_;
     SOMObject* base_ = nullptr;
     SOMObject* space_ = nullptr;
     std::unique_ptr<Palette> palette_;

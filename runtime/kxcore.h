@@ -56,15 +56,15 @@ typedef struct KxToolSpaceObjClassDataStructure {
     somMToken AcceptsTools; // the seventh method: nonzero while the space takes new tools
 } KxToolSpaceObjClassDataStructure;
 
-KXCORE_API SOMClass* KxObjectNewClass(int32_t majorVersion, int32_t minorVersion);
-KXCORE_API SOMClass* KxRefCntObjectNewClass(int32_t majorVersion, int32_t minorVersion);
-KXCORE_API SOMClass* KxExtensionNewClass(int32_t majorVersion, int32_t minorVersion);
-KXCORE_API SOMClass* KxToolSpaceObjNewClass(int32_t majorVersion, int32_t minorVersion);
+KXCORE_API SOMClass* KxObjectNewClass(int32_t majorVersion, int32_t minorVersion) noexcept;
+KXCORE_API SOMClass* KxRefCntObjectNewClass(int32_t majorVersion, int32_t minorVersion) noexcept;
+KXCORE_API SOMClass* KxExtensionNewClass(int32_t majorVersion, int32_t minorVersion) noexcept;
+KXCORE_API SOMClass* KxToolSpaceObjNewClass(int32_t majorVersion, int32_t minorVersion) noexcept;
 
-KXCORE_API KxObjectClassDataStructure* resolve_KxObjectClassData(void);
-KXCORE_API KxRefCntObjectClassDataStructure* resolve_KxRefCntObjectClassData(void);
-KXCORE_API KxExtensionClassDataStructure* resolve_KxExtensionClassData(void);
-KXCORE_API KxToolSpaceObjClassDataStructure* resolve_KxToolSpaceObjClassData(void);
+KXCORE_API KxObjectClassDataStructure* resolve_KxObjectClassData(void) noexcept;
+KXCORE_API KxRefCntObjectClassDataStructure* resolve_KxRefCntObjectClassData(void) noexcept;
+KXCORE_API KxExtensionClassDataStructure* resolve_KxExtensionClassData(void) noexcept;
+KXCORE_API KxToolSpaceObjClassDataStructure* resolve_KxToolSpaceObjClassData(void) noexcept;
 
 // Method procedures: the object first, the environment record second.
 typedef void(SOMLINK* somTD_KxObject_InitObject)(KxObject*, Environment*);

@@ -26,6 +26,14 @@
 // marshal calls.
 #define SOMLINK
 
+// Nothing unwinds out of the runtime: every entry point catches what it must and reports failure
+// as documented, so C++ callers see the promise in the declaration.
+#ifdef __cplusplus
+#  define SOM_NOEXCEPT noexcept
+#else
+#  define SOM_NOEXCEPT
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -70,59 +78,60 @@ struct ClassDescription; // som_description.h
 
 // ---- Building and finding classes -------------------------------------------------------------
 
-// Builds the class the description describes, or returns the already built class of that name.
+// Builds the class the description describes, or returns the class already built from this same
+// description. A name already taken by a class built from another description is refused.
 // inheritMask 1 inherits from the single parent. A nonzero requested major version must equal the
 // class's; the requested minor version must not exceed the class's. On failure returns null,
 // builds nothing, and records the reason (naming class and field) for GetLastBuildError and in
 // the calling thread's environment record.
 SOM_API SOMClass* BuildClass(int32_t inheritMask, const struct ClassDescription* description,
-                             int32_t majorVersion, int32_t minorVersion);
+                             int32_t majorVersion, int32_t minorVersion) SOM_NOEXCEPT;
 
 // The calling thread's reason for the last failed BuildClass, or "" after a successful one.
-SOM_API const char* GetLastBuildError(void);
+SOM_API const char* GetLastBuildError(void) SOM_NOEXCEPT;
 
 // The description a class was built from (null for the root class, which the runtime builds
 // itself, and for a null class).
-SOM_API const struct ClassDescription* DescriptionOf(const SOMClass* classObject);
+SOM_API const struct ClassDescription* DescriptionOf(const SOMClass* classObject) SOM_NOEXCEPT;
 
-SOM_API SOMClass* FindClass(const char* name);              // null when no class has that name
-SOM_API const char* ClassName(const SOMClass* classObject); // null for a null class
-SOM_API SOMClass* ClassOf(const SOMObject* object);         // null for a null object
-SOM_API SOMClass* ParentOf(const SOMClass* classObject);    // null for the root class
+SOM_API SOMClass* FindClass(const char* name) SOM_NOEXCEPT; // null when no class has that name
+SOM_API const char* ClassName(const SOMClass* classObject) SOM_NOEXCEPT; // null for a null class
+SOM_API SOMClass* ClassOf(const SOMObject* object) SOM_NOEXCEPT;         // null for a null object
+SOM_API SOMClass* ParentOf(const SOMClass* classObject) SOM_NOEXCEPT;    // null for the root class
 // Nonzero when object's class is classObject or descends from it.
-SOM_API int32_t IsInstanceOf(const SOMObject* object, const SOMClass* classObject);
+SOM_API int32_t IsInstanceOf(const SOMObject* object, const SOMClass* classObject) SOM_NOEXCEPT;
 
 // ---- Method resolution ------------------------------------------------------------------------
 
 // The procedure that implements token's method for object's actual class: O(1), one index by the
 // token. Null (with the environment's exception set) when the object is null or its class does
 // not have that method.
-SOM_API somMethodProc ResolveMethod(const SOMObject* object, somMToken token);
+SOM_API somMethodProc ResolveMethod(const SOMObject* object, somMToken token) SOM_NOEXCEPT;
 
 // The implementation of token's method in parent number parentNumber (from 1) of the class whose
 // auxiliary record holds parentTables. Null when no such parent or method exists.
 SOM_API somMethodProc ResolveParentMethod(somMethodTabs parentTables, int32_t parentNumber,
-                                          somMToken token);
+                                          somMToken token) SOM_NOEXCEPT;
 
 // How many times ResolveParentMethod has been called in this process: classes that cache parent
 // procedures can be seen to resolve each once.
-SOM_API int64_t ResolveParentMethodCalls(void);
+SOM_API int64_t ResolveParentMethodCalls(void) SOM_NOEXCEPT;
 
 // The qualified name of a token's method ("KxObject::IsInitialized"), null for a null token.
-SOM_API const char* MethodName(somMToken token);
+SOM_API const char* MethodName(somMToken token) SOM_NOEXCEPT;
 
 // ---- Objects ----------------------------------------------------------------------------------
 
 // Allocates a zero-filled instance and runs somInit through method resolution. Null when the
 // class is null or memory is short.
-SOM_API SOMObject* NewObject(SOMClass* classObject);
+SOM_API SOMObject* NewObject(SOMClass* classObject) SOM_NOEXCEPT;
 // Runs somUninit through method resolution, then frees the object. A null object is ignored.
-SOM_API void FreeObject(SOMObject* object);
+SOM_API void FreeObject(SOMObject* object) SOM_NOEXCEPT;
 
 // ---- Environment ------------------------------------------------------------------------------
 
-SOM_API Environment* GetGlobalEnvironment(void);      // the calling thread's record
-SOM_API void ExceptionFree(Environment* environment); // back to SOM_NO_EXCEPTION
+SOM_API Environment* GetGlobalEnvironment(void) SOM_NOEXCEPT;      // the calling thread's record
+SOM_API void ExceptionFree(Environment* environment) SOM_NOEXCEPT; // back to SOM_NO_EXCEPTION
 
 // ---- Allocation -------------------------------------------------------------------------------
 
@@ -132,9 +141,9 @@ SOM_API void ExceptionFree(Environment* environment); // back to SOM_NO_EXCEPTIO
 // replace (typically wrappers of malloc and free).
 typedef void*(SOMLINK* somMallocProc)(size_t size);
 typedef void(SOMLINK* somFreeProc)(void* block);
-SOM_API void* SOMMalloc(size_t size); // null when memory is short
-SOM_API void SOMFree(void* block);    // null is ignored
-SOM_API void SetAllocator(somMallocProc mallocProc, somFreeProc freeProc);
+SOM_API void* SOMMalloc(size_t size) SOM_NOEXCEPT; // null when memory is short
+SOM_API void SOMFree(void* block) SOM_NOEXCEPT;    // null is ignored
+SOM_API void SetAllocator(somMallocProc mallocProc, somFreeProc freeProc) SOM_NOEXCEPT;
 
 // ---- The root class ---------------------------------------------------------------------------
 
@@ -145,7 +154,7 @@ typedef struct SOMObjectClassDataStructure {
     somMToken somUninit;
 } SOMObjectClassDataStructure;
 
-SOM_API SOMObjectClassDataStructure* resolve_SOMObjectClassData(void);
+SOM_API SOMObjectClassDataStructure* resolve_SOMObjectClassData(void) SOM_NOEXCEPT;
 
 typedef void(SOMLINK* somTD_SOMObject_somInit)(SOMObject* self);
 typedef void(SOMLINK* somTD_SOMObject_somUninit)(SOMObject* self);

@@ -66,7 +66,7 @@ typedef struct ClassDescription {
     const MethodEntry* methods;     // 18
     const OverrideEntry* overrides; // 19
     const void* furtherTables[5];   // 20-24: null
-    int32_t instanceAlignment;      // 25: a power of two
+    int32_t instanceAlignment;      // 25: a power of two up to 4096, honoured by NewObject
     int32_t declaredInitialisers;   // 26: -1
     const void* initialiserList;    // 27: null
     int32_t reserved[6];            // 28-33: 0

@@ -2,6 +2,8 @@
 // resolution on host subclasses.
 #include "tests/test_support.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -120,6 +122,83 @@ TEST(ClassRegistration, A_second_NewClass_is_harmless_and_versions_reach_the_run
     EXPECT_EQ(ToolTrayNewClass(1, 5), nullptr);
     EXPECT_NE(std::string(GetLastBuildError()).find("ToolTray: minorVersion: 5"),
               std::string::npos);
+}
+
+// ---- A class name taken by another description ------------------------------------------------
+// Regression: BuildClass handed back whatever class held the name, so the framework's NewClass and
+// ToolTrayNewClass reported success with their class data never filled, and the first method
+// call went through null. Each case runs in a fresh process, before any class of ours is built.
+
+void SOMLINK Nothing(SOMObject*, Environment*) {}
+
+// Builds a class of the given name and parent that is not ours; the same description each time.
+SOMClass* BuildImpostor(const char* name, const char* parent)
+{
+    struct Record {
+        SOMClass* cls;
+        somMToken token;
+    };
+    static Record classData{};
+    static somCClassDataStructure aux{};
+    static const ClassDeclaration declaration(name, parent, 4, &classData, &aux,
+                                              {{"Impostor", somProc(&Nothing), 8}});
+    return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration.Description(), 0, 0);
+}
+
+bool ErrorNames(const char* name)
+{
+    return std::string(GetLastBuildError()).find(name) != std::string::npos;
+}
+
+// A check inside the child process: on failure it says what failed and exits with status 1.
+void Require(bool ok, const char* what)
+{
+    if (!ok) {
+        std::fprintf(stderr, "failed: %s (last build error: %s)\n", what, GetLastBuildError());
+        std::_Exit(1);
+    }
+}
+
+class TakenName : public ::testing::Test {
+protected:
+    void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
+};
+
+TEST_F(TakenName, A_framework_class_name_taken_first_makes_every_entry_point_return_null)
+{
+    EXPECT_EXIT(
+        {
+            SOMClass* impostor = BuildImpostor("KxObject", "SOMObject");
+            Require(impostor != nullptr, "the impostor is built");
+            Require(BuildImpostor("KxObject", "SOMObject") == impostor,
+                    "the same description again returns the class");
+            Require(KxObjectNewClass(0, 0) == nullptr, "KxObjectNewClass returns null");
+            Require(ErrorNames("KxObject"), "the message names the class");
+            Require(resolve_KxObjectClassData()->classObject == nullptr, "KxObject's record");
+            Require(KxExtensionNewClass(0, 0) == nullptr, "KxExtensionNewClass returns null");
+            Require(ToolTrayNewClass(0, 0) == nullptr, "ToolTrayNewClass returns null");
+            Require(resolve_ToolTrayClassData()->classObject == nullptr, "ToolTray's record");
+            Require(FindClass("ToolTray") == nullptr, "no ToolTray class");
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(TakenName, ToolTray_taken_first_makes_ToolTrayNewClass_return_null_naming_it)
+{
+    EXPECT_EXIT(
+        {
+            SOMClass* impostor = BuildImpostor("ToolTray", "SOMObject");
+            Require(impostor != nullptr, "the impostor is built");
+            Require(ToolTrayNewClass(0, 0) == nullptr, "ToolTrayNewClass returns null");
+            Require(ErrorNames("ToolTray"), "the message names the class");
+            Require(resolve_ToolTrayClassData()->classObject == nullptr, "ToolTray's record");
+            Require(resolve_ToolTrayClassData()->GetSize == nullptr, "ToolTray's tokens");
+            Require(KxExtensionNewClass(0, 0) != nullptr, "the framework itself is sound");
+            Require(FindClass("ToolTray") == impostor, "the impostor keeps its name");
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 // ---- Host subclasses --------------------------------------------------------------------------

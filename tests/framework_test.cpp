@@ -1,4 +1,5 @@
 // The framework core: counted objects, extensions, tool spaces, and the rectangle operations.
+#include "platform/kxcore/kx_refcnt_object_testing.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -46,6 +47,27 @@ TEST_F(Framework, A_counted_object_frees_itself_at_the_last_release)
     EXPECT_EQ(watch.Live(), 1);
     somCall<somTD_KxRefCntObject_Release>(o, cd->Release, ev);
     EXPECT_EQ(watch.Live(), 0);
+}
+
+// Regression: Acquire at 2^31 - 1 overflowed the signed count, after which Release returned early
+// for good and the object could never be freed.
+TEST_F(Framework, A_count_at_its_limit_stays_there_and_keeps_the_object_alive)
+{
+    AllocationWatch watch;
+    SOMObject* o = NewObject(resolve_KxRefCntObjectClassData()->classObject);
+    const auto* cd = resolve_KxRefCntObjectClassData();
+    somCall<somTD_KxRefCntObject_InitRefCntObject>(o, cd->InitRefCntObject, ev);
+    KxRefCntObjectSetRefCountForTesting(o, INT32_MAX - 1);
+    somCall<somTD_KxRefCntObject_Acquire>(o, cd->Acquire, ev);
+    EXPECT_EQ(somCall<somTD_KxRefCntObject_GetRefCount>(o, cd->GetRefCount, ev), INT32_MAX);
+    somCall<somTD_KxRefCntObject_Acquire>(o, cd->Acquire, ev);
+    EXPECT_EQ(somCall<somTD_KxRefCntObject_GetRefCount>(o, cd->GetRefCount, ev), INT32_MAX);
+    // Releases no longer say how many references are left, so none of them frees the object.
+    for (int i = 0; i < 3; ++i)
+        somCall<somTD_KxRefCntObject_Release>(o, cd->Release, ev);
+    EXPECT_EQ(somCall<somTD_KxRefCntObject_GetRefCount>(o, cd->GetRefCount, ev), INT32_MAX);
+    EXPECT_EQ(watch.Live(), 1);
+    FreeObject(o);
 }
 
 TEST_F(Framework, InitExtension_records_the_base_and_marks_the_object_initialised)

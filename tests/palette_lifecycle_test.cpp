@@ -325,4 +325,67 @@ TEST_F(PaletteLifecycle,
     FreeObject(otherBase);
 }
 
+// ---- Tear-down while an override changes the list ----------------------------------------------
+// Regression: the discard walk held the following link across each RemoveToolInfo, so an override
+// that also removed that neighbour made destruction read a freed link (seen under ASan); and an
+// override that removed nothing left its tools allocated after the list was gone.
+
+template <typename Proc>
+Proc ToolTrayProcedure(int token)
+{
+    return reinterpret_cast<Proc>(DescriptionOf(ToolTrayClass())->methods[token].procedure);
+}
+
+// Removes the tool and the one behind it, both through ToolTray's own RemoveToolInfo.
+void SOMLINK RemoveWithNeighbour(ToolTray* self, Environment* ev, ToolInfo* tool)
+{
+    auto remove = ToolTrayProcedure<somTD_ToolTray_RemoveToolInfo>(21);
+    ToolInfo* neighbour = ToolTrayProcedure<somTD_ToolTray_GetNextTool>(23)(self, ev, tool);
+    g_removedIds.push_back(tool->id);
+    remove(self, ev, tool);
+    if (neighbour)
+        remove(self, ev, neighbour);
+}
+
+void SOMLINK RemoveNothing(ToolTray*, Environment*, ToolInfo* tool)
+{
+    g_removedIds.push_back(tool->id);
+}
+
+TEST_F(PaletteLifecycle, FreeObject_survives_a_RemoveToolInfo_that_also_removes_the_next_tool)
+{
+    static SOMClass* const cls = BuildToolTraySubclass(
+        "GreedyTray", {{"ToolTray::RemoveToolInfo", somProc(&RemoveWithNeighbour)}});
+    ASSERT_NE(cls, nullptr) << GetLastBuildError();
+    AllocationWatch watch;
+    SOMObject* p = NewObject(cls);
+    InitExtension(p, ev, base);
+    Palette pal(p, ev, resolve_ToolTrayClassData());
+    pal.SetToolSpaceObj(space);
+    for (int i = 1; i <= 5; ++i)
+        ASSERT_NE(pal.CreateTool(i, (HBITMAP) nullptr, (uint16_t)0), nullptr);
+    g_removedIds.clear();
+    FreeObject(p);
+    EXPECT_EQ(g_removedIds, (std::vector<int32_t>{5, 3, 1})) << "each call took two tools";
+    EXPECT_EQ(watch.Live(), 0);
+}
+
+TEST_F(PaletteLifecycle, FreeObject_frees_the_tools_a_RemoveToolInfo_override_declined_to_remove)
+{
+    static SOMClass* const cls = BuildToolTraySubclass(
+        "StubbornTray", {{"ToolTray::RemoveToolInfo", somProc(&RemoveNothing)}});
+    ASSERT_NE(cls, nullptr) << GetLastBuildError();
+    AllocationWatch watch;
+    SOMObject* p = NewObject(cls);
+    InitExtension(p, ev, base);
+    Palette pal(p, ev, resolve_ToolTrayClassData());
+    pal.SetToolSpaceObj(space);
+    for (int i = 1; i <= 3; ++i)
+        ASSERT_NE(pal.CreateTool(i, (HBITMAP) nullptr, (uint16_t)0), nullptr);
+    g_removedIds.clear();
+    FreeObject(p);
+    EXPECT_EQ(g_removedIds, (std::vector<int32_t>{3, 2, 1})) << "each offered once, newest first";
+    EXPECT_EQ(watch.Live(), 0);
+}
+
 } // namespace

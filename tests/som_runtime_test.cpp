@@ -3,6 +3,8 @@
 #include "tests/class_declaration_access.h"
 #include "tests/test_support.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -109,10 +111,29 @@ TEST(Runtime, Building_an_existing_class_returns_it_and_leaves_its_data_alone)
 {
     const Hierarchy& h = Shapes();
     const somMToken before = ShapeClassData()->tokens[0];
-    static ClassDeclaration again("Shape", "SOMObject", 0, ShapeClassData(), &g_shapeAux, {});
-    EXPECT_EQ(BuildClass(1, again.Description(), 1, 0), h.shape);
+    EXPECT_EQ(BuildClass(1, DescriptionOf(h.shape), 1, 0), h.shape);
     EXPECT_EQ(ShapeClassData()->tokens[0], before);
     EXPECT_STREQ(GetLastBuildError(), "");
+}
+
+// Regression: the class of the name was handed back for any description, whose class data then
+// stayed unfilled.
+TEST(Runtime, Another_description_under_a_taken_name_is_refused_naming_the_class)
+{
+    const Hierarchy& h = Shapes();
+    const somMToken before = ShapeClassData()->tokens[0];
+    struct {
+        SOMClass* cls;
+    } data{};
+    somCClassDataStructure aux{};
+    ClassDeclaration other("Shape", "SOMObject", 0, &data, &aux, {});
+    EXPECT_EQ(BuildClass(1, other.Description(), 0, 0), nullptr);
+    EXPECT_NE(std::string(GetLastBuildError()).find("\"Shape\""), std::string::npos)
+        << GetLastBuildError();
+    EXPECT_EQ(data.cls, nullptr);
+    EXPECT_EQ(aux.instanceDataToken, nullptr);
+    EXPECT_EQ(FindClass("Shape"), h.shape);
+    EXPECT_EQ(ShapeClassData()->tokens[0], before);
 }
 
 TEST(Runtime, ResolveMethod_finds_the_override_of_the_actual_class)
@@ -171,6 +192,78 @@ TEST(Runtime, Instance_data_of_each_class_is_separate_and_at_a_fixed_offset)
     FreeObject(a);
 }
 
+// ---- Instance alignment ---------------------------------------------------------------------------
+// Regression: instanceAlignment was accepted but instances started wherever SOMMalloc put them, so
+// data asking for 32, 64 or 256 bytes was misaligned (UBSan: misaligned member access).
+
+// An allocator that gives only what malloc promises: every block starts 16 bytes past a 256-byte
+// boundary. The block's own address is kept in the word before what it hands out.
+void* SOMLINK OffsetMalloc(size_t size)
+{
+    char* raw = static_cast<char*>(std::malloc(size + 544));
+    if (!raw)
+        return nullptr;
+    const uintptr_t at = (reinterpret_cast<uintptr_t>(raw) + 256 + 255) / 256 * 256 + 16;
+    char* block = reinterpret_cast<char*>(at);
+    std::memcpy(block - sizeof raw, &raw, sizeof raw);
+    return block;
+}
+
+void SOMLINK OffsetFree(void* block)
+{
+    char* raw;
+    std::memcpy(&raw, static_cast<char*>(block) - sizeof raw, sizeof raw);
+    std::free(raw);
+}
+
+template <size_t N>
+struct alignas(N) AlignedData {
+    double value;
+    int32_t count;
+};
+
+template <size_t N>
+void ExpectAlignedInstances()
+{
+    SCOPED_TRACE(testing::Message() << "alignment " << N);
+    static struct {
+        SOMClass* cls;
+    } data{}, childData{};
+    static somCClassDataStructure aux{}, childAux{};
+    const std::string name = "Aligned" + std::to_string(N);
+    static ClassDeclaration declaration(name.c_str(), "SOMObject", sizeof(AlignedData<N>), &data,
+                                        &aux, {});
+    MutableDescription(declaration)->instanceAlignment = static_cast<int32_t>(N);
+    SOMClass* cls = BuildClass(1, declaration.Description(), 0, 0);
+    ASSERT_NE(cls, nullptr) << GetLastBuildError();
+    // A descendant asking for no alignment of its own still places its parent's data aligned.
+    static ClassDeclaration child((name + "Child").c_str(), name.c_str(), 1, &childData, &childAux,
+                                  {});
+    SOMClass* childClass = BuildClass(1, child.Description(), 0, 0);
+    ASSERT_NE(childClass, nullptr) << GetLastBuildError();
+
+    SetAllocator(&OffsetMalloc, &OffsetFree);
+    for (SOMClass* c : {cls, childClass, cls}) {
+        SOMObject* o = NewObject(c);
+        ASSERT_NE(o, nullptr);
+        auto* d = static_cast<AlignedData<N>*>(aux.instanceDataToken(o));
+        EXPECT_EQ(reinterpret_cast<uintptr_t>(d) % N, 0u);
+        EXPECT_EQ(d->count, 0) << "zero-filled";
+        d->value = 2.5;
+        d->count = 3;
+        EXPECT_EQ(ClassOf(o), c);
+        FreeObject(o);
+    }
+    SetAllocator(nullptr, nullptr);
+}
+
+TEST(Runtime, Instances_start_at_the_alignment_their_classes_ask_for)
+{
+    ExpectAlignedInstances<32>();
+    ExpectAlignedInstances<64>();
+    ExpectAlignedInstances<256>();
+}
+
 TEST(Runtime, NewObject_and_FreeObject_run_somInit_and_somUninit)
 {
     const Hierarchy& h = Shapes();
@@ -198,11 +291,11 @@ TEST(Runtime, NewObject_reports_memory_shortage_as_null)
 TEST(Runtime, Version_checks_follow_major_and_minor)
 {
     const Hierarchy& h = Shapes();
-    static ClassDeclaration again("Shape", "SOMObject", 0, ShapeClassData(), &g_shapeAux, {});
-    EXPECT_EQ(BuildClass(1, again.Description(), 0, 0), h.shape);
-    EXPECT_EQ(BuildClass(1, again.Description(), 2, 0), nullptr);
+    const ClassDescription* again = DescriptionOf(h.shape);
+    EXPECT_EQ(BuildClass(1, again, 0, 0), h.shape);
+    EXPECT_EQ(BuildClass(1, again, 2, 0), nullptr);
     EXPECT_NE(std::string(GetLastBuildError()).find("Shape: majorVersion"), std::string::npos);
-    EXPECT_EQ(BuildClass(1, again.Description(), 1, 1), nullptr);
+    EXPECT_EQ(BuildClass(1, again, 1, 1), nullptr);
     EXPECT_NE(std::string(GetLastBuildError()).find("Shape: minorVersion"), std::string::npos);
 }
 

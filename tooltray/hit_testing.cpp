@@ -3,7 +3,7 @@
 
 namespace tooltray {
 
-ToolInfo* SOMLINK PtInTool(ToolTray* self, Environment*, const KxPoint* point)
+ToolInfo* SOMLINK PtInTool(ToolTray* self, Environment*, const KxPoint* point) noexcept
 {
     ToolList* list = Data(self)->toolList;
     if (!list || !point)

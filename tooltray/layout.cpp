@@ -17,7 +17,7 @@ void SetFromPixels(KxRect* r, int32_t left, int32_t top, int32_t right, int32_t 
 
 } // namespace
 
-void SOMLINK GetNextToolBounds(ToolTray* self, Environment* ev, KxRect* bounds)
+void SOMLINK GetNextToolBounds(ToolTray* self, Environment* ev, KxRect* bounds) noexcept
 {
     if (!bounds)
         return;
@@ -43,8 +43,9 @@ void SOMLINK GetNextToolBounds(ToolTray* self, Environment* ev, KxRect* bounds)
             tool->bounds.AsWinRect(b);
             if (b.top >= r.bottom || (b.right > r.right && b.bottom >= r.bottom))
                 r = b;
-            // Once one rectangle is not empty the answer is settled; no need to ask again.
-            if (allEmpty && !tool->bounds.IsEmpty())
+            // Every rectangle is asked, even once the answer is settled: the framework sees one
+            // IsEmpty per tool.
+            if (!tool->bounds.IsEmpty())
                 allEmpty = false;
         });
     }
@@ -59,7 +60,7 @@ void SOMLINK GetNextToolBounds(ToolTray* self, Environment* ev, KxRect* bounds)
         SetFromPixels(bounds, kMargin, r.bottom + kGap, kMargin + tw, r.bottom + kGap + th);
 }
 
-void SOMLINK ArrangeTools(ToolTray* self, Environment* ev)
+void SOMLINK ArrangeTools(ToolTray* self, Environment* ev) noexcept
 {
     ToolList* list = Data(self)->toolList;
     if (!list)

@@ -24,17 +24,18 @@ Proc ParentProcedure(std::atomic<Proc>& cache, somMToken token)
 }
 
 // Removes every tool through the object's own RemoveToolInfo, so a subclass sees each removal,
-// then frees the list. The walk reads the following link before each removal.
+// then frees the list. An override may legally remove other tools of this palette too, so no link
+// is held across the call: the front is read again after each one. A tool the override left in
+// place is taken out by ToolTray's own procedure, so the walk always ends and frees every record.
 void DiscardToolList(ToolTray* self, ToolTrayData* data, Environment* ev)
 {
     ToolList* list = data->toolList;
     if (!list)
         return;
-    for (ToolListNode* n = list->next; n->value;) {
-        ToolListNode* following = n->next;
-        somCall<somTD_ToolTray_RemoveToolInfo>(self, tooltray::ClassData.RemoveToolInfo, ev,
-                                               static_cast<ToolInfo*>(n->value));
-        n = following;
+    while (ToolInfo* front = ToolOf(list->First())) {
+        somCall<somTD_ToolTray_RemoveToolInfo>(self, tooltray::ClassData.RemoveToolInfo, ev, front);
+        if (ToolOf(list->First()) == front)
+            tooltray::RemoveToolInfo(self, ev, front);
     }
     delete list;
     data->toolList = nullptr;
@@ -44,7 +45,7 @@ void DiscardToolList(ToolTray* self, ToolTrayData* data, Environment* ev)
 
 namespace tooltray {
 
-void SOMLINK somInit(ToolTray* self)
+void SOMLINK somInit(ToolTray* self) noexcept
 {
     // Every field of this class's own data; the runtime zero-fills the parents' data, which is
     // their default, so there is nothing to chain to.
@@ -65,7 +66,7 @@ void SOMLINK somInit(ToolTray* self)
     d->floatRect.Set(100 * kFixedOne, 100 * kFixedOne, 220 * kFixedOne, 180 * kFixedOne);
 }
 
-void SOMLINK InitExtension(ToolTray* self, Environment* ev, SOMObject* base)
+void SOMLINK InitExtension(ToolTray* self, Environment* ev, SOMObject* base) noexcept
 {
     ToolTrayData* d = Data(self);
     if (somCall<somTD_KxObject_IsInitialized>(self, resolve_KxObjectClassData()->IsInitialized, ev))
@@ -79,22 +80,24 @@ void SOMLINK InitExtension(ToolTray* self, Environment* ev, SOMObject* base)
     d->toolList = new (std::nothrow) ToolList; // null leaves a palette without tools
 }
 
-void SOMLINK somUninit(ToolTray* self)
+void SOMLINK somUninit(ToolTray* self) noexcept
 {
     DiscardToolList(self, Data(self), GetGlobalEnvironment());
 }
 
-void SOMLINK Release(ToolTray* self, Environment* ev)
+void SOMLINK Release(ToolTray* self, Environment* ev) noexcept
 {
+    Data(self); // first, as in every method, though the count is the parent's
     ParentProcedure(g_parentRelease, resolve_KxRefCntObjectClassData()->Release)(self, ev);
 }
 
-void SOMLINK InstallCompletedProc(ToolTray* self, Environment*, ToolTrayInitCompletedProc proc)
+void SOMLINK InstallCompletedProc(ToolTray* self, Environment*,
+                                  ToolTrayInitCompletedProc proc) noexcept
 {
     Data(self)->initCompletedProc = proc;
 }
 
-void SOMLINK CallInitCompleted(ToolTray* self, Environment*)
+void SOMLINK CallInitCompleted(ToolTray* self, Environment*) noexcept
 {
     ToolTrayData* d = Data(self);
     if (d->initCompletedProc && d->baseObject)

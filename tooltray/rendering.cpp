@@ -9,28 +9,52 @@ namespace {
 
 HBRUSH StockBrush(int index) { return static_cast<HBRUSH>(GetStockObject(index)); }
 
+// A memory context for one bitmap, given back on every way out: the bitmap selected out again and
+// the context deleted, so a failure part-way leaves neither behind.
+class MemoryContext {
+public:
+    explicit MemoryContext(HDC like) : dc_(CreateCompatibleDC(like)) {}
+    ~MemoryContext()
+    {
+        // GDI entry points report failure by their results; should one throw all the same, the
+        // destructor still must not.
+        try {
+            if (selected_)
+                SelectObject(dc_, previous_);
+            DeleteDC(dc_);
+        } catch (...) {
+        }
+    }
+    MemoryContext(const MemoryContext&) = delete;
+    MemoryContext& operator=(const MemoryContext&) = delete;
+
+    HDC Select(HBITMAP bitmap)
+    {
+        previous_ = SelectObject(dc_, bitmap);
+        selected_ = true;
+        return dc_;
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_ = nullptr;
+    bool selected_ = false;
+};
+
 void DrawBitmap(HDC dc, const RECT& r, HBITMAP bitmap)
 {
-    HDC memory = CreateCompatibleDC(dc);
+    MemoryContext memory(dc);
     BITMAP description;
     // A handle GetObjectA cannot describe gives no source size: such a tool shows no bitmap.
     if (GetObjectA(bitmap, sizeof description, &description)) {
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory, 0, 0,
+        HDC source = memory.Select(bitmap);
+        StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source, 0, 0,
                    description.bmWidth, description.bmHeight, SRCCOPY);
-        SelectObject(memory, previous);
     }
-    DeleteDC(memory);
 }
 
-} // namespace
-
-void SOMLINK UpdateTools(ToolTray* self, Environment*, HDC dc)
+void DrawTools(ToolList* list, HDC dc)
 {
-    ToolList* list = Data(self)->toolList;
-    if (!list)
-        return;
-    // Newest first, so where tools overlap the oldest ends on top.
     ForEachTool(list, [dc](ToolInfo* tool) {
         const bool pressed = tool->state == 1;
         RECT r;
@@ -42,6 +66,21 @@ void SOMLINK UpdateTools(ToolTray* self, Environment*, HDC dc)
             DrawBitmap(dc, r, tool->bitmap);
         FrameRect(dc, &r, StockBrush(pressed ? WHITE_BRUSH : BLACK_BRUSH));
     });
+}
+
+} // namespace
+
+void SOMLINK UpdateTools(ToolTray* self, Environment*, HDC dc) noexcept
+{
+    ToolList* list = Data(self)->toolList;
+    if (!list)
+        return;
+    // Newest first, so where tools overlap the oldest ends on top. Drawing can run out of memory
+    // inside GDI: what was drawn stays, the rest is not drawn, and nothing reaches the host.
+    try {
+        DrawTools(list, dc);
+    } catch (...) {
+    }
 }
 
 } // namespace tooltray

@@ -5,8 +5,9 @@
 namespace tooltray {
 
 ToolInfo* SOMLINK CreateTool(ToolTray* self, Environment* ev, int32_t id, HBITMAP bitmap,
-                             uint16_t state)
+                             uint16_t state) noexcept
 {
+    Data(self); // first, as in every method
     KxToolSpaceObj* space =
         somCall<somTD_ToolTray_GetToolSpaceObj>(self, ClassData.GetToolSpaceObj, ev);
     if (!space)
@@ -23,7 +24,7 @@ ToolInfo* SOMLINK CreateTool(ToolTray* self, Environment* ev, int32_t id, HBITMA
                                                state);
 }
 
-void SOMLINK DestroyTool(ToolTray* self, Environment* ev, int32_t id)
+void SOMLINK DestroyTool(ToolTray* self, Environment* ev, int32_t id) noexcept
 {
     ToolList* list = Data(self)->toolList;
     if (!list)

@@ -5,7 +5,7 @@
 namespace tooltray {
 
 ToolInfo* SOMLINK AddToolInfo(ToolTray* self, Environment*, int32_t id, const KxRect* bounds,
-                              HBITMAP bitmap, uint16_t state)
+                              HBITMAP bitmap, uint16_t state) noexcept
 {
     ToolList* list = Data(self)->toolList;
     if (!list || !bounds)
@@ -28,7 +28,7 @@ ToolInfo* SOMLINK AddToolInfo(ToolTray* self, Environment*, int32_t id, const Kx
     return tool;
 }
 
-void SOMLINK RemoveToolInfo(ToolTray* self, Environment*, ToolInfo* tool)
+void SOMLINK RemoveToolInfo(ToolTray* self, Environment*, ToolInfo* tool) noexcept
 {
     // Only a record of this palette's list is destroyed, so a null, foreign or already removed
     // one is left alone and a second removal is never a second free.
@@ -37,19 +37,19 @@ void SOMLINK RemoveToolInfo(ToolTray* self, Environment*, ToolInfo* tool)
         delete tool;
 }
 
-ToolInfo* SOMLINK GetFirstTool(ToolTray* self, Environment*)
+ToolInfo* SOMLINK GetFirstTool(ToolTray* self, Environment*) noexcept
 {
     ToolList* list = Data(self)->toolList;
     return list ? ToolOf(list->First()) : nullptr;
 }
 
-ToolInfo* SOMLINK GetLastTool(ToolTray* self, Environment*)
+ToolInfo* SOMLINK GetLastTool(ToolTray* self, Environment*) noexcept
 {
     ToolList* list = Data(self)->toolList;
     return list ? ToolOf(list->Last()) : nullptr;
 }
 
-ToolInfo* SOMLINK GetNextTool(ToolTray* self, Environment*, ToolInfo* tool)
+ToolInfo* SOMLINK GetNextTool(ToolTray* self, Environment*, ToolInfo* tool) noexcept
 {
     ToolList* list = Data(self)->toolList;
     if (!list || !tool)
@@ -60,21 +60,30 @@ ToolInfo* SOMLINK GetNextTool(ToolTray* self, Environment*, ToolInfo* tool)
     return ToolOf(link) ? ToolOf(link->next) : nullptr;
 }
 
-uint16_t SOMLINK GetToolState(ToolTray*, Environment*, ToolInfo* tool)
+// The record accessors need nothing of the palette's data, but ask for it all the same: every
+// method does, first, and the runtime and hosts may count on seeing it.
+uint16_t SOMLINK GetToolState(ToolTray* self, Environment*, ToolInfo* tool) noexcept
 {
+    Data(self);
     return tool ? tool->state : 0;
 }
 
-void SOMLINK SetToolState(ToolTray*, Environment*, ToolInfo* tool, uint16_t state)
+void SOMLINK SetToolState(ToolTray* self, Environment*, ToolInfo* tool, uint16_t state) noexcept
 {
+    Data(self);
     if (tool)
         tool->state = state;
 }
 
-int32_t SOMLINK GetToolID(ToolTray*, Environment*, ToolInfo* tool) { return tool ? tool->id : 0; }
-
-void SOMLINK SetToolID(ToolTray*, Environment*, ToolInfo* tool, int32_t id)
+int32_t SOMLINK GetToolID(ToolTray* self, Environment*, ToolInfo* tool) noexcept
 {
+    Data(self);
+    return tool ? tool->id : 0;
+}
+
+void SOMLINK SetToolID(ToolTray* self, Environment*, ToolInfo* tool, int32_t id) noexcept
+{
+    Data(self);
     if (tool)
         tool->id = id;
 }

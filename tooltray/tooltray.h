@@ -98,9 +98,9 @@ typedef struct ToolTrayCClassDataStructure {
     somDataProc instanceDataToken;
 } ToolTrayCClassDataStructure;
 
-TOOLTRAY_API SOMClass* ToolTrayNewClass(int32_t majorVersion, int32_t minorVersion);
-TOOLTRAY_API ToolTrayClassDataStructure* resolve_ToolTrayClassData(void);
-TOOLTRAY_API ToolTrayCClassDataStructure* resolve_ToolTrayCClassData(void);
+TOOLTRAY_API SOMClass* ToolTrayNewClass(int32_t majorVersion, int32_t minorVersion) noexcept;
+TOOLTRAY_API ToolTrayClassDataStructure* resolve_ToolTrayClassData(void) noexcept;
+TOOLTRAY_API ToolTrayCClassDataStructure* resolve_ToolTrayCClassData(void) noexcept;
 
 // Method procedures, one type per row: somTD_ToolTray_GetSize and so on.
 #define TOOLTRAY_PROCEDURE_TYPE(unused, token, name, bytes, kind, result, params) \

@@ -92,13 +92,22 @@ const ClassDescription kDescription = {
 
 extern "C" {
 
-SOMClass* ToolTrayNewClass(int32_t majorVersion, int32_t minorVersion)
+SOMClass* ToolTrayNewClass(int32_t majorVersion, int32_t minorVersion) noexcept
 {
-    KxExtensionNewClass(0, 0);
-    return BuildClass(SOM_INHERIT_FIRST_PARENT, &kDescription, majorVersion, minorVersion);
+    if (!KxExtensionNewClass(0, 0))
+        return nullptr;
+    SOMClass* cls = BuildClass(SOM_INHERIT_FIRST_PARENT, &kDescription, majorVersion, minorVersion);
+    // Success means the class data are ours and filled: hosts call through them next.
+    return cls && tooltray::ClassData.classObject == cls ? cls : nullptr;
 }
 
-ToolTrayClassDataStructure* resolve_ToolTrayClassData(void) { return &tooltray::ClassData; }
-ToolTrayCClassDataStructure* resolve_ToolTrayCClassData(void) { return &tooltray::CClassData; }
+ToolTrayClassDataStructure* resolve_ToolTrayClassData(void) noexcept
+{
+    return &tooltray::ClassData;
+}
+ToolTrayCClassDataStructure* resolve_ToolTrayCClassData(void) noexcept
+{
+    return &tooltray::CClassData;
+}
 
 } // extern "C"

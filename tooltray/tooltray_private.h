@@ -35,16 +35,17 @@ inline ToolTrayData* Data(ToolTray* self)
     return static_cast<ToolTrayData*>(CClassData.instanceDataToken(self));
 }
 
-// Overrides.
-void SOMLINK somInit(ToolTray* self);
-void SOMLINK somUninit(ToolTray* self);
-void SOMLINK InitExtension(ToolTray* self, Environment* ev, SOMObject* base);
-void SOMLINK Release(ToolTray* self, Environment* ev);
+// Overrides and methods are called from C: nothing may unwind out of them. Each catches what it
+// can meet, and noexcept turns a case missed into termination rather than unwinding into a host.
+void SOMLINK somInit(ToolTray* self) noexcept;
+void SOMLINK somUninit(ToolTray* self) noexcept;
+void SOMLINK InitExtension(ToolTray* self, Environment* ev, SOMObject* base) noexcept;
+void SOMLINK Release(ToolTray* self, Environment* ev) noexcept;
 
 // The methods, one prototype per row of the method table, each with the signature hosts call it
 // through.
 #define TOOLTRAY_PROTOTYPE(unused, token, name, bytes, kind, result, params) \
-  result SOMLINK name params;
+  result SOMLINK name params noexcept;
 TOOLTRAY_METHOD_TABLE(TOOLTRAY_PROTOTYPE, unused)
 #undef TOOLTRAY_PROTOTYPE
 

@@ -24,26 +24,38 @@ public:
         return static_cast<InstanceData*>(cClassData_.instanceDataToken(self));
     }
 
-    // newParent is null for a class whose parent is the runtime's root.
+    // newParent is null for a class whose parent is the runtime's root. Null when the parent or
+    // the class cannot be built (memory short included), with the runtime's reason in
+    // GetLastBuildError when it was the runtime that refused.
     SOMClass* NewClass(const char* name, const char* parentName, NewClassProc newParent,
                        std::initializer_list<ClassDeclaration::Method> methods,
                        std::initializer_list<ClassDeclaration::Override> overrides,
-                       int32_t majorVersion, int32_t minorVersion)
+                       int32_t majorVersion, int32_t minorVersion) noexcept
     {
-        if (newParent)
-            newParent(0, 0);
-        std::call_once(once_, [&] {
-            declaration_.emplace(name, parentName, static_cast<int32_t>(sizeof(InstanceData)),
-                                 &classData_, &cClassData_, methods, overrides);
-        });
-        return BuildClass(SOM_INHERIT_FIRST_PARENT, declaration_->Description(), majorVersion,
-                          minorVersion);
+        if (newParent && !newParent(0, 0))
+            return nullptr;
+        const ClassDeclaration* declaration;
+        try {
+            std::lock_guard lock(mutex_);
+            // A declaration whose making ran out of memory is left unmade, for the next call.
+            if (!declaration_)
+                declaration_.emplace(name, parentName, static_cast<int32_t>(sizeof(InstanceData)),
+                                     &classData_, &cClassData_, methods, overrides);
+            declaration = &*declaration_;
+        } catch (...) {
+            return nullptr;
+        }
+        SOMClass* cls = BuildClass(SOM_INHERIT_FIRST_PARENT, declaration->Description(),
+                                   majorVersion, minorVersion);
+        // Only a class whose record this frame filled is this class: anything else would be
+        // called through tokens that are not there.
+        return cls && classData_.classObject == cls ? cls : nullptr;
     }
 
 private:
     ClassData classData_{};
     somCClassDataStructure cClassData_{};
-    std::once_flag once_;
+    std::mutex mutex_;
     std::optional<ClassDeclaration> declaration_;
 };
 

@@ -12,22 +12,25 @@ KxClassFrame<KxExtensionClassDataStructure, KxExtensionData> g_frame;
 
 KxExtensionData* Data(KxExtension* self) { return g_frame.Data(self); }
 
-void SOMLINK InitExtension(KxExtension* self, Environment* ev, SOMObject* base)
+void SOMLINK InitExtension(KxExtension* self, Environment* ev, SOMObject* base) noexcept
 {
     somCall<somTD_KxRefCntObject_InitRefCntObject>(
         self, resolve_KxRefCntObjectClassData()->InitRefCntObject, ev);
     Data(self)->base = base;
 }
 
-SOMObject* SOMLINK GetBase(KxExtension* self, Environment*) { return Data(self)->base; }
+SOMObject* SOMLINK GetBase(KxExtension* self, Environment*) noexcept { return Data(self)->base; }
 
 } // namespace
 
 extern "C" {
 
-KxExtensionClassDataStructure* resolve_KxExtensionClassData(void) { return g_frame.Record(); }
+KxExtensionClassDataStructure* resolve_KxExtensionClassData(void) noexcept
+{
+    return g_frame.Record();
+}
 
-SOMClass* KxExtensionNewClass(int32_t majorVersion, int32_t minorVersion)
+SOMClass* KxExtensionNewClass(int32_t majorVersion, int32_t minorVersion) noexcept
 {
     return g_frame.NewClass(
         "KxExtension", "KxRefCntObject", &KxRefCntObjectNewClass,

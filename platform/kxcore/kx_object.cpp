@@ -12,16 +12,19 @@ KxClassFrame<KxObjectClassDataStructure, KxObjectData> g_frame;
 
 KxObjectData* Data(KxObject* self) { return g_frame.Data(self); }
 
-void SOMLINK InitObject(KxObject* self, Environment*) { Data(self)->initialized = 1; }
-uint8_t SOMLINK IsInitialized(KxObject* self, Environment*) { return Data(self)->initialized; }
+void SOMLINK InitObject(KxObject* self, Environment*) noexcept { Data(self)->initialized = 1; }
+uint8_t SOMLINK IsInitialized(KxObject* self, Environment*) noexcept
+{
+    return Data(self)->initialized;
+}
 
 } // namespace
 
 extern "C" {
 
-KxObjectClassDataStructure* resolve_KxObjectClassData(void) { return g_frame.Record(); }
+KxObjectClassDataStructure* resolve_KxObjectClassData(void) noexcept { return g_frame.Record(); }
 
-SOMClass* KxObjectNewClass(int32_t majorVersion, int32_t minorVersion)
+SOMClass* KxObjectNewClass(int32_t majorVersion, int32_t minorVersion) noexcept
 {
     return g_frame.NewClass(
         "KxObject", "SOMObject", nullptr,

@@ -16,15 +16,15 @@ std::atomic<somFreeProc> g_free{&DefaultFree};
 
 extern "C" {
 
-void* SOMMalloc(size_t size) { return g_malloc.load(std::memory_order_relaxed)(size); }
+void* SOMMalloc(size_t size) noexcept { return g_malloc.load(std::memory_order_relaxed)(size); }
 
-void SOMFree(void* block)
+void SOMFree(void* block) noexcept
 {
     if (block)
         g_free.load(std::memory_order_relaxed)(block);
 }
 
-void SetAllocator(somMallocProc mallocProc, somFreeProc freeProc)
+void SetAllocator(somMallocProc mallocProc, somFreeProc freeProc) noexcept
 {
     g_malloc.store(mallocProc ? mallocProc : &DefaultMalloc, std::memory_order_relaxed);
     g_free.store(freeProc ? freeProc : &DefaultFree, std::memory_order_relaxed);

@@ -215,6 +215,7 @@ try {
     cls->description = &d;
     cls->instanceSize = p.instanceSize;
     cls->dataOffset = p.dataOffset;
+    cls->objectAlignment = std::max(p.parent->objectAlignment, p.alignment);
     cls->dataProcIndex = dataProcIndex;
     cls->majorVersion = d.majorVersion;
     cls->minorVersion = d.minorVersion;
@@ -249,12 +250,13 @@ SOMClass* Fail(const std::string& message)
     return nullptr;
 }
 
-} // namespace
-
-extern "C" SOMClass* BuildClass(int32_t inheritMask, const ClassDescription* description,
-                                int32_t majorVersion, int32_t minorVersion)
+// BuildClass, free to throw std::bad_alloc while it checks and builds: until the class is in the
+// table nothing is registered or written, and after that nothing allocates.
+SOMClass* CheckAndBuild(int32_t inheritMask, const ClassDescription* description,
+                        int32_t majorVersion, int32_t minorVersion)
 {
-    som::RootClass();
+    if (!som::RootClass())
+        throw std::bad_alloc();
     if (!description)
         return Fail("BuildClass: the class description is null");
     Plan p;
@@ -267,8 +269,13 @@ extern "C" SOMClass* BuildClass(int32_t inheritMask, const ClassDescription* des
     auto& table = som::ClassTable::Instance();
     std::lock_guard lock(table.Lock());
 
-    // A class that exists already is handed back as it is; its class data stay untouched.
+    // A class built from this very description is handed back as it is; its class data stay
+    // untouched. The name taken by another description (another library's class, or a host's) is
+    // refused: that class's tokens are not the ones this description's class data would need.
     if (SOMClass* existing = table.Find(p.name)) {
+        if (existing->description != description)
+            return Fail(p.name + ": className: " + Quote(name) +
+                        " is already the name of a class built from another description");
         if (Error e = CheckVersion(p.name, existing->majorVersion, existing->minorVersion,
                                    majorVersion, minorVersion);
             !e.empty())
@@ -322,4 +329,20 @@ extern "C" SOMClass* BuildClass(int32_t inheritMask, const ClassDescription* des
     classData->classObject = built;
     som::ClearBuildError();
     return built;
+}
+
+} // namespace
+
+extern "C" SOMClass* BuildClass(int32_t inheritMask, const ClassDescription* description,
+                                int32_t majorVersion, int32_t minorVersion) noexcept
+{
+    try {
+        return CheckAndBuild(inheritMask, description, majorVersion, minorVersion);
+    } catch (const std::bad_alloc&) {
+        // Also when memory ran out while the reason for another failure was being written.
+        som::SetBuildErrorText("BuildClass: out of memory");
+    } catch (...) {
+        som::SetBuildErrorText("BuildClass: the class table could not be locked");
+    }
+    return nullptr;
 }

@@ -42,34 +42,37 @@ SOMClass::~SOMClass() { std::free(methods); }
 
 extern "C" {
 
-SOMClass* FindClass(const char* name)
+SOMClass* FindClass(const char* name) noexcept
 {
-    if (!name)
+    // Without the root (memory short at the start) there is no table to look in.
+    if (!name || !som::RootClass())
         return nullptr;
-    som::RootClass();
     auto& table = som::ClassTable::Instance();
     std::lock_guard lock(table.Lock());
     return table.Find(name);
 }
 
-const char* ClassName(const SOMClass* classObject)
+const char* ClassName(const SOMClass* classObject) noexcept
 {
     return classObject ? classObject->name.c_str() : nullptr;
 }
 
-const ClassDescription* DescriptionOf(const SOMClass* classObject)
+const ClassDescription* DescriptionOf(const SOMClass* classObject) noexcept
 {
     return classObject ? classObject->description : nullptr;
 }
 
-SOMClass* ClassOf(const SOMObject* object) { return object ? object->mtab->classObject : nullptr; }
+SOMClass* ClassOf(const SOMObject* object) noexcept
+{
+    return object ? object->mtab->classObject : nullptr;
+}
 
-SOMClass* ParentOf(const SOMClass* classObject)
+SOMClass* ParentOf(const SOMClass* classObject) noexcept
 {
     return classObject ? classObject->parent : nullptr;
 }
 
-int32_t IsInstanceOf(const SOMObject* object, const SOMClass* classObject)
+int32_t IsInstanceOf(const SOMObject* object, const SOMClass* classObject) noexcept
 {
     if (!object || !classObject)
         return 0;

@@ -28,7 +28,7 @@ inline somMethodProc Lookup(const somMethodTable* table, somMToken token)
 
 extern "C" {
 
-somMethodProc ResolveMethod(const SOMObject* object, somMToken token)
+somMethodProc ResolveMethod(const SOMObject* object, somMToken token) noexcept
 {
     if (object && token) [[likely]]
         if (somMethodProc p = Lookup(object->mtab, token)) [[likely]]
@@ -38,7 +38,8 @@ somMethodProc ResolveMethod(const SOMObject* object, somMToken token)
                                                 : "the object's class has no such method");
 }
 
-somMethodProc ResolveParentMethod(somMethodTabs parentTables, int32_t parentNumber, somMToken token)
+somMethodProc ResolveParentMethod(somMethodTabs parentTables, int32_t parentNumber,
+                                  somMToken token) noexcept
 {
     g_parentResolutions.fetch_add(1, std::memory_order_relaxed);
     if (!parentTables || !token)
@@ -50,11 +51,14 @@ somMethodProc ResolveParentMethod(somMethodTabs parentTables, int32_t parentNumb
     return Unresolved("ResolveParentMethod", "the parent has no such method");
 }
 
-int64_t ResolveParentMethodCalls(void)
+int64_t ResolveParentMethodCalls(void) noexcept
 {
     return g_parentResolutions.load(std::memory_order_relaxed);
 }
 
-const char* MethodName(somMToken token) { return token ? token->qualifiedName.c_str() : nullptr; }
+const char* MethodName(somMToken token) noexcept
+{
+    return token ? token->qualifiedName.c_str() : nullptr;
+}
 
 } // extern "C"

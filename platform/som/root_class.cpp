@@ -2,6 +2,10 @@
 // needs neither inherits harmless defaults.
 #include "platform/som/class_table.h"
 
+#include <atomic>
+#include <mutex>
+#include <new>
+
 namespace {
 
 SOMObjectClassDataStructure g_classData;
@@ -9,6 +13,7 @@ SOMObjectClassDataStructure g_classData;
 void SOMLINK RootInit(SOMObject*) {}
 void SOMLINK RootUninit(SOMObject*) {}
 
+// Throws std::bad_alloc, leaving nothing registered, when memory is short.
 SOMClass* BuildRoot()
 {
     auto cls = std::make_unique<SOMClass>();
@@ -18,7 +23,7 @@ SOMClass* BuildRoot()
     cls->majorVersion = 1;
     cls->methods = som::NewMethodTable(cls.get(), 2);
     if (!cls->methods)
-        std::abort(); // nothing works without the root; only reachable when memory is gone at start
+        throw std::bad_alloc();
     const somMethodProc procs[2] = {reinterpret_cast<somMethodProc>(&RootInit),
                                     reinterpret_cast<somMethodProc>(&RootUninit)};
     const char* const names[2] = {"SOMObject::somInit", "SOMObject::somUninit"};
@@ -28,29 +33,42 @@ SOMClass* BuildRoot()
         cls->ownTokens.push_back(std::move(token));
     }
     SOMClass* root = cls.get();
+    {
+        auto& table = som::ClassTable::Instance();
+        std::lock_guard lock(table.Lock());
+        table.Insert(std::move(cls));
+    }
+    // Published once registered.
     g_classData.classObject = root;
     g_classData.somInit = root->ownTokens[0].get();
     g_classData.somUninit = root->ownTokens[1].get();
-
-    auto& table = som::ClassTable::Instance();
-    std::lock_guard lock(table.Lock());
-    table.Insert(std::move(cls));
     return root;
 }
+
+std::atomic<SOMClass*> g_root{nullptr};
+std::mutex g_rootMutex;
 
 } // namespace
 
 namespace som {
 
-SOMClass* RootClass()
+SOMClass* RootClass() noexcept
 {
-    static SOMClass* const root = BuildRoot();
-    return root;
+    if (SOMClass* root = g_root.load(std::memory_order_acquire))
+        return root;
+    try {
+        std::lock_guard lock(g_rootMutex);
+        if (!g_root.load(std::memory_order_relaxed))
+            g_root.store(BuildRoot(), std::memory_order_release);
+    } catch (...) {
+        return nullptr;
+    }
+    return g_root.load(std::memory_order_acquire);
 }
 
 } // namespace som
 
-extern "C" SOMObjectClassDataStructure* resolve_SOMObjectClassData(void)
+extern "C" SOMObjectClassDataStructure* resolve_SOMObjectClassData(void) noexcept
 {
     som::RootClass();
     return &g_classData;

@@ -42,7 +42,9 @@ struct SOMClass {
     std::vector<std::unique_ptr<somMethodTokenRec>> ownTokens;
     somParentTables parents{};
     uint32_t instanceSize = 0; // bytes, header included
-    uint32_t dataOffset = 0;   // where this class's own instance data starts
+    // Where an instance must start: the largest alignment asked for by the class or an ancestor.
+    uint32_t objectAlignment = alignof(void*);
+    uint32_t dataOffset = 0; // where this class's own instance data starts
     uint32_t dataProcIndex = 0;
     int32_t majorVersion = 0;
     int32_t minorVersion = 0;
@@ -52,8 +54,13 @@ struct SOMClass {
 
 namespace som {
 
-// The root class, built on first use.
-SOMClass* RootClass();
+// What the runtime's allocator is relied on to align blocks to: malloc's promise on every platform
+// this runs on (8 bytes on 32-bit Windows). Instances that need more are placed by NewObject.
+constexpr uint32_t kAllocatorAlignment = 2 * sizeof(void*);
+
+// The root class, built on first use; null while memory for it is short (a later call tries
+// again).
+SOMClass* RootClass() noexcept;
 
 // Allocates a method table with room for count slots; null when memory is short.
 somMethodTable* NewMethodTable(SOMClass* owner, uint32_t count);
@@ -63,9 +70,10 @@ somDataProc DataProc(uint32_t index, uint32_t offset);
 constexpr uint32_t kMaxClasses = 1024;
 
 // Records a failure of a host-facing call for GetLastBuildError and the thread's environment.
-void SetBuildError(std::string message);
-void ClearBuildError();
-void RaiseSystemException(const char* call, const char* message);
+void SetBuildError(std::string message) noexcept;
+void SetBuildErrorText(const char* text) noexcept; // text of static storage
+void ClearBuildError() noexcept;
+void RaiseSystemException(const char* call, const char* message) noexcept;
 
 } // namespace som
 

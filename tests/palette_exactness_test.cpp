@@ -1,0 +1,179 @@
+// What the class asks of the runtime and the framework, as they see it: every method and override
+// asks for its instance data before anything else, and GetNextToolBounds asks IsEmpty of every
+// tool's bounds. Regression for both: six methods and the Release override did not ask for their
+// data, CreateTool asked only after calling GetToolSpaceObj, and GetNextToolBounds stopped asking
+// IsEmpty once one rectangle was not empty.
+#include "tests/test_support.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+int g_isEmptyCalls = 0;
+
+} // namespace
+
+// The framework's IsEmpty, counted. This definition takes the place of the framework's for the
+// whole process (the class library binds it by name when loaded), with the same rule.
+uint8_t KxRect::IsEmpty() const
+{
+    ++g_isEmptyCalls;
+    return right <= left || bottom <= top;
+}
+
+namespace {
+
+std::vector<std::string> g_events;
+KxToolSpaceObj* g_space = nullptr;
+somDataProc g_dataProc = nullptr;
+
+void* SOMLINK LoggedData(SOMObject* object)
+{
+    g_events.emplace_back("data");
+    return g_dataProc(object);
+}
+
+KxToolSpaceObj* SOMLINK LoggedToolSpaceObj(ToolTray* self, Environment* ev)
+{
+    g_events.emplace_back("GetToolSpaceObj");
+    return reinterpret_cast<somTD_ToolTray_GetToolSpaceObj>(
+        DescriptionOf(ToolTrayClass())->methods[6].procedure)(self, ev);
+}
+
+// Palettes of a subclass whose GetToolSpaceObj shows in the log, with ToolTray's instance-data
+// procedure replaced by one that logs each call.
+class Exactness : public PaletteTest {
+protected:
+    void SetUp() override
+    {
+        PaletteTest::SetUp();
+        static SOMClass* const cls = BuildToolTraySubclass(
+            "LoggingTray", {{"ToolTray::GetToolSpaceObj", somProc(&LoggedToolSpaceObj)}});
+        ASSERT_NE(cls, nullptr) << GetLastBuildError();
+        logged = std::make_unique<Palette>(NewPalette(cls), ev, resolve_ToolTrayClassData());
+        logged->SetToolSpaceObj(space);
+        g_dataProc = resolve_ToolTrayCClassData()->instanceDataToken;
+        resolve_ToolTrayCClassData()->instanceDataToken = &LoggedData;
+        g_space = space;
+        g_events.clear();
+    }
+    void TearDown() override
+    {
+        resolve_ToolTrayCClassData()->instanceDataToken = g_dataProc;
+        PaletteTest::TearDown();
+    }
+    std::unique_ptr<Palette> logged;
+};
+
+struct MethodCall {
+    const char* name;
+    std::function<void(const Palette&, ToolInfo*)> run;
+};
+
+const KxRect kRect(0, 0, Fx(10), Fx(10));
+const KxPoint kPoint(Fx(5), Fx(5));
+KxRect g_out;
+
+const MethodCall kCalls[] = {
+    {"InstallCompletedProc",
+     [](const Palette& p, ToolInfo*) {
+         p.InstallCompletedProc((ToolTrayInitCompletedProc) nullptr);
+     }},
+    {"CallInitCompleted", [](const Palette& p, ToolInfo*) { p.CallInitCompleted(); }},
+    {"GetSize", [](const Palette& p, ToolInfo*) { p.GetSize(&g_out); }},
+    {"SetSize", [](const Palette& p, ToolInfo*) { p.SetSize(&kRect); }},
+    {"GetFloatRect", [](const Palette& p, ToolInfo*) { p.GetFloatRect(&g_out); }},
+    {"SetFloatRect", [](const Palette& p, ToolInfo*) { p.SetFloatRect(&kRect); }},
+    {"GetToolSpaceObj", [](const Palette& p, ToolInfo*) { p.GetToolSpaceObj(); }},
+    {"SetToolSpaceObj",
+     [](const Palette& p, ToolInfo*) { p.SetToolSpaceObj(p.GetToolSpaceObj()); }},
+    {"GetPos", [](const Palette& p, ToolInfo*) { p.GetPos(); }},
+    {"SetPos", [](const Palette& p, ToolInfo*) { p.SetPos((int16_t)2); }},
+    {"GetToolSpaceWnd", [](const Palette& p, ToolInfo*) { p.GetToolSpaceWnd(); }},
+    {"SetToolSpaceWnd", [](const Palette& p, ToolInfo*) { p.SetToolSpaceWnd((HWND) nullptr); }},
+    {"GetPartFrameShape", [](const Palette& p, ToolInfo*) { p.GetPartFrameShape(); }},
+    {"SetPartFrameShape",
+     [](const Palette& p, ToolInfo*) { p.SetPartFrameShape((SOMObject*)nullptr); }},
+    {"GetDomain", [](const Palette& p, ToolInfo*) { p.GetDomain(); }},
+    {"SetDomain", [](const Palette& p, ToolInfo*) { p.SetDomain(3); }},
+    {"GetSession", [](const Palette& p, ToolInfo*) { p.GetSession(); }},
+    {"SetSession", [](const Palette& p, ToolInfo*) { p.SetSession((SOMObject*)nullptr); }},
+    {"GetUserInfo", [](const Palette& p, ToolInfo*) { p.GetUserInfo(); }},
+    {"SetUserInfo", [](const Palette& p, ToolInfo*) { p.SetUserInfo(4); }},
+    {"AddToolInfo",
+     [](const Palette& p, ToolInfo*) { p.AddToolInfo(8, &kRect, (HBITMAP) nullptr, (uint16_t)0); }},
+    {"RemoveToolInfo", [](const Palette& p, ToolInfo* t) { p.RemoveToolInfo(t); }},
+    {"GetFirstTool", [](const Palette& p, ToolInfo*) { p.GetFirstTool(); }},
+    {"GetNextTool", [](const Palette& p, ToolInfo* t) { p.GetNextTool(t); }},
+    {"GetLastTool", [](const Palette& p, ToolInfo*) { p.GetLastTool(); }},
+    {"GetNextToolBounds", [](const Palette& p, ToolInfo*) { p.GetNextToolBounds(&g_out); }},
+    {"GetToolWidth", [](const Palette& p, ToolInfo*) { p.GetToolWidth(); }},
+    {"SetToolWidth", [](const Palette& p, ToolInfo*) { p.SetToolWidth(Fx(20)); }},
+    {"GetToolHeight", [](const Palette& p, ToolInfo*) { p.GetToolHeight(); }},
+    {"SetToolHeight", [](const Palette& p, ToolInfo*) { p.SetToolHeight(Fx(20)); }},
+    {"CreateTool",
+     [](const Palette& p, ToolInfo*) { p.CreateTool(9, (HBITMAP) nullptr, (uint16_t)0); }},
+    {"DestroyTool", [](const Palette& p, ToolInfo*) { p.DestroyTool(1); }},
+    {"GetToolState", [](const Palette& p, ToolInfo* t) { p.GetToolState(t); }},
+    {"SetToolState", [](const Palette& p, ToolInfo* t) { p.SetToolState(t, (uint16_t)1); }},
+    {"GetToolID", [](const Palette& p, ToolInfo* t) { p.GetToolID(t); }},
+    {"SetToolID", [](const Palette& p, ToolInfo* t) { p.SetToolID(t, 5); }},
+    {"PtInTool", [](const Palette& p, ToolInfo*) { p.PtInTool(&kPoint); }},
+    {"UpdateTools", [](const Palette& p, ToolInfo*) { p.UpdateTools((HDC) nullptr); }},
+    {"ArrangeTools", [](const Palette& p, ToolInfo*) { p.ArrangeTools(); }},
+};
+static_assert(std::size(kCalls) == kToolTrayMethodCount);
+
+TEST_F(Exactness, Every_method_asks_for_its_instance_data_before_anything_else)
+{
+    for (const MethodCall& call : kCalls) {
+        ToolInfo* tool = palette->AddToolInfo(1, &kRect, (HBITMAP) nullptr, (uint16_t)0);
+        ASSERT_NE(tool, nullptr);
+        g_events.clear();
+        call.run(*palette, tool);
+        EXPECT_TRUE(!g_events.empty() && g_events.front() == "data")
+            << call.name << " began with " << (g_events.empty() ? "nothing" : g_events.front());
+    }
+    // CreateTool's first call of another method must come after.
+    g_events.clear();
+    ASSERT_NE(logged->CreateTool(2, (HBITMAP) nullptr, (uint16_t)0), nullptr);
+    ASSERT_GE(g_events.size(), 2u);
+    EXPECT_EQ(g_events[0], "data");
+    EXPECT_EQ(g_events[1], "GetToolSpaceObj");
+}
+
+TEST_F(Exactness, Every_override_asks_for_its_instance_data_before_anything_else)
+{
+    const auto* rc = resolve_KxRefCntObjectClassData();
+    somCall<somTD_KxRefCntObject_Acquire>(logged->Object(), rc->Acquire, ev);
+    g_events.clear();
+    logged->Release(); // not the last reference
+    EXPECT_FALSE(g_events.empty()) << "Release";
+
+    SOMObject* fresh = NewObject(ToolTrayClass()); // somInit
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_FALSE(g_events.empty()) << "somInit";
+    g_events.clear();
+    somCall<somTD_KxExtension_InitExtension>(fresh, resolve_KxExtensionClassData()->InitExtension,
+                                             ev, base);
+    EXPECT_TRUE(!g_events.empty() && g_events.front() == "data") << "InitExtension";
+    g_events.clear();
+    FreeObject(fresh); // somUninit
+    EXPECT_FALSE(g_events.empty()) << "somUninit";
+}
+
+TEST_F(Exactness, GetNextToolBounds_asks_IsEmpty_of_every_tool)
+{
+    for (int i = 0; i < 4; ++i)
+        ASSERT_NE(palette->CreateTool(i, (HBITMAP) nullptr, (uint16_t)0), nullptr);
+    const KxRect empty(0, 0, 0, 0);
+    ASSERT_NE(palette->AddToolInfo(9, &empty, (HBITMAP) nullptr, (uint16_t)0), nullptr);
+    KxRect next;
+    g_isEmptyCalls = 0;
+    palette->GetNextToolBounds(&next);
+    EXPECT_EQ(g_isEmptyCalls, 5);
+}
+
+} // namespace
