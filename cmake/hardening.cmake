@@ -21,7 +21,7 @@ else()
   add_link_options(LINKER:-z,relro LINKER:-z,now)
   # ASan and the fuzzer's instrumentation check every access themselves, and the checked libc
   # variants would hide accesses from them: fortification is for the optimized normal builds.
-  if(NOT TOOLTRAY_SANITIZE AND NOT TOOLTRAY_FUZZ)
+  if(NOT TOOLTRAY_SANITIZE AND NOT TOOLTRAY_FUZZ AND NOT TOOLTRAY_TSAN)
     add_compile_options($<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE>
                         $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
   endif()

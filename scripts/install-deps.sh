@@ -7,7 +7,8 @@ profile=${1:-all}
 packages=(cmake ninja-build g++ libpng-dev pkg-config)
 if [ "$profile" = all ]; then
   packages+=(clang-format googletest libbenchmark-dev libpixman-1-dev binutils valgrind
-             g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64 clang libclang-rt-14-dev)
+             g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64 clang libclang-rt-14-dev
+             g++-multilib qemu-user libpng-dev:i386 zlib1g-dev:i386)
 fi
 missing=()
 for p in "${packages[@]}"; do
@@ -19,5 +20,9 @@ fi
 echo "installing: ${missing[*]}"
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO=sudo
+# The i386 build's libraries come from Debian's multiarch packages.
+case " ${missing[*]}" in *:i386*)
+  dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386 ;;
+esac
 $SUDO apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows builds: 64-bit and 32-bit mingw-w64 cross builds (build-mingw64/, build-mingw32/),
-# the 64-bit test suite under Wine, the export table and .rdata of both tooltray.dll files, and the
-# hardening of every DLL and program.
+# the 64-bit test suite under Wine, the export table, .rdata and import table of both tooltray.dll
+# files, and the hardening of every DLL and program.
 # The 32-bit programs are only compiled and linked: this host cannot run them. Without Wine or the
 # cross compilers it says why and succeeds, so the Linux parts stand on their own.
 set -euo pipefail
@@ -37,6 +37,11 @@ cmake -DOBJDUMP=x86_64-w64-mingw32-objdump -DLIBRARY=build-mingw64/bin/tooltray.
       -DEXPECTED=tooltray/tooltray.def -DFORMAT=pei-x86-64 -P tests/windows/check_pe_exports.cmake
 cmake -DOBJDUMP=i686-w64-mingw32-objdump -DLIBRARY=build-mingw32/bin/tooltray.dll \
       -DEXPECTED=tooltray/tooltray.def -DFORMAT=pei-i386 -P tests/windows/check_pe_exports.cmake
+echo "-- import table of both DLLs: som.dll, KXCORE32.dll, gdi32, user32 and the C runtime only"
+cmake -DOBJDUMP=x86_64-w64-mingw32-objdump -DLIBRARY=build-mingw64/bin/tooltray.dll \
+      -P tests/windows/check_pe_imports.cmake
+cmake -DOBJDUMP=i686-w64-mingw32-objdump -DLIBRARY=build-mingw32/bin/tooltray.dll \
+      -P tests/windows/check_pe_imports.cmake
 
 echo "-- hardening of every DLL and program of both builds"
 check_pe_hardening() { # objdump, files...
@@ -65,11 +70,19 @@ cmake -S . -B "$linux" -G Ninja -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=ON >/dev/nu
 cmake --build "$linux" --target render_scenes compare_scenes drawing_timer -j"$jobs" >/dev/null
 rm -rf build-mingw64/scenes "$linux/scenes"
 mkdir -p build-mingw64/scenes "$linux/scenes"
+# Then thousands of scenes as hosts set them up (any stretch mode, tools anywhere, every kind of
+# bitmap), their hit tests compared too.
 seeds=${SCENE_SEEDS:-300}
+host_scenes=${HOST_SCENES:-2000}
 run_windows() { cmake/wine-run.sh "$wine64" "$PWD/build-mingw64/wineprefix" "$@"; }
-echo "gdi32:    $(run_windows build-mingw64/bin/render_scenes.exe build-mingw64/scenes "$seeds")"
-echo "portable: $("$linux"/tests/render_scenes "$linux/scenes" "$seeds")"
-"$linux"/tests/compare_scenes build-mingw64/scenes "$linux/scenes"
+start=$(date +%s)
+echo "gdi32:    $(run_windows build-mingw64/bin/render_scenes.exe build-mingw64/scenes "$seeds" \
+                  "$host_scenes")"
+echo "portable: $("$linux"/tests/render_scenes "$linux/scenes" "$seeds" "$host_scenes")"
+# HALFTONE: gdi32 interpolates, which the portable layer does not reproduce yet; those scenes are
+# compared and their differences counted apart.
+"$linux"/tests/compare_scenes --known-gap halftone build-mingw64/scenes "$linux/scenes"
+echo "scene comparison: $(($(date +%s) - start)) s"
 
 echo "-- UpdateTools timed through both (median of repeated runs; informational)"
 echo "gdi32 under Wine:   $(run_windows build-mingw64/bin/drawing_timer.exe)"

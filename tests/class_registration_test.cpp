@@ -1,9 +1,12 @@
 // The ToolTray class as the runtime builds it: its description, its class data, and method
 // resolution on host subclasses.
 #include "tests/test_support.h"
+#include "tooltray/tooltray_private.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -242,6 +245,76 @@ TEST_F(Subclass, Overriding_a_method_that_ToolTray_does_not_have_is_refused)
     EXPECT_NE(std::string(GetLastBuildError()).find("WrongTray: overrides[0].name"),
               std::string::npos);
     EXPECT_EQ(FindClass("WrongTray"), nullptr);
+}
+
+// ---- The 32-bit records at run time ------------------------------------------------------------
+// What hosts built for 32-bit Windows read: the instance data as the 80-byte record of 4-byte
+// fields and the class description as 34 words. Only a 32-bit build can check it (the i386 suite
+// under qemu-i386).
+constexpr bool kFourByteReferences = sizeof(void*) == 4;
+
+uint32_t Word(const void* record, int byteOffset)
+{
+    uint32_t word;
+    std::memcpy(&word, static_cast<const char*>(record) + byteOffset, sizeof word);
+    return word;
+}
+
+uint32_t Address(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
+
+class Layout32 : public PaletteTest {};
+
+TEST_F(Layout32, Instance_data_is_the_80_byte_record_of_4_byte_fields)
+{
+    if (!kFourByteReferences)
+        GTEST_SKIP() << "references are " << sizeof(void*) << " bytes here";
+    EXPECT_EQ(sizeof(ToolTrayData), 80u);
+    const KxRect floatRect = {Fx(-3), Fx(5), Fx(70), Fx(90)};
+    palette->SetDomain(0x11223344);
+    palette->SetUserInfo(0x55667788);
+    palette->SetFloatRect(&floatRect);
+    palette->SetToolWidth(Fx(31));
+    palette->SetToolHeight(Fx(17));
+    const void* data = resolve_ToolTrayCClassData()->instanceDataToken(object);
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(Word(data, 4), Address(base));
+    EXPECT_EQ(Word(data, 24), Address(space));
+    EXPECT_EQ(Word(data, 40), 0x11223344u);
+    EXPECT_EQ(Word(data, 48), 0x55667788u);
+    EXPECT_NE(Word(data, 52), 0u) << "the tool list";
+    EXPECT_EQ(Word(data, 56), static_cast<uint32_t>(Fx(31)));
+    EXPECT_EQ(Word(data, 60), static_cast<uint32_t>(Fx(17)));
+    EXPECT_EQ(Word(data, 64), static_cast<uint32_t>(floatRect.left));
+    EXPECT_EQ(Word(data, 68), static_cast<uint32_t>(floatRect.top));
+    EXPECT_EQ(Word(data, 72), static_cast<uint32_t>(floatRect.right));
+    EXPECT_EQ(Word(data, 76), static_cast<uint32_t>(floatRect.bottom));
+}
+
+TEST(ClassRegistration, Description_is_34_words_of_4_bytes)
+{
+    if (!kFourByteReferences)
+        GTEST_SKIP() << "references are " << sizeof(void*) << " bytes here";
+    const ClassDescription* d = DescriptionOf(ToolTrayClass());
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(sizeof *d, 34u * 4u);
+    // Field n (counted from 1) at byte 4 * (n - 1).
+    EXPECT_EQ(Word(d, 0), 4u);
+    EXPECT_EQ(Word(d, 4), 39u);
+    EXPECT_EQ(Word(d, 8), 4u);
+    EXPECT_EQ(Word(d, 32), 80u);
+    EXPECT_EQ(Word(d, 44), Address(d->className));
+    EXPECT_EQ(Word(d, 56), Address(d->parentNames));
+    EXPECT_EQ(Word(d, 60), Address(resolve_ToolTrayClassData()));
+    EXPECT_EQ(Word(d, 68), Address(d->methods));
+    EXPECT_EQ(Word(d, 72), Address(d->overrides));
+    EXPECT_EQ(Word(d, 96), 1u);
+    EXPECT_EQ(Word(d, 100), static_cast<uint32_t>(-1));
+    EXPECT_EQ(Word(d, 132), 39u);
+    // Each method entry is six words: token slot, name, descriptor, procedure, redispatch, apply.
+    EXPECT_EQ(Word(d->methods, 6 * 4),
+              Address(&resolve_ToolTrayClassData()->InstallCompletedProc + 1));
+    EXPECT_EQ(Word(d->methods, 3 * 4),
+              Address(reinterpret_cast<const void*>(d->methods[0].procedure)));
 }
 
 } // namespace

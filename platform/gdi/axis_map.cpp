@@ -6,8 +6,6 @@ namespace gdi {
 
 namespace {
 
-using u128 = unsigned __int128;
-
 // Source logical indices [lo, hi], kept to those inside [0, limit), as absolute pixels.
 Run SourceRun(const Axis& a, uint64_t lo, uint64_t hi, int limit)
 {
@@ -26,9 +24,8 @@ Run SourceRun(const Axis& a, uint64_t lo, uint64_t hi, int limit)
 // walking the source in fixed point, without a division per pixel.
 struct Dda {
     uint64_t q, r, dq, dr, den;
-    Dda(u128 start, uint64_t denominator, uint64_t step)
-        : q(static_cast<uint64_t>(start / denominator)),
-          r(static_cast<uint64_t>(start % denominator)), dq(step / denominator),
+    Dda(uint64_t start, uint64_t denominator, uint64_t step)
+        : q(start / denominator), r(start % denominator), dq(step / denominator),
           dr(step % denominator), den(denominator)
     {}
     void Next()
@@ -68,23 +65,27 @@ int MapRuns(const Axis& a, Span span, int sourceLimit, AxisRule rule, RunPick pi
         runs[a.destStep > 0 ? k : n - 1 - k] = r;
         widest = std::max(widest, r.count);
     };
+    // Extents come from int arguments, so j < D <= 2^31 and S <= 2^31: (2j + 2)S <= 2^63 and
+    // j * step16 <= S << 16 fit 64 bits, on 32-bit hosts too.
     if (rule == AxisRule::kFixedStep) {
-        const uint64_t step16 = static_cast<uint64_t>((u128{S} << 16) / D);
+        const uint64_t step16 = (S << 16) / D;
         for (size_t k = 0; k < n; ++k) {
-            const uint64_t i = static_cast<uint64_t>((u128{jFirst + k} * step16 + 0x8000) >> 16);
+            const uint64_t i = ((jFirst + k) * step16 + 0x8000) >> 16;
             const uint64_t at = i < S ? i : S - 1;
             put(k, SourceRun(a, at, at, sourceLimit));
         }
     } else if (D >= S) {
-        Dda i((2 * u128{jFirst} + 1) * S - 1, 2 * D, 2 * S);
+        Dda i((2 * jFirst + 1) * S - 1, 2 * D, 2 * S);
         for (size_t k = 0; k < n; ++k, i.Next())
             put(k, SourceRun(a, i.q, i.q, sourceLimit));
     } else if (D == 1) {
-        put(0, SourceRun(a, 0, S - 2, sourceLimit));
+        // One destination pixel stands for the source less its last pixel, but for all of it
+        // when either side is mirrored; a mode that keeps one pixel of a run keeps one of it.
+        const bool negative = a.destStep < 0 || a.sourceStep < 0;
+        put(0, Pick(SourceRun(a, 0, negative ? S - 1 : S - 2, sourceLimit), pick, a.sourceStep));
     } else {
-        Dda end((2 * u128{jFirst} + 2) * S - D, 2 * D, 2 * S);
-        uint64_t lo =
-            jFirst == 0 ? 0 : static_cast<uint64_t>((2 * u128{jFirst} * S - D) / (2 * D)) + 1;
+        Dda end((2 * jFirst + 2) * S - D, 2 * D, 2 * S);
+        uint64_t lo = jFirst == 0 ? 0 : (2 * jFirst * S - D) / (2 * D) + 1;
         for (size_t k = 0; k < n; ++k, end.Next()) {
             put(k, Pick(SourceRun(a, lo, end.q, sourceLimit), pick, a.sourceStep));
             lo = end.q + 1;
@@ -94,27 +95,6 @@ int MapRuns(const Axis& a, Span span, int sourceLimit, AxisRule rule, RunPick pi
 }
 
 } // namespace
-
-Axis MakeAxis(int64_t x, int64_t w, int64_t sx, int64_t sw)
-{
-    Axis a;
-    a.destOrigin = x;
-    a.destStep = w < 0 ? -1 : 1;
-    a.destSize = static_cast<uint64_t>(w < 0 ? -w : w);
-    a.sourceOrigin = sx;
-    a.sourceStep = sw < 0 ? -1 : 1;
-    a.sourceSize = static_cast<uint64_t>(sw < 0 ? -sw : sw);
-    return a;
-}
-
-Span DestSpan(const Axis& a, int size)
-{
-    Span s = a.destStep > 0
-                 ? Span{a.destOrigin, a.destOrigin + static_cast<int64_t>(a.destSize)}
-                 : Span{a.destOrigin - static_cast<int64_t>(a.destSize) + 1, a.destOrigin + 1};
-    ClipSpan(s, size);
-    return s;
-}
 
 void AxisMap::Map(const Axis& a, Span span, int sourceLimit, const StretchMode& mode, RunPick pick)
 {
@@ -131,11 +111,13 @@ void AxisMap::Map(const Axis& a, Span span, int sourceLimit, const StretchMode& 
     if (valid_ && k == key_)
         return;
     valid_ = false; // until every table below is made from `k`
+    ++generation_;
     widest_ = MapRuns(a, span, sourceLimit, mode.rule, pick, runs_);
     key_ = k;
-    valid_ = true;
-    if (widest_ > 1)
+    if (widest_ > 1) {
+        valid_ = true;
         return;
+    }
     // Source pixels outside the bitmap drop the ends of the span only: the mapping is monotonic.
     first_ = 0;
     last_ = runs_.size();
@@ -146,6 +128,38 @@ void AxisMap::Map(const Axis& a, Span span, int sourceLimit, const StretchMode& 
     index_.resize(last_ - first_);
     for (size_t i = first_; i < last_; ++i)
         index_[i - first_] = runs_[i].first;
+    MakeGatherBlocks(sourceLimit);
+    valid_ = true;
+}
+
+void AxisMap::MakeGatherBlocks(int sourceLimit)
+{
+    blocks_.clear();
+    const size_t n = index_.size();
+    const int width = static_cast<int>(kGatherBlockPixels);
+    if (n < kGatherBlockPixels || sourceLimit < width)
+        return;
+    auto add = [&](size_t offset) {
+        const int* at = &index_[offset];
+        const auto [low, high] = std::minmax_element(at, at + kGatherBlockPixels);
+        if (*high - *low >= width)
+            return false;
+        GatherBlock block;
+        block.offset = static_cast<int32_t>(offset);
+        // Moved back from the row's end where needed, so the read stays inside the row.
+        block.base = std::min(*low, sourceLimit - width);
+        for (size_t k = 0; k < kGatherBlockPixels; ++k)
+            block.lanes[k] = at[k] - block.base;
+        blocks_.push_back(block);
+        return true;
+    };
+    for (size_t offset = 0; offset + kGatherBlockPixels < n; offset += kGatherBlockPixels)
+        if (!add(offset)) {
+            blocks_.clear();
+            return;
+        }
+    if (!add(n - kGatherBlockPixels))
+        blocks_.clear();
 }
 
 } // namespace gdi

@@ -4,6 +4,12 @@
 // (or up); when only one of source and destination is negative the copy is mirrored. The
 // mapping is made on the extents as given; source pixels outside the source bitmap are then
 // dropped, and a destination pixel left with none is not touched.
+//
+// Known to differ from gdi32: a mirrored axis whose source rectangle reaches past its bitmap.
+// gdi32 clips the source first and moves the destination's left (top) edge by the pixels cut at
+// the source's first pixel, as if the copy were not mirrored: an unstretched copy of source -2..2
+// onto (1, 6] shows A, B, C at 6, 5, 4 where this mapping gives 4, 3, 2. For stretched axes the
+// shifted start is x0 + floor(cut * D / S), but the full rule is not pinned down yet.
 #ifndef PLATFORM_GDI_AXIS_MAP_H
 #define PLATFORM_GDI_AXIS_MAP_H
 
@@ -32,10 +38,37 @@ struct Axis {
     uint64_t sourceSize; // S
 };
 
-Axis MakeAxis(int64_t x, int64_t w, int64_t sx, int64_t sw);
+inline Axis MakeAxis(int64_t x, int64_t w, int64_t sx, int64_t sw)
+{
+    Axis a;
+    a.destOrigin = x;
+    a.destStep = w < 0 ? -1 : 1;
+    a.destSize = static_cast<uint64_t>(w < 0 ? -w : w);
+    a.sourceOrigin = sx;
+    a.sourceStep = sw < 0 ? -1 : 1;
+    a.sourceSize = static_cast<uint64_t>(sw < 0 ? -sw : sw);
+    return a;
+}
 
 // The destination pixels the axis covers, clipped to [0, size).
-Span DestSpan(const Axis& axis, int size);
+inline Span DestSpan(const Axis& a, int size)
+{
+    Span s = a.destStep > 0
+                 ? Span{a.destOrigin, a.destOrigin + static_cast<int64_t>(a.destSize)}
+                 : Span{a.destOrigin - static_cast<int64_t>(a.destSize) + 1, a.destOrigin + 1};
+    ClipSpan(s, size);
+    return s;
+}
+
+// Eight destination pixels of a gather, from `offset` in the gather index, whose source pixels lie
+// within eight consecutive ones: they are read as one block from `base`, and `lanes` says which
+// pixel each shows.
+struct GatherBlock {
+    int32_t offset;
+    int32_t base;
+    int32_t lanes[8];
+};
+constexpr size_t kGatherBlockPixels = 8;
 
 // The runs of one axis, remembered with everything they were computed from, and for an axis of
 // single-pixel runs the table a gather reads: the source pixel of each destination pixel in
@@ -54,8 +87,17 @@ public:
     size_t First() const { return first_; }
     size_t Last() const { return last_; }
     const int* GatherIndex() const { return index_.data(); }
+    // The gather index as blocks that cover it, the last one overlapping the one before when the
+    // width is not a multiple of eight; empty when some eight pixels are too far apart, or the
+    // source or the span is narrower than a block. Every block reads inside the source:
+    // base + 8 <= sourceLimit.
+    const std::vector<GatherBlock>& GatherBlocks() const { return blocks_; }
+    // Changes whenever Map() computes anew; equal generations of one map mean equal runs.
+    uint64_t Generation() const { return generation_; }
 
 private:
+    void MakeGatherBlocks(int sourceLimit);
+
     // Where the span starts relative to the destination's first pixel, not where it lies: tools
     // of one size at different places share their runs.
     struct Key {
@@ -67,11 +109,13 @@ private:
         bool operator==(const Key&) const = default;
     };
     bool valid_ = false;
+    uint64_t generation_ = 0;
     Key key_{};
     std::vector<Run> runs_;
     int widest_ = 0;
     size_t first_ = 0, last_ = 0;
     std::vector<int> index_;
+    std::vector<GatherBlock> blocks_;
 };
 
 } // namespace gdi

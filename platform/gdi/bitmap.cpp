@@ -1,5 +1,7 @@
 #include "platform/gdi/bitmap.h"
 
+#include <new>
+
 namespace gdi {
 
 namespace {
@@ -11,13 +13,17 @@ size_t PixelCount(const Bitmap& bitmap)
 
 } // namespace
 
-void Bitmap::Allocate()
+bool Bitmap::Allocate()
 {
     const size_t count = PixelCount(*this);
-    storage.reset(new uint32_t[count + 2 * kGuardWords]());
+    storage.reset(new (std::nothrow) uint32_t[count + 2 * kGuardWords]());
+    if (!storage)
+        return false;
     for (size_t i = 0; i < kGuardWords; ++i)
         storage[i] = storage[count + kGuardWords + i] = kGuardValue;
     pixels = storage.get() + kGuardWords;
+    MakeView();
+    return true;
 }
 
 bool Bitmap::GuardsIntact() const
@@ -32,12 +38,12 @@ bool Bitmap::GuardsIntact() const
     return true;
 }
 
-PixelView Bitmap::View() const
+void Bitmap::MakeView()
 {
-    PixelView view;
     view.width = width;
     view.height = height;
     view.mono = mono;
+    view.writes = dib ? nullptr : &writes;
     if (bottomUp) {
         view.topRow = pixels + static_cast<ptrdiff_t>(height - 1) * width;
         view.stride = -static_cast<ptrdiff_t>(width);
@@ -45,7 +51,6 @@ PixelView Bitmap::View() const
         view.topRow = pixels;
         view.stride = width;
     }
-    return view;
 }
 
 } // namespace gdi

@@ -27,11 +27,15 @@ struct Bitmap {
     std::unique_ptr<uint32_t[]> storage;
     uint32_t* pixels = nullptr;
     HDC selectedIn = nullptr; // memory bitmaps live in at most one DC
+    uint64_t writes = 0;      // see PixelView::writes
+    PixelView view;           // made once the pixels are placed: selecting reads it
 
-    // Room for width x height pixels, zeroed, guards written.
-    void Allocate();
+    // Room for width x height pixels, zeroed, guards written, and the view made; false when
+    // memory is short.
+    bool Allocate();
+    // The view of `pixels` as the fields above describe them.
+    void MakeView();
     bool GuardsIntact() const;
-    PixelView View() const;
 };
 
 } // namespace gdi

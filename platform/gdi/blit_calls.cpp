@@ -4,12 +4,16 @@
 
 #include "platform/gdi/axis_map.h"
 #include "platform/gdi/colour.h"
+#include "platform/gdi/gather_rows.h"
 #include "platform/gdi/handle_table.h"
+#include "platform/gdi/kept_stretches.h"
 #include "platform/gdi/recorder_hooks.h"
 #include "platform/gdi/selection.h"
 
 #include <cassert>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <vector>
 
 using namespace gdi;
@@ -82,40 +86,37 @@ constexpr CombineRowsFn kCombineRows[] = {
     &CombineRows<Combine::kClearAlpha>,
 };
 
-// Every destination pixel shows at most one source pixel, unchanged: a gather through the column
-// table; columns outside it are left untouched. Callers clip.
-void GatherRows(const PixelView& dest, Span xs, Span ys, const PixelView& source,
-                const AxisMap& columns, const std::vector<Run>& rowRuns)
+// Kept per thread: a stretch allocates nothing once these have grown, and a run of stretches of
+// one geometry (every tool of a palette, say) maps each axis once.
+struct Scratch {
+    AxisMap columns, rows;
+    KeptStretches kept;
+};
+
+// Read on every stretch: a pointer in the static TLS block costs one load, where the dynamic TLS
+// model of a shared library costs a call. The owner frees the scratch when the thread ends.
+[[gnu::tls_model("initial-exec")]] thread_local Scratch* threadScratch = nullptr;
+struct ScratchOwner {
+    std::unique_ptr<Scratch> scratch;
+    ~ScratchOwner() { threadScratch = nullptr; }
+};
+thread_local ScratchOwner scratchOwner;
+
+Scratch& ThreadScratch()
 {
-    const size_t width = columns.Last() - columns.First();
-    if (width == 0)
-        return;
-    const int* index = columns.GatherIndex();
-    // Enlarging repeats source rows: a row that shows the same source row as the one above is a
-    // copy of it.
-    const uint32_t* previousIn = nullptr;
-    const uint32_t* previousOut = nullptr;
-    for (int64_t y = ys.begin; y < ys.end; ++y) {
-        const Run& r = rowRuns[static_cast<size_t>(y - ys.begin)];
-        if (r.count == 0)
-            continue;
-        const uint32_t* in = source.Row(r.first);
-        uint32_t* out = dest.Row(static_cast<int>(y)) + xs.begin + columns.First();
-        if (in == previousIn)
-            std::memcpy(out, previousOut, width * sizeof *out);
-        else
-            for (size_t k = 0; k < width; ++k)
-                out[k] = in[index[k]];
-        previousIn = in;
-        previousOut = out;
-    }
+    if (Scratch* s = threadScratch)
+        return *s;
+    scratchOwner.scratch = std::make_unique<Scratch>();
+    threadScratch = scratchOwner.scratch.get();
+    return *threadScratch;
 }
 
 BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int sy, int sw, int sh,
              DWORD rop)
 {
     const GdiObject* destObject = Lookup(destDc, Kind::kDc);
-    if (!destObject || !Lookup(sourceDc, Kind::kDc) || rop != SRCCOPY)
+    const GdiObject* sourceObject = Lookup(sourceDc, Kind::kDc);
+    if (!destObject || !sourceObject || rop != SRCCOPY)
         return FALSE;
     const PixelView dest = DcView(destDc);
     const PixelView source = DcView(sourceDc);
@@ -135,13 +136,7 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
     const StretchMode& mode =
         unstretched ? UnstretchedMode() : *FindStretchMode(destObject->dc.stretchMode);
 
-    // Kept per thread: a stretch allocates nothing once these have grown, and a run of stretches
-    // of one geometry (every tool of a palette, say) maps each axis once.
-    struct Scratch {
-        AxisMap columns, rows;
-    };
-    thread_local Scratch scratch;
-    Scratch& s = scratch;
+    Scratch& s = ThreadScratch();
     s.columns.Map(ax, xs, source.width, mode, mode.columns);
     s.rows.Map(ay, ys, source.height, mode, mode.rows);
 
@@ -159,9 +154,21 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
 
     const int cs = ax.sourceStep, rs = ay.sourceStep;
     assert(Clipped(dest, xs, ys, from, s.columns, s.rows, cs, rs));
-    if (s.columns.Widest() <= 1 && s.rows.Widest() <= 1 && mode.CopiesSinglePixels())
-        GatherRows(dest, xs, ys, from, s.columns, s.rows.Runs());
-    else
+    dest.NoteWrite();
+    if (s.columns.Widest() <= 1 && s.rows.Widest() <= 1 && mode.CopiesSinglePixels()) {
+        if (!source.writes || !snapshot.empty()) {
+            GatherRows(dest, xs, ys, from, s.columns, s.rows.Runs());
+        } else {
+            const KeptStretches::Key key{sourceObject->dc.bitmap, *source.writes,
+                                         s.columns.Generation(), s.rows.Generation()};
+            if (const uint32_t* kept = s.kept.Find(key)) {
+                PutKeptRows(dest, xs, ys, s.columns, s.rows.Runs(), kept);
+            } else {
+                GatherRows(dest, xs, ys, from, s.columns, s.rows.Runs());
+                s.kept.Keep(key, dest, xs, ys, s.columns, s.rows.Runs());
+            }
+        }
+    } else
         kCombineRows[static_cast<int>(mode.combine)](dest, xs, ys, from, s.columns.Runs(),
                                                      s.rows.Runs(), cs, rs);
     if (dest.mono)
@@ -169,15 +176,27 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
     return TRUE;
 }
 
+// Every allocation a stretch makes (its scratch, the axis maps, a snapshot) comes before the first
+// pixel is written, so running out of memory fails the call with nothing drawn.
+BOOL StretchOrFail(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int sy, int sw,
+                   int sh, DWORD rop) noexcept
+{
+    try {
+        return Stretch(destDc, x, y, w, h, sourceDc, sx, sy, sw, sh, rop);
+    } catch (const std::bad_alloc&) {
+        return FALSE;
+    }
+}
+
 } // namespace
 
 extern "C" {
 
 BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy,
-                       int sourceWidth, int sourceHeight, DWORD rop)
+                       int sourceWidth, int sourceHeight, DWORD rop) noexcept
 {
     const BOOL result =
-        Stretch(dest, x, y, width, height, source, sx, sy, sourceWidth, sourceHeight, rop);
+        StretchOrFail(dest, x, y, width, height, source, sx, sy, sourceWidth, sourceHeight, rop);
     if (Recording())
         Emit("StretchBlt",
              {Arg(dest), Arg(x), Arg(y), Arg(width), Arg(height), Arg(source), Arg(sx), Arg(sy),
@@ -188,9 +207,10 @@ BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source
 
 // BitBlt is a stretch whose source has the destination's extents, negative ones included.
 BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy,
-                   DWORD rop)
+                   DWORD rop) noexcept
 {
-    const BOOL result = Stretch(dest, x, y, width, height, source, sx, sy, width, height, rop);
+    const BOOL result =
+        StretchOrFail(dest, x, y, width, height, source, sx, sy, width, height, rop);
     if (Recording())
         Emit("BitBlt",
              {Arg(dest), Arg(x), Arg(y), Arg(width), Arg(height), Arg(source), Arg(sx), Arg(sy),

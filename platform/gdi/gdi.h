@@ -12,6 +12,14 @@
 
 #define WINAPI
 
+// No exception leaves a call: each reports failure the way Windows does, and a C caller could not
+// catch one anyway.
+#ifdef __cplusplus
+#  define GDI_NOEXCEPT noexcept
+#else
+#  define GDI_NOEXCEPT
+#endif
+
 #ifndef TRUE
 #  define TRUE 1
 #  define FALSE 0
@@ -131,33 +139,33 @@ typedef struct tagDIBSECTION {
 } DIBSECTION;
 
 // USER rectangles.
-GDI_API BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom);
-GDI_API BOOL WINAPI SetRectEmpty(LPRECT rect);
-GDI_API BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy);
-GDI_API BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy);
-GDI_API int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush);
-GDI_API int WINAPI FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
+GDI_API BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom) GDI_NOEXCEPT;
+GDI_API BOOL WINAPI SetRectEmpty(LPRECT rect) GDI_NOEXCEPT;
+GDI_API BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy) GDI_NOEXCEPT;
+GDI_API BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy) GDI_NOEXCEPT;
+GDI_API int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush) GDI_NOEXCEPT;
+GDI_API int WINAPI FrameRect(HDC dc, const RECT* rect, HBRUSH brush) GDI_NOEXCEPT;
 
 // GDI objects and device contexts.
-GDI_API HGDIOBJ WINAPI GetStockObject(int index);
-GDI_API HBRUSH WINAPI CreateSolidBrush(COLORREF color);
-GDI_API BOOL WINAPI DeleteObject(HGDIOBJ object);
-GDI_API int WINAPI GetObjectA(HANDLE object, int size, LPVOID out);
-GDI_API HDC WINAPI CreateCompatibleDC(HDC dc);
-GDI_API BOOL WINAPI DeleteDC(HDC dc);
-GDI_API HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
+GDI_API HGDIOBJ WINAPI GetStockObject(int index) GDI_NOEXCEPT;
+GDI_API HBRUSH WINAPI CreateSolidBrush(COLORREF color) GDI_NOEXCEPT;
+GDI_API BOOL WINAPI DeleteObject(HGDIOBJ object) GDI_NOEXCEPT;
+GDI_API int WINAPI GetObjectA(HANDLE object, int size, LPVOID out) GDI_NOEXCEPT;
+GDI_API HDC WINAPI CreateCompatibleDC(HDC dc) GDI_NOEXCEPT;
+GDI_API BOOL WINAPI DeleteDC(HDC dc) GDI_NOEXCEPT;
+GDI_API HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) GDI_NOEXCEPT;
 GDI_API HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel,
-                                    const void* bits);
+                                    const void* bits) GDI_NOEXCEPT;
 GDI_API HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits,
-                                        HANDLE section, DWORD offset);
-GDI_API int WINAPI SetStretchBltMode(HDC dc, int mode);
-GDI_API int WINAPI GetStretchBltMode(HDC dc);
+                                        HANDLE section, DWORD offset) GDI_NOEXCEPT;
+GDI_API int WINAPI SetStretchBltMode(HDC dc, int mode) GDI_NOEXCEPT;
+GDI_API int WINAPI GetStretchBltMode(HDC dc) GDI_NOEXCEPT;
 GDI_API BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx,
-                               int sy, int sourceWidth, int sourceHeight, DWORD rop);
+                               int sy, int sourceWidth, int sourceHeight, DWORD rop) GDI_NOEXCEPT;
 GDI_API BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx,
-                           int sy, DWORD rop);
-GDI_API COLORREF WINAPI GetPixel(HDC dc, int x, int y);
-GDI_API BOOL WINAPI GdiFlush(void);
+                           int sy, DWORD rop) GDI_NOEXCEPT;
+GDI_API COLORREF WINAPI GetPixel(HDC dc, int x, int y) GDI_NOEXCEPT;
+GDI_API BOOL WINAPI GdiFlush(void) GDI_NOEXCEPT;
 
 #ifdef __cplusplus
 } // extern "C"

@@ -12,17 +12,36 @@ Chunk firstChunk;
 
 } // namespace
 
-Table table = {{&firstChunk}, kReservedSlots, kNoSlot};
+Table table = {{&firstChunk}, {}, kReservedSlots, kNoSlot};
 
 namespace {
 
 Slot& SlotAt(uint32_t index)
 {
-    return table.chunks[index >> kChunkBits]->slots[index & (kChunkSlots - 1)];
+    return table.chunks[index >> kChunkBits]
+        .load(std::memory_order_acquire)
+        ->slots[index & (kChunkSlots - 1)];
 }
 
-// A slot off the free list, else the next never-used one, growing by a chunk when needed.
-uint32_t TakeSlot()
+// This thread's free slots. Initial-exec TLS: one load, where the dynamic model of a shared
+// library costs a call, and small enough for the room glibc keeps for libraries loaded later.
+struct LocalSlots {
+    static constexpr uint32_t kCapacity = 32;
+    uint32_t count;
+    uint32_t slots[kCapacity];
+};
+[[gnu::tls_model("initial-exec")]] thread_local LocalSlots localSlots;
+
+// Hands the thread's free slots back when it ends; registered on the first refill.
+struct LocalSlotsReturn {
+    bool armed = false;
+    ~LocalSlotsReturn();
+};
+thread_local LocalSlotsReturn localSlotsReturn;
+
+// Under the lock: one slot off the shared list, else the next never-used one, growing by a chunk
+// when needed.
+uint32_t TakeSharedSlot()
 {
     if (table.freeHead != kNoSlot) {
         const uint32_t index = table.freeHead;
@@ -32,14 +51,57 @@ uint32_t TakeSlot()
     if (table.slotsUsed >= kMaxSlots)
         return kNoSlot;
     const uint32_t index = table.slotsUsed;
-    Chunk*& chunk = table.chunks[index >> kChunkBits];
-    if (!chunk) {
-        chunk = new (std::nothrow) Chunk;
-        if (!chunk)
+    std::atomic<Chunk*>& chunk = table.chunks[index >> kChunkBits];
+    if (!chunk.load(std::memory_order_relaxed)) {
+        Chunk* made = new (std::nothrow) Chunk;
+        if (!made)
             return kNoSlot;
+        chunk.store(made, std::memory_order_release);
     }
     ++table.slotsUsed;
     return index;
+}
+
+// Under the lock.
+void PutSharedSlot(uint32_t index)
+{
+    SlotAt(index).nextFree = table.freeHead;
+    table.freeHead = index;
+}
+
+LocalSlotsReturn::~LocalSlotsReturn()
+{
+    std::lock_guard<std::mutex> hold(table.lock);
+    while (localSlots.count)
+        PutSharedSlot(localSlots.slots[--localSlots.count]);
+}
+
+uint32_t TakeSlot()
+{
+    LocalSlots& local = localSlots;
+    if (local.count)
+        return local.slots[--local.count];
+    localSlotsReturn.armed = true; // its destructor now runs when the thread ends
+    std::lock_guard<std::mutex> hold(table.lock);
+    // Half a list's worth, so that a thread that creates and deletes in turn rarely locks.
+    while (local.count < LocalSlots::kCapacity / 2) {
+        const uint32_t index = TakeSharedSlot();
+        if (index == kNoSlot)
+            break;
+        local.slots[local.count++] = index;
+    }
+    return local.count ? local.slots[--local.count] : kNoSlot;
+}
+
+void PutSlot(uint32_t index)
+{
+    LocalSlots& local = localSlots;
+    if (local.count == LocalSlots::kCapacity) {
+        std::lock_guard<std::mutex> hold(table.lock);
+        while (local.count > LocalSlots::kCapacity / 2)
+            PutSharedSlot(local.slots[--local.count]);
+    }
+    local.slots[local.count++] = index;
 }
 
 } // namespace
@@ -56,19 +118,21 @@ HGDIOBJ CreateObject(Kind kind, GdiObject** object)
     Slot& slot = SlotAt(index);
     // A free slot's object was reset when it was freed (or never used).
     slot.object.kind = kind;
-    slot.handle = Pack(index, kind, slot.generation);
+    const uint64_t handle = Pack(index, kind, slot.generation);
+    slot.handle.store(handle, std::memory_order_relaxed);
     if (object)
         *object = &slot.object;
-    return reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(slot.handle));
+    return reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(handle));
 }
 
 HGDIOBJ PlaceReservedObject(uint32_t index, Kind kind, GdiObject** object)
 {
     Slot& slot = SlotAt(index);
     slot.object.kind = kind;
-    slot.handle = Pack(index, kind, 0);
+    const uint64_t handle = Pack(index, kind, 0);
+    slot.handle.store(handle, std::memory_order_relaxed);
     *object = &slot.object;
-    return reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(slot.handle));
+    return reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(handle));
 }
 
 void DestroyObject(HGDIOBJ handle)
@@ -78,11 +142,27 @@ void DestroyObject(HGDIOBJ handle)
     const uint32_t index =
         static_cast<uint32_t>((reinterpret_cast<uintptr_t>(handle) & kIndexMask) - 1);
     Slot& slot = SlotAt(index);
-    slot.handle = 0;
+    slot.handle.store(0, std::memory_order_relaxed);
     ++slot.generation;
-    slot.object = GdiObject{};
-    slot.nextFree = table.freeHead;
-    table.freeHead = index;
+    // Only what the kind used needs resetting; a bitmap's pixels are freed here.
+    GdiObject& object = slot.object;
+    switch (object.kind) {
+    case Kind::kBitmap:
+        object.bitmap = Bitmap{};
+        break;
+    case Kind::kBrush:
+        object.brush = Brush{};
+        break;
+    case Kind::kDc:
+        object.dc = DeviceContext{};
+        break;
+    case Kind::kNone:
+        break;
+    }
+    object.kind = Kind::kNone;
+    object.stock = false;
+    object.deletePending = false;
+    PutSlot(index);
 }
 
 } // namespace gdi

@@ -1,18 +1,30 @@
 // The handle table. A handle packs a slot index, the object's kind and the slot's generation, so
 // a handle to a deleted object (or one a later object reuses the slot of) never matches, and a
 // garbage value is only ever compared, never dereferenced.
+//
+// Any thread may create, use and delete objects of its own. Lookups take no lock: chunks never
+// move and are published before their slots are used, and a slot's handle word is atomic. Slots
+// go to and come from a small free list per thread, so creating and deleting take no lock
+// either; only refilling or spilling that list, and growing the table, lock.
 #ifndef PLATFORM_GDI_HANDLE_TABLE_H
 #define PLATFORM_GDI_HANDLE_TABLE_H
 
 #include "platform/gdi/objects.h"
 
+#include <atomic>
 #include <cstdint>
+#include <mutex>
 
 namespace gdi {
 
 namespace handles {
 
-constexpr uint64_t kIndexBits = 20;
+// A handle is a pointer-sized value. With 64-bit pointers it holds the slot's whole generation
+// above bit 32; with 32-bit ones there is room for 16 index bits and 8 generation bits (bits
+// 16..23) below the kind, so a stale handle matches again only after its slot has been reused
+// 256 times.
+constexpr bool kWideHandles = sizeof(uintptr_t) >= 8;
+constexpr uint64_t kIndexBits = kWideHandles ? 20 : 16;
 constexpr uint64_t kIndexMask = (uint64_t{1} << kIndexBits) - 1;
 // Index + 1 is what a handle holds, so that no handle is null: one index is never used.
 constexpr uint32_t kMaxSlots = (uint32_t{1} << kIndexBits) - 1;
@@ -29,9 +41,9 @@ constexpr uint32_t kReservedSlots = 6;
 // Everything starts zeroed, so the first chunk, which holds the reserved slots, is static
 // storage that needs no initialising code.
 struct Slot {
-    uint64_t handle = 0; // the live object's handle; 0 while the slot is free
+    std::atomic<uint64_t> handle{0}; // the live object's handle; 0 while the slot is free
     uint32_t generation = 0;
-    uint32_t nextFree = 0; // meaningful on the free list only
+    uint32_t nextFree = 0; // meaningful on the shared free list only
     GdiObject object;
 };
 
@@ -40,8 +52,9 @@ struct Chunk {
 };
 
 struct Table {
-    Chunk* chunks[kChunks] = {};
-    uint32_t slotsUsed = 0; // slots ever handed out; those below it are live or on the free list
+    std::atomic<Chunk*> chunks[kChunks] = {};
+    std::mutex lock;        // over the two below and the growth of `chunks`
+    uint32_t slotsUsed = 0; // slots ever handed out; those below it are live or on a free list
     uint32_t freeHead = kNoSlot;
 };
 
@@ -49,8 +62,9 @@ extern Table table;
 
 constexpr uint64_t Pack(uint32_t index, Kind kind, uint32_t generation)
 {
-    return (uint64_t{generation} << 32) | (uint64_t{static_cast<uint8_t>(kind)} << 24) |
-           (uint64_t{index} + 1);
+    const uint64_t unique =
+        kWideHandles ? uint64_t{generation} << 32 : uint64_t{generation & 0xffu} << kIndexBits;
+    return unique | (uint64_t{static_cast<uint8_t>(kind)} << 24) | (uint64_t{index} + 1);
 }
 
 } // namespace handles
@@ -73,11 +87,12 @@ inline GdiObject* LookupAny(const void* handle)
     const uint64_t index = (value & kIndexMask) - 1; // index bits of 0 wrap past every slot
     if (index >= kMaxSlots)
         return nullptr;
-    const Chunk* chunk = table.chunks[index >> kChunkBits];
+    Chunk* chunk = table.chunks[index >> kChunkBits].load(std::memory_order_acquire);
     if (!chunk)
         return nullptr;
-    Slot& slot = const_cast<Slot&>(chunk->slots[index & (kChunkSlots - 1)]);
-    return slot.handle == value ? &slot.object : nullptr;
+    Slot& slot = chunk->slots[index & (kChunkSlots - 1)];
+    // Relaxed: a thread reads its own objects, or ones handed over with synchronisation.
+    return slot.handle.load(std::memory_order_relaxed) == value ? &slot.object : nullptr;
 }
 
 // The live object a handle names if it is of `kind`.
@@ -96,14 +111,15 @@ HGDIOBJ CreateObject(Kind kind, GdiObject** object);
 // Frees the object and its slot; its handle is dead from then on.
 void DestroyObject(HGDIOBJ handle);
 
-// Calls `visit` with every live object.
+// Calls `visit` with every live object; for checks made while no other thread draws.
 template <typename Visit>
 void ForEachObject(Visit visit)
 {
     using namespace handles;
+    std::lock_guard<std::mutex> hold(table.lock);
     for (uint32_t index = 0; index < table.slotsUsed; ++index) {
-        Slot& slot = table.chunks[index >> kChunkBits]->slots[index & (kChunkSlots - 1)];
-        if (slot.handle)
+        Slot& slot = table.chunks[index >> kChunkBits].load()->slots[index & (kChunkSlots - 1)];
+        if (slot.handle.load(std::memory_order_relaxed))
             visit(slot.object);
     }
 }

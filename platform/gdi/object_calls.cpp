@@ -32,7 +32,10 @@ HBITMAP NewBitmap(int width, int height, bool dib, bool bottomUp, Bitmap** made)
     b.height = height;
     b.dib = dib;
     b.bottomUp = bottomUp;
-    b.Allocate();
+    if (!b.Allocate()) {
+        DestroyObject(handle); // nothing half made stays behind
+        return nullptr;
+    }
     *made = &b;
     return static_cast<HBITMAP>(handle);
 }
@@ -62,17 +65,19 @@ int GetObjectInfo(HANDLE handle, int size, void* out)
         return sizeof(BITMAP);
     if (room < sizeof(BITMAP))
         return 0;
-    DIBSECTION ds;
-    std::memset(&ds, 0, sizeof ds);
-    ds.dsBm.bmType = 0;
-    ds.dsBm.bmWidth = b.width;
-    ds.dsBm.bmHeight = b.height;
+    BITMAP bm;
+    std::memset(&bm, 0, sizeof bm); // padding included: all of it goes to the caller
+    bm.bmWidth = b.width;
+    bm.bmHeight = b.height;
     // Rows are word-aligned for DDBs; 32-bpp rows are anyway.
-    ds.dsBm.bmWidthBytes = b.mono ? ((b.width + 15) / 16) * 2 : b.width * 4;
-    ds.dsBm.bmPlanes = 1;
-    ds.dsBm.bmBitsPixel = b.mono ? 1 : 32;
-    ds.dsBm.bmBits = b.dib ? b.pixels : nullptr;
+    bm.bmWidthBytes = b.mono ? ((b.width + 15) / 16) * 2 : b.width * 4;
+    bm.bmPlanes = 1;
+    bm.bmBitsPixel = b.mono ? 1 : 32;
+    bm.bmBits = b.dib ? b.pixels : nullptr;
     if (b.dib && room >= sizeof(DIBSECTION)) {
+        DIBSECTION ds;
+        std::memset(&ds, 0, sizeof ds);
+        std::memcpy(&ds.dsBm, &bm, sizeof bm);
         ds.dsBmih.biSize = sizeof(BITMAPINFOHEADER);
         ds.dsBmih.biWidth = b.width;
         ds.dsBmih.biHeight = b.height; // positive even for top-down sections
@@ -83,8 +88,8 @@ int GetObjectInfo(HANDLE handle, int size, void* out)
         std::memcpy(out, &ds, sizeof ds);
         return sizeof ds;
     }
-    std::memcpy(out, &ds.dsBm, sizeof ds.dsBm);
-    return sizeof ds.dsBm;
+    std::memcpy(out, &bm, sizeof bm);
+    return sizeof bm;
 }
 
 HBITMAP NewDdb(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits)
@@ -131,7 +136,7 @@ HBITMAP NewDibSection(const BITMAPINFO* info, UINT usage, void** bits)
 
 extern "C" {
 
-HGDIOBJ WINAPI GetStockObject(int index)
+HGDIOBJ WINAPI GetStockObject(int index) noexcept
 {
     HGDIOBJ result = StockBrush(index);
     if (Recording())
@@ -139,7 +144,7 @@ HGDIOBJ WINAPI GetStockObject(int index)
     return result;
 }
 
-HBRUSH WINAPI CreateSolidBrush(COLORREF colour)
+HBRUSH WINAPI CreateSolidBrush(COLORREF colour) noexcept
 {
     GdiObject* object = nullptr;
     HGDIOBJ handle = CreateObject(Kind::kBrush, &object);
@@ -152,7 +157,7 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF colour)
     return static_cast<HBRUSH>(handle);
 }
 
-BOOL WINAPI DeleteObject(HGDIOBJ object)
+BOOL WINAPI DeleteObject(HGDIOBJ object) noexcept
 {
     const BOOL result = DeleteGdiObject(object);
     if (Recording())
@@ -160,7 +165,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ object)
     return result;
 }
 
-int WINAPI GetObjectA(HANDLE object, int size, LPVOID out)
+int WINAPI GetObjectA(HANDLE object, int size, LPVOID out) noexcept
 {
     const int result = GetObjectInfo(object, size, out);
     if (Recording())
@@ -168,7 +173,7 @@ int WINAPI GetObjectA(HANDLE object, int size, LPVOID out)
     return result;
 }
 
-HDC WINAPI CreateCompatibleDC(HDC dc)
+HDC WINAPI CreateCompatibleDC(HDC dc) noexcept
 {
     HDC result = dc && !Lookup(dc, Kind::kDc) ? nullptr : CreateDc();
     if (Recording())
@@ -176,7 +181,7 @@ HDC WINAPI CreateCompatibleDC(HDC dc)
     return result;
 }
 
-BOOL WINAPI DeleteDC(HDC dc)
+BOOL WINAPI DeleteDC(HDC dc) noexcept
 {
     const BOOL result = DeleteDc(dc);
     if (Recording())
@@ -184,7 +189,7 @@ BOOL WINAPI DeleteDC(HDC dc)
     return result;
 }
 
-HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object)
+HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) noexcept
 {
     HGDIOBJ result = SelectIntoDc(dc, object);
     if (Recording())
@@ -192,7 +197,8 @@ HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object)
     return result;
 }
 
-HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits)
+HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel,
+                            const void* bits) noexcept
 {
     HBITMAP result = NewDdb(width, height, planes, bitsPerPixel, bits);
     if (Recording())
@@ -202,7 +208,7 @@ HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixe
 }
 
 HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits,
-                                HANDLE section, DWORD offset)
+                                HANDLE section, DWORD offset) noexcept
 {
     // Sections backed by file mappings are not supported.
     HBITMAP result = section ? nullptr : NewDibSection(info, usage, bits);
@@ -214,7 +220,7 @@ HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void
     return result;
 }
 
-int WINAPI SetStretchBltMode(HDC dc, int mode)
+int WINAPI SetStretchBltMode(HDC dc, int mode) noexcept
 {
     int result = 0;
     if (GdiObject* object = Lookup(dc, Kind::kDc); object && FindStretchMode(mode)) {
@@ -226,7 +232,7 @@ int WINAPI SetStretchBltMode(HDC dc, int mode)
     return result;
 }
 
-int WINAPI GetStretchBltMode(HDC dc)
+int WINAPI GetStretchBltMode(HDC dc) noexcept
 {
     GdiObject* object = Lookup(dc, Kind::kDc);
     const int result = object ? object->dc.stretchMode : 0;
@@ -235,7 +241,7 @@ int WINAPI GetStretchBltMode(HDC dc)
     return result;
 }
 
-COLORREF WINAPI GetPixel(HDC dc, int x, int y)
+COLORREF WINAPI GetPixel(HDC dc, int x, int y) noexcept
 {
     COLORREF result = CLR_INVALID;
     const PixelView view = DcView(dc);
@@ -246,7 +252,7 @@ COLORREF WINAPI GetPixel(HDC dc, int x, int y)
     return result;
 }
 
-BOOL WINAPI GdiFlush(void)
+BOOL WINAPI GdiFlush(void) noexcept
 {
     // Nothing is batched: every call has drawn before it returns.
     if (Recording())

@@ -21,6 +21,7 @@ struct Brush {
 
 struct DeviceContext {
     HGDIOBJ bitmap = nullptr;
+    PixelView view; // the selected bitmap's pixels, kept with the selection
     HGDIOBJ brush = nullptr;
     int stretchMode = 0; // a new DC starts in BLACKONWHITE
 };

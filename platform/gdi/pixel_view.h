@@ -13,6 +13,15 @@ struct PixelView {
     int width = 0;
     int height = 0;
     bool mono = false; // the default 1x1 bitmap: pixels are black or white only
+    // Counts the writes made through GDI calls, so that what was computed from the pixels can be
+    // kept until they change; null for DIB sections, whose owners also write them directly.
+    uint64_t* writes = nullptr;
+
+    void NoteWrite() const
+    {
+        if (writes)
+            ++*writes;
+    }
 
     bool Empty() const { return width <= 0 || height <= 0; }
     uint32_t* Row(int y) const { return topRow + static_cast<ptrdiff_t>(y) * stride; }

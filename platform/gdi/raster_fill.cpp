@@ -1,20 +1,77 @@
 #include "platform/gdi/raster_fill.h"
 
 #include "platform/gdi/colour.h"
+#include "platform/gdi/cpu_features.h"
+#include "platform/gdi/row_ops.h"
 
 #include <cassert>
 
+#if defined(GDI_HAS_AVX2_PATHS)
+#  include <immintrin.h>
+#endif
+
 namespace gdi {
+
+#if defined(GDI_HAS_AVX2_PATHS)
+
+namespace {
+
+__attribute__((target("avx2"), always_inline)) inline void Store8(uint32_t* at, __m256i v)
+{
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(at), v);
+}
+
+// Eight pixels a store; a row ends with one store that may overlap the one before. The view is
+// read into locals: vector stores may alias anything, so its fields would be reloaded per row.
+__attribute__((target("avx2"))) void FillRowsAvx2(const PixelView& view, int left, int top,
+                                                  int bottom, size_t count, uint32_t pixel)
+{
+    const __m256i v = _mm256_set1_epi32(static_cast<int>(pixel));
+    uint32_t* const origin = view.topRow + left;
+    const ptrdiff_t stride = view.stride;
+    const size_t last = count - 8;
+    // Rows of a palette's tools are short: up to 24 pixels the stores are written out.
+    if (count <= 16) {
+        for (ptrdiff_t y = top; y < bottom; ++y) {
+            uint32_t* out = origin + y * stride;
+            Store8(out, v);
+            Store8(out + last, v);
+        }
+    } else if (count <= 24) {
+        for (ptrdiff_t y = top; y < bottom; ++y) {
+            uint32_t* out = origin + y * stride;
+            Store8(out, v);
+            Store8(out + 8, v);
+            Store8(out + last, v);
+        }
+    } else {
+        for (ptrdiff_t y = top; y < bottom; ++y) {
+            uint32_t* out = origin + y * stride;
+            for (size_t i = 0; i < last; i += 8)
+                Store8(out + i, v);
+            Store8(out + last, v);
+        }
+    }
+}
+
+} // namespace
+
+#endif
 
 void FillRows(const PixelView& view, int left, int top, int right, int bottom, uint32_t pixel)
 {
     assert(view.Holds(left, top, right, bottom));
-    const int count = right - left;
-    for (int y = top; y < bottom; ++y) {
-        uint32_t* p = view.Row(y) + left;
-        for (int i = 0; i < count; ++i)
-            p[i] = pixel;
+    const size_t count = static_cast<size_t>(right - left);
+#if defined(GDI_HAS_AVX2_PATHS)
+    if (cpuHasAvx2 && count >= 8) {
+        FillRowsAvx2(view, left, top, bottom, count, pixel);
+        return;
     }
+#endif
+    uint32_t* const origin = view.topRow + left;
+    const ptrdiff_t stride = view.stride;
+    for (ptrdiff_t y = top; y < bottom; ++y)
+        FillRow(origin + y * stride, count, pixel);
 }
 
 namespace {
@@ -48,12 +105,14 @@ void PatFillStored(const PixelView& view, int32_t left, int32_t top, int32_t rig
 void PatFill(const PixelView& view, int32_t left, int32_t top, int32_t right, int32_t bottom,
              uint32_t pixel)
 {
+    view.NoteWrite();
     PatFillStored(view, left, top, right, bottom, StoredPixel(view, pixel));
 }
 
 void FrameFill(const PixelView& view, int32_t left, int32_t top, int32_t right, int32_t bottom,
                uint32_t pixel)
 {
+    view.NoteWrite();
     const uint32_t stored = StoredPixel(view, pixel);
     PatFillStored(view, left, top, right, top + 1, stored);
     PatFillStored(view, left, bottom - 1, right, bottom, stored);
@@ -63,13 +122,21 @@ void FrameFill(const PixelView& view, int32_t left, int32_t top, int32_t right, 
         return;
     const bool drawLeft = left >= 0 && left < view.width;
     const bool drawRight = right - 1 >= 0 && right - 1 < view.width;
-    for (int64_t row = y.begin; row < y.end; ++row) {
-        uint32_t* p = view.Row(static_cast<int>(row));
-        if (drawLeft)
+    uint32_t* const origin = view.topRow;
+    const ptrdiff_t stride = view.stride;
+    if (drawLeft && drawRight) {
+        for (int64_t row = y.begin; row < y.end; ++row) {
+            uint32_t* p = origin + row * stride;
             p[left] = stored;
-        if (drawRight)
             p[right - 1] = stored;
+        }
+        return;
     }
+    if (!drawLeft && !drawRight)
+        return;
+    const int32_t x = drawLeft ? left : right - 1;
+    for (int64_t row = y.begin; row < y.end; ++row)
+        origin[row * stride + x] = stored;
 }
 
 } // namespace gdi

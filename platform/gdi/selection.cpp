@@ -47,6 +47,7 @@ HGDIOBJ SelectIntoDc(HDC dc, HGDIOBJ handle)
             object->bitmap.selectedIn = dc;
         }
         owner->dc.bitmap = handle;
+        owner->dc.view = object->bitmap.view;
         Release(dc, previous);
         return previous;
     }
@@ -70,6 +71,7 @@ HDC CreateDc()
     if (!handle)
         return nullptr;
     object->dc.bitmap = bitmap;
+    object->dc.view = LookupAny(bitmap)->bitmap.view;
     object->dc.brush = brush;
     object->dc.stretchMode = BLACKONWHITE;
     return static_cast<HDC>(handle);
@@ -110,17 +112,6 @@ bool DeleteGdiObject(HGDIOBJ handle)
     }
     DestroyObject(handle);
     return true;
-}
-
-PixelView DcView(HDC dc)
-{
-    const GdiObject* object = Lookup(dc, Kind::kDc);
-    if (!object)
-        return PixelView{};
-    const GdiObject* bitmap = Lookup(object->dc.bitmap, Kind::kBitmap);
-    if (!bitmap)
-        return PixelView{};
-    return bitmap->bitmap.View();
 }
 
 } // namespace gdi

@@ -4,6 +4,7 @@
 #define PLATFORM_GDI_SELECTION_H
 
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/handle_table.h"
 #include "platform/gdi/pixel_view.h"
 
 namespace gdi {
@@ -17,8 +18,13 @@ bool DeleteGdiObject(HGDIOBJ handle);
 // SelectObject without recording, for USER calls that borrow a brush.
 HGDIOBJ SelectIntoDc(HDC dc, HGDIOBJ object);
 
-// The pixels a DC draws on; empty (zero size) when the DC or its bitmap is unusable.
-PixelView DcView(HDC dc);
+// The pixels a DC draws on; empty (zero size) when the DC is unusable. A selected bitmap
+// outlives its selection, so the view kept with it is always good.
+inline PixelView DcView(HDC dc)
+{
+    const GdiObject* object = Lookup(dc, Kind::kDc);
+    return object ? object->dc.view : PixelView{};
+}
 
 } // namespace gdi
 

@@ -29,6 +29,7 @@ struct StockPlacement {
             word = kGuardValue;
         b.pixels = defaultBitmapStorage + kGuardWords;
         b.pixels[0] = 0;
+        b.MakeView();
     }
 };
 

@@ -14,15 +14,17 @@ enum class AxisRule : uint8_t {
     // centre with ties going to the lower pixel.
     // D < S: destination k stands for the run of source pixels ending at
     // e(k) = floor(((2k + 2)S - D) / 2D) and starting after e(k - 1); for D == 1 the one run
-    // ends at S - 2 instead.
+    // ends at S - 2 instead, or at S - 1 when either extent is negative.
     kNearestCentre,
-    // Source i = min(S - 1, (j * floor(65536 S / D) + 0x8000) >> 16) in both directions. That
-    // matches GDI only for unclipped, unmirrored stretches: GDI clips first in this mode and maps
-    // the clipped rectangles.
+    // Source i = min(S - 1, (j * floor(65536 S / D) + 0x8000) >> 16) in both directions. gdi32
+    // does not pick in this mode but interpolates: each destination pixel mixes two neighbouring
+    // source pixels per axis by its position between them (enlarging 2 to 8 gives the first
+    // pixel 4 times, then 1/4, 2/4, 3/4 of the way, then the second), top byte cleared. Not
+    // reproduced yet.
     kFixedStep,
 };
 
-// Which pixels of a shrinking run (D > 1) an axis keeps.
+// Which pixels of a shrinking run (D < S) an axis keeps.
 enum class RunPick : uint8_t { kAll, kFirst, kLast };
 
 // How the pixels behind one destination pixel become its value.

@@ -80,7 +80,7 @@ int FrameRectangle(HDC dc, const RECT* rect, HBRUSH brush)
 
 extern "C" {
 
-BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom)
+BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom) noexcept
 {
     if (rect)
         *rect = {left, top, right, bottom};
@@ -92,7 +92,7 @@ BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom)
     return result;
 }
 
-BOOL WINAPI SetRectEmpty(LPRECT rect)
+BOOL WINAPI SetRectEmpty(LPRECT rect) noexcept
 {
     if (rect)
         *rect = {0, 0, 0, 0};
@@ -103,7 +103,7 @@ BOOL WINAPI SetRectEmpty(LPRECT rect)
 }
 
 // USER does this arithmetic in 32 bits and lets it wrap.
-BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy)
+BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy) noexcept
 {
     const CallArg before = CallArg::OfRect(rect);
     if (rect) {
@@ -118,7 +118,7 @@ BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy)
     return result;
 }
 
-BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy)
+BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy) noexcept
 {
     const CallArg before = CallArg::OfRect(rect);
     if (rect) {
@@ -133,7 +133,7 @@ BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy)
     return result;
 }
 
-int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush)
+int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush) noexcept
 {
     const int result = FillRectangle(dc, rect, brush);
     if (Recording())
@@ -141,7 +141,7 @@ int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush)
     return result;
 }
 
-int WINAPI FrameRect(HDC dc, const RECT* rect, HBRUSH brush)
+int WINAPI FrameRect(HDC dc, const RECT* rect, HBRUSH brush) noexcept
 {
     const int result = FrameRectangle(dc, rect, brush);
     if (Recording())

@@ -5,7 +5,8 @@
 #ifndef TESTS_GDI_PROBE_PROBE_CASES_H
 #define TESTS_GDI_PROBE_PROBE_CASES_H
 
-#include "runtime/win_gdi.h"
+#include "tests/gdi_probe/probe_support.h"
+#include "tests/gdi_probe/stretch_sweep.h"
 
 #include <climits>
 #include <cstdarg>
@@ -14,91 +15,10 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace gdiprobe {
-
-struct Out {
-    std::string text;
-    void line(const char* format, ...) __attribute__((format(printf, 2, 3)))
-    {
-        char buffer[512];
-        va_list args;
-        va_start(args, format);
-        vsnprintf(buffer, sizeof buffer, format, args);
-        va_end(args);
-        text += buffer;
-        text += '\n';
-    }
-};
-
-struct ProbeCase {
-    std::string name;
-    std::function<void(Out&)> run;
-};
-
-struct Surface {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
-    uint32_t* bits = nullptr;
-    int width = 0;
-    int height = 0;
-};
-
-inline BITMAPINFO dib_info(int width, int height)
-{
-    BITMAPINFO info;
-    std::memset(&info, 0, sizeof info);
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
-// A top-down 32-bpp DIB section selected into its own memory DC.
-inline Surface make_surface(int width, int height, uint32_t fill)
-{
-    Surface s;
-    s.width = width;
-    s.height = height;
-    BITMAPINFO info = dib_info(width, -height);
-    void* bits = nullptr;
-    s.bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    s.bits = static_cast<uint32_t*>(bits);
-    for (int i = 0; i < width * height; ++i)
-        s.bits[i] = fill;
-    s.dc = CreateCompatibleDC(nullptr);
-    s.previous = SelectObject(s.dc, s.bitmap);
-    return s;
-}
-
-inline void free_surface(Surface& s)
-{
-    SelectObject(s.dc, s.previous);
-    DeleteDC(s.dc);
-    DeleteObject(s.bitmap);
-    s = Surface{};
-}
-
-inline void dump(Out& out, const Surface& s)
-{
-    GdiFlush();
-    out.line("px %dx%d", s.width, s.height);
-    for (int y = 0; y < s.height; ++y) {
-        std::string row;
-        char cell[12];
-        for (int x = 0; x < s.width; ++x) {
-            snprintf(cell, sizeof cell, x ? " %08x" : "%08x",
-                     static_cast<unsigned>(s.bits[y * s.width + x]));
-            row += cell;
-        }
-        out.line("%s", row.c_str());
-    }
-}
 
 constexpr uint32_t kBackground = 0xab123456u;
 constexpr COLORREF kBrushColor = RGB(0x12, 0x9a, 0xcd);
@@ -161,14 +81,14 @@ inline std::vector<ProbeCase> rect_op_cases()
             const char* opname = op ? "FrameRect" : "FillRect";
             RECT rect = nr.rect;
             cases.push_back({std::string(opname) + "." + nr.name, [rect, op, opname](Out& out) {
-                                 Surface s = make_surface(8, 8, kBackground);
+                                 MemoryDib s = make_memory_dib(8, 8, kBackground);
                                  HBRUSH brush = CreateSolidBrush(kBrushColor);
                                  int r = op ? FrameRect(s.dc, &rect, brush)
                                             : FillRect(s.dc, &rect, brush);
                                  out.line("%s %s -> %d", opname, rect_text(rect).c_str(), r);
                                  dump(out, s);
                                  DeleteObject(brush);
-                                 free_surface(s);
+                                 free_memory_dib(s);
                              }});
         }
     }
@@ -177,7 +97,7 @@ inline std::vector<ProbeCase> rect_op_cases()
         const char* opname = op ? "FrameRect" : "FillRect";
         cases.push_back(
             {std::string(opname) + ".bad_handles", [op, opname](Out& out) {
-                 Surface s = make_surface(4, 4, kBackground);
+                 MemoryDib s = make_memory_dib(4, 4, kBackground);
                  RECT rect = {0, 0, 3, 3};
                  auto call = [&](HDC dc, HBRUSH brush) {
                      return op ? FrameRect(dc, &rect, brush) : FillRect(dc, &rect, brush);
@@ -200,7 +120,7 @@ inline std::vector<ProbeCase> rect_op_cases()
                           call(s.dc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))));
                  dump(out, s);
                  DeleteObject(brush);
-                 free_surface(s);
+                 free_memory_dib(s);
              }});
     }
     // A DC that still holds its default bitmap has a 1x1 surface.
@@ -246,6 +166,23 @@ inline std::vector<ProbeCase> rect_helper_cases()
     return cases;
 }
 
+// A byte count as the layout it matches, so that 32-bit and 64-bit builds print the same text:
+// BITMAP, DIBSECTION and LOGBRUSH hold pointer-sized fields, so their sizes differ between them.
+inline std::string size_text(long long n)
+{
+    const std::pair<const char*, long long> layouts[] = {
+        {"BITMAP", static_cast<long long>(sizeof(BITMAP))},
+        {"DIBSECTION", static_cast<long long>(sizeof(DIBSECTION))},
+        {"LOGBRUSH", static_cast<long long>(sizeof(LOGBRUSH))}};
+    for (const auto& [name, size] : layouts) {
+        if (n == size)
+            return name;
+        if (n == size - 1 || n == size + 1)
+            return std::string(name) + (n < size ? "-1" : "+1");
+    }
+    return std::to_string(n);
+}
+
 // Which bytes of a buffer `fill` writes, by running it over two different backgrounds: a written
 // byte that happens to equal one background (a pointer's byte, say) still differs from the other.
 // The buffer ends as the run over 0xcd left it.
@@ -264,9 +201,8 @@ inline std::string bytes_touched(unsigned char* buffer, size_t size, Fill fill)
             last = i + 1;
         }
     }
-    char text[64];
-    snprintf(text, sizeof text, "touched=%zu end=%zu", count, last);
-    return text;
+    return "touched=" + size_text(static_cast<long long>(count)) +
+           " end=" + size_text(static_cast<long long>(last));
 }
 
 inline void print_bitmap_object(Out& out, const char* what, HGDIOBJ object, int size,
@@ -276,7 +212,8 @@ inline void print_bitmap_object(Out& out, const char* what, HGDIOBJ object, int 
     int r = 0;
     const std::string touched = bytes_touched(
         buffer, sizeof buffer, [&](unsigned char* b) { r = GetObjectA(object, size, b); });
-    out.line("GetObjectA %s size %d -> %d %s", what, size, r, touched.c_str());
+    out.line("GetObjectA %s size %s -> %s %s", what, size_text(size).c_str(), size_text(r).c_str(),
+             touched.c_str());
     if (r >= static_cast<int>(sizeof(BITMAP))) {
         BITMAP bm;
         std::memcpy(&bm, buffer, sizeof bm);
@@ -313,9 +250,11 @@ inline std::vector<ProbeCase> object_cases()
                          void* bits = nullptr;
                          HBITMAP bmp =
                              CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-                         out.line("null out -> %d", GetObjectA(bmp, 0, nullptr));
+                         out.line("null out -> %s", size_text(GetObjectA(bmp, 0, nullptr)).c_str());
                          out.line("null out size 8 -> %d", GetObjectA(bmp, 8, nullptr));
-                         for (int size : {0, 8, 24, 31, 32, 33, 64, 103, 104, 105, 200, -1})
+                         constexpr int kBitmap = sizeof(BITMAP), kDib = sizeof(DIBSECTION);
+                         for (int size : {0, 8, kBitmap - 8, kBitmap - 1, kBitmap, kBitmap + 1, 64,
+                                          kDib - 1, kDib, kDib + 1, 200, -1})
                              print_bitmap_object(out, "dib", bmp, size, bits);
                          DeleteObject(bmp);
                          print_bitmap_object(out, "deleted", bmp, 32, bits);
@@ -331,31 +270,33 @@ inline std::vector<ProbeCase> object_cases()
     cases.push_back({"GetObjectA.ddb", [](Out& out) {
                          uint32_t pixels[6] = {1, 2, 3, 4, 5, 6};
                          HBITMAP bmp = CreateBitmap(3, 2, 1, 32, pixels);
-                         out.line("null out -> %d", GetObjectA(bmp, 0, nullptr));
-                         for (int size : {24, 31, 32, 200})
+                         out.line("null out -> %s", size_text(GetObjectA(bmp, 0, nullptr)).c_str());
+                         constexpr int kBitmap = sizeof(BITMAP);
+                         for (int size : {kBitmap - 8, kBitmap - 1, kBitmap, 200})
                              print_bitmap_object(out, "ddb", bmp, size, nullptr);
                          DeleteObject(bmp);
                      }});
-    cases.push_back({"GetObjectA.brush", [](Out& out) {
-                         HBRUSH brush = CreateSolidBrush(RGB(0x10, 0x20, 0x30));
-                         out.line("null out -> %d", GetObjectA(brush, 0, nullptr));
-                         for (int size : {0, 4, 8, 12, 16, 24, 200}) {
-                             alignas(16) unsigned char buffer[256];
-                             int r = 0;
-                             const std::string touched =
-                                 bytes_touched(buffer, sizeof buffer, [&](unsigned char* b) {
-                                     r = GetObjectA(brush, size, b);
-                                 });
-                             LOGBRUSH lb;
-                             std::memcpy(&lb, buffer, sizeof lb);
-                             out.line("size %d -> %d %s style %u color %08lx", size, r,
-                                      touched.c_str(), lb.lbStyle,
-                                      static_cast<unsigned long>(lb.lbColor));
-                         }
-                         DeleteObject(brush);
-                         unsigned char buffer[64];
-                         out.line("deleted -> %d", GetObjectA(brush, sizeof buffer, buffer));
-                     }});
+    cases.push_back(
+        {"GetObjectA.brush", [](Out& out) {
+             HBRUSH brush = CreateSolidBrush(RGB(0x10, 0x20, 0x30));
+             out.line("null out -> %s", size_text(GetObjectA(brush, 0, nullptr)).c_str());
+             constexpr int kLogBrush = sizeof(LOGBRUSH);
+             for (int size : {0, 4, 8, kLogBrush - 4, kLogBrush, kLogBrush + 8, 200}) {
+                 alignas(16) unsigned char buffer[256];
+                 int r = 0;
+                 const std::string touched =
+                     bytes_touched(buffer, sizeof buffer,
+                                   [&](unsigned char* b) { r = GetObjectA(brush, size, b); });
+                 LOGBRUSH lb;
+                 std::memcpy(&lb, buffer, sizeof lb);
+                 out.line("size %s -> %s %s style %u color %08lx", size_text(size).c_str(),
+                          size_text(r).c_str(), touched.c_str(), lb.lbStyle,
+                          static_cast<unsigned long>(lb.lbColor));
+             }
+             DeleteObject(brush);
+             unsigned char buffer[64];
+             out.line("deleted -> %d", GetObjectA(brush, sizeof buffer, buffer));
+         }});
     cases.push_back({"GetObjectA.bad_handles", [](Out& out) {
                          alignas(16) unsigned char buffer[256];
                          HDC dc = CreateCompatibleDC(nullptr);
@@ -381,10 +322,10 @@ inline std::vector<ProbeCase> object_cases()
                  LOGBRUSH lb;
                  std::memset(&lb, 0xcd, sizeof lb);
                  int r = GetObjectA(stock, sizeof lb, &lb);
-                 out.line("stock %d %s again %s GetObjectA -> %d style %u color %08lx", i,
+                 out.line("stock %d %s again %s GetObjectA -> %s style %u color %08lx", i,
                           stock ? "set" : "null", GetStockObject(i) == stock ? "same" : "differs",
-                          r, lb.lbStyle, static_cast<unsigned long>(lb.lbColor));
-                 Surface s = make_surface(2, 1, kBackground);
+                          size_text(r).c_str(), lb.lbStyle, static_cast<unsigned long>(lb.lbColor));
+                 MemoryDib s = make_memory_dib(2, 1, kBackground);
                  RECT rect = {0, 0, 1, 1};
                  out.line("  FillRect -> %d", FillRect(s.dc, &rect, static_cast<HBRUSH>(stock)));
                  out.line("  DeleteObject -> %d", DeleteObject(stock));
@@ -393,7 +334,7 @@ inline std::vector<ProbeCase> object_cases()
                  out.line("  FillRect after delete -> %d",
                           FillRect(s.dc, &rect, static_cast<HBRUSH>(stock)));
                  dump(out, s);
-                 free_surface(s);
+                 free_memory_dib(s);
              }
              for (int i : {-1, 9, 100, INT_MAX, INT_MIN})
                  out.line("stock %d -> %s", i, GetStockObject(i) ? "set" : "null");
@@ -402,7 +343,7 @@ inline std::vector<ProbeCase> object_cases()
         {"CreateSolidBrush", [](Out& out) {
              // The top byte of a COLORREF is not a colour.
              for (COLORREF c : {0x00000000u, 0x00ffffffu, 0x01020304u, 0xff00ff00u, 0x80123456u}) {
-                 Surface s = make_surface(1, 1, kBackground);
+                 MemoryDib s = make_memory_dib(1, 1, kBackground);
                  HBRUSH brush = CreateSolidBrush(c);
                  LOGBRUSH lb;
                  std::memset(&lb, 0xcd, sizeof lb);
@@ -415,7 +356,7 @@ inline std::vector<ProbeCase> object_cases()
                           static_cast<unsigned>(s.bits[0]),
                           static_cast<unsigned long>(GetPixel(s.dc, 0, 0)));
                  DeleteObject(brush);
-                 free_surface(s);
+                 free_memory_dib(s);
              }
          }});
     cases.push_back({"CreateSolidBrush.colour_kinds", [](Out& out) {
@@ -431,7 +372,7 @@ inline std::vector<ProbeCase> object_cases()
                          colours.push_back(0x10000005u);
                          colours.push_back(0xffffffffu);
                          for (COLORREF c : colours) {
-                             Surface s = make_surface(1, 1, kBackground);
+                             MemoryDib s = make_memory_dib(1, 1, kBackground);
                              HBRUSH brush = CreateSolidBrush(c);
                              RECT rect = {0, 0, 1, 1};
                              FillRect(s.dc, &rect, brush);
@@ -439,7 +380,7 @@ inline std::vector<ProbeCase> object_cases()
                              out.line("color %08lx -> pixel %08x", static_cast<unsigned long>(c),
                                       static_cast<unsigned>(s.bits[0]));
                              DeleteObject(brush);
-                             free_surface(s);
+                             free_memory_dib(s);
                          }
                      }});
     return cases;
@@ -450,8 +391,8 @@ inline void describe_bitmap(Out& out, const char* what, HGDIOBJ object)
     BITMAP bm;
     std::memset(&bm, 0, sizeof bm);
     int r = GetObjectA(object, sizeof bm, &bm);
-    out.line("%s: GetObjectA -> %d width %ld height %ld widthBytes %ld bpp %u", what, r,
-             static_cast<long>(bm.bmWidth), static_cast<long>(bm.bmHeight),
+    out.line("%s: GetObjectA -> %s width %ld height %ld widthBytes %ld bpp %u", what,
+             size_text(r).c_str(), static_cast<long>(bm.bmWidth), static_cast<long>(bm.bmHeight),
              static_cast<long>(bm.bmWidthBytes), bm.bmBitsPixel);
 }
 
@@ -517,40 +458,41 @@ inline std::vector<ProbeCase> dc_cases()
              out.line("DeleteObject garbage -> %d",
                       DeleteObject(reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(0x5a5a1234))));
          }});
-    cases.push_back(
-        {"SelectObject.brushes", [](Out& out) {
-             HDC dc = CreateCompatibleDC(nullptr);
-             HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-             HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
-             auto name = [&](HGDIOBJ h) -> const char* {
-                 if (!h)
-                     return "null";
-                 if (h == red)
-                     return "red";
-                 if (h == blue)
-                     return "blue";
-                 for (int i = 0; i <= 4; ++i)
-                     if (h == GetStockObject(i)) {
-                         static const char* names[] = {"WHITE", "LTGRAY", "GRAY", "DKGRAY",
-                                                       "BLACK"};
-                         return names[i];
-                     }
-                 return "other";
-             };
-             out.line("select red -> %s", name(SelectObject(dc, red)));
-             out.line("select blue -> %s", name(SelectObject(dc, blue)));
-             out.line("DeleteObject blue while selected -> %d", DeleteObject(blue));
-             LOGBRUSH lb;
-             std::memset(&lb, 0, sizeof lb);
-             out.line("blue after delete: GetObjectA -> %d", GetObjectA(blue, sizeof lb, &lb));
-             out.line("select stock gray -> %s",
-                      name(SelectObject(dc, GetStockObject(GRAY_BRUSH))));
-             out.line("blue after deselect: GetObjectA -> %d", GetObjectA(blue, sizeof lb, &lb));
-             out.line("DeleteObject red -> %d", DeleteObject(red));
-             out.line("select stale red -> %s", name(SelectObject(dc, red)));
-             out.line("DeleteObject dc -> %d", DeleteObject(dc));
-             out.line("DeleteDC after DeleteObject -> %d", DeleteDC(dc));
-         }});
+    cases.push_back({"SelectObject.brushes", [](Out& out) {
+                         HDC dc = CreateCompatibleDC(nullptr);
+                         HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+                         HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+                         auto name = [&](HGDIOBJ h) -> const char* {
+                             if (!h)
+                                 return "null";
+                             if (h == red)
+                                 return "red";
+                             if (h == blue)
+                                 return "blue";
+                             for (int i = 0; i <= 4; ++i)
+                                 if (h == GetStockObject(i)) {
+                                     static const char* names[] = {"WHITE", "LTGRAY", "GRAY",
+                                                                   "DKGRAY", "BLACK"};
+                                     return names[i];
+                                 }
+                             return "other";
+                         };
+                         out.line("select red -> %s", name(SelectObject(dc, red)));
+                         out.line("select blue -> %s", name(SelectObject(dc, blue)));
+                         out.line("DeleteObject blue while selected -> %d", DeleteObject(blue));
+                         LOGBRUSH lb;
+                         std::memset(&lb, 0, sizeof lb);
+                         out.line("blue after delete: GetObjectA -> %s",
+                                  size_text(GetObjectA(blue, sizeof lb, &lb)).c_str());
+                         out.line("select stock gray -> %s",
+                                  name(SelectObject(dc, GetStockObject(GRAY_BRUSH))));
+                         out.line("blue after deselect: GetObjectA -> %s",
+                                  size_text(GetObjectA(blue, sizeof lb, &lb)).c_str());
+                         out.line("DeleteObject red -> %d", DeleteObject(red));
+                         out.line("select stale red -> %s", name(SelectObject(dc, red)));
+                         out.line("DeleteObject dc -> %d", DeleteObject(dc));
+                         out.line("DeleteDC after DeleteObject -> %d", DeleteDC(dc));
+                     }});
     cases.push_back({"StretchBltMode", [](Out& out) {
                          HDC dc = CreateCompatibleDC(nullptr);
                          out.line("new dc -> %d", GetStretchBltMode(dc));
@@ -575,7 +517,7 @@ inline std::vector<ProbeCase> dc_cases()
                          out.line("GdiFlush -> %d", GdiFlush());
                      }});
     cases.push_back({"GetPixel", [](Out& out) {
-                         Surface s = make_surface(3, 2, 0);
+                         MemoryDib s = make_memory_dib(3, 2, 0);
                          for (int i = 0; i < 6; ++i)
                              s.bits[i] = 0x11223344u * (i + 1);
                          for (int y = -1; y <= 2; ++y)
@@ -586,7 +528,7 @@ inline std::vector<ProbeCase> dc_cases()
                                   static_cast<unsigned long>(GetPixel(s.dc, INT_MIN, INT_MIN)));
                          out.line("null dc -> %08lx",
                                   static_cast<unsigned long>(GetPixel(nullptr, 0, 0)));
-                         free_surface(s);
+                         free_memory_dib(s);
                      }});
     cases.push_back(
         {"CreateBitmap", [](Out& out) {
@@ -600,10 +542,10 @@ inline std::vector<ProbeCase> dc_cases()
                  for (int x = 0; x < 3; ++x)
                      out.line("  %d,%d -> %08lx", x, y,
                               static_cast<unsigned long>(GetPixel(dc, x, y)));
-             Surface s = make_surface(3, 2, kBackground);
+             MemoryDib s = make_memory_dib(3, 2, kBackground);
              out.line("BitBlt -> %d", BitBlt(s.dc, 0, 0, 3, 2, dc, 0, 0, SRCCOPY));
              dump(out, s);
-             free_surface(s);
+             free_memory_dib(s);
              DeleteDC(dc);
              DeleteObject(bmp);
              HBITMAP empty = CreateBitmap(2, 2, 1, 32, nullptr);
@@ -658,13 +600,13 @@ inline std::vector<ProbeCase> dc_cases()
              FillRect(dc, &rect, brush);
              GdiFlush();
              out.line("after fill top-left: %08x %08x %08x %08x", p[0], p[1], p[2], p[3]);
-             Surface s = make_surface(2, 2, kBackground);
+             MemoryDib s = make_memory_dib(2, 2, kBackground);
              out.line("BitBlt to top-down -> %d", BitBlt(s.dc, 0, 0, 2, 2, dc, 0, 0, SRCCOPY));
              dump(out, s);
              out.line("StretchBlt to top-down -> %d",
                       StretchBlt(s.dc, 0, 0, 2, 2, dc, 0, 0, 1, 2, SRCCOPY));
              dump(out, s);
-             free_surface(s);
+             free_memory_dib(s);
              DeleteObject(brush);
              DeleteDC(dc);
              DeleteObject(up);
@@ -793,9 +735,7 @@ inline std::vector<ProbeCase> stretch_cases()
                                        "HALFTONE"};
     static const char* pattern_names[] = {"id", "and", "or"};
     for (const StretchGeometry& g : stretch_geometries()) {
-        // HALFTONE is left out: GDI clips before mapping in that mode, which the portable layer
-        // does not reproduce yet.
-        for (int mode = BLACKONWHITE; mode <= COLORONCOLOR; ++mode) {
+        for (int mode = BLACKONWHITE; mode <= HALFTONE; ++mode) {
             for (int pattern = 0; pattern < 3; ++pattern) {
                 // The and/or patterns only say something in the mode that combines that way.
                 if ((pattern == 1 && mode != BLACKONWHITE) ||
@@ -804,12 +744,12 @@ inline std::vector<ProbeCase> stretch_cases()
                 std::string name = std::string("StretchBlt.") + g.name + "." + mode_names[mode] +
                                    "." + pattern_names[pattern];
                 cases.push_back({name, [g, mode, pattern](Out& out) {
-                                     Surface src = make_surface(g.src_w, g.src_h, 0);
+                                     MemoryDib src = make_memory_dib(g.src_w, g.src_h, 0);
                                      for (int y = 0; y < g.src_h; ++y)
                                          for (int x = 0; x < g.src_w; ++x)
                                              src.bits[y * g.src_w + x] =
                                                  pattern_pixel(pattern, x, y, g.src_w, g.src_h);
-                                     Surface dst = make_surface(g.dst_w, g.dst_h, 0xeeeeeeeeu);
+                                     MemoryDib dst = make_memory_dib(g.dst_w, g.dst_h, 0xeeeeeeeeu);
                                      int previous = SetStretchBltMode(dst.dc, mode);
                                      BOOL r = StretchBlt(dst.dc, g.dx, g.dy, g.dw, g.dh, src.dc,
                                                          g.sx, g.sy, g.sw, g.sh, SRCCOPY);
@@ -819,29 +759,29 @@ inline std::vector<ProbeCase> stretch_cases()
                                          mode, previous, g.dx, g.dy, g.dw, g.dh, g.sx, g.sy, g.sw,
                                          g.sh, r);
                                      dump(out, dst);
-                                     free_surface(dst);
-                                     free_surface(src);
+                                     free_memory_dib(dst);
+                                     free_memory_dib(src);
                                  }});
             }
         }
     }
     // The mode that matters is the destination's; the source DC's is ignored.
     cases.push_back({"StretchBlt.source_mode_ignored", [](Out& out) {
-                         Surface src = make_surface(6, 1, 0);
+                         MemoryDib src = make_memory_dib(6, 1, 0);
                          for (int x = 0; x < 6; ++x)
                              src.bits[x] = ~(1u << x);
                          SetStretchBltMode(src.dc, COLORONCOLOR);
-                         Surface dst = make_surface(2, 1, 0xeeeeeeeeu);
+                         MemoryDib dst = make_memory_dib(2, 1, 0xeeeeeeeeu);
                          out.line("-> %d",
                                   StretchBlt(dst.dc, 0, 0, 2, 1, src.dc, 0, 0, 6, 1, SRCCOPY));
                          dump(out, dst);
-                         free_surface(dst);
-                         free_surface(src);
+                         free_memory_dib(dst);
+                         free_memory_dib(src);
                      }});
     cases.push_back(
         {"StretchBlt.bad_handles", [](Out& out) {
-             Surface src = make_surface(2, 2, 0x01020304u);
-             Surface dst = make_surface(3, 3, 0xeeeeeeeeu);
+             MemoryDib src = make_memory_dib(2, 2, 0x01020304u);
+             MemoryDib dst = make_memory_dib(3, 3, 0xeeeeeeeeu);
              out.line("null src -> %d",
                       StretchBlt(dst.dc, 0, 0, 3, 3, nullptr, 0, 0, 2, 2, SRCCOPY));
              out.line("null dst -> %d",
@@ -856,8 +796,8 @@ inline std::vector<ProbeCase> stretch_cases()
              out.line("BitBlt null src -> %d", BitBlt(dst.dc, 0, 0, 3, 3, nullptr, 0, 0, SRCCOPY));
              out.line("BitBlt deleted dst -> %d", BitBlt(gone, 0, 0, 3, 3, src.dc, 0, 0, SRCCOPY));
              dump(out, dst);
-             free_surface(dst);
-             free_surface(src);
+             free_memory_dib(dst);
+             free_memory_dib(src);
          }});
     return cases;
 }
@@ -886,21 +826,21 @@ inline std::vector<ProbeCase> bitblt_cases()
     };
     for (const BltGeometry& g : geometries) {
         cases.push_back({std::string("BitBlt.") + g.name, [g](Out& out) {
-                             Surface src = make_surface(5, 5, 0);
+                             MemoryDib src = make_memory_dib(5, 5, 0);
                              for (int i = 0; i < 25; ++i)
                                  src.bits[i] = pattern_pixel(0, i % 5, i / 5, 5, 5);
-                             Surface dst = make_surface(6, 6, 0xeeeeeeeeu);
+                             MemoryDib dst = make_memory_dib(6, 6, 0xeeeeeeeeu);
                              BOOL r =
                                  BitBlt(dst.dc, g.dx, g.dy, g.w, g.h, src.dc, g.sx, g.sy, SRCCOPY);
                              out.line("BitBlt dst %d,%d %dx%d src %d,%d -> %d", g.dx, g.dy, g.w,
                                       g.h, g.sx, g.sy, r);
                              dump(out, dst);
-                             free_surface(dst);
-                             free_surface(src);
+                             free_memory_dib(dst);
+                             free_memory_dib(src);
                          }});
     }
     cases.push_back({"BitBlt.overlap", [](Out& out) {
-                         Surface s = make_surface(6, 6, 0);
+                         MemoryDib s = make_memory_dib(6, 6, 0);
                          for (int i = 0; i < 36; ++i)
                              s.bits[i] = pattern_pixel(0, i % 6, i / 6, 6, 6);
                          out.line("down-right -> %d",
@@ -908,7 +848,7 @@ inline std::vector<ProbeCase> bitblt_cases()
                          dump(out, s);
                          out.line("up-left -> %d", BitBlt(s.dc, 0, 0, 5, 5, s.dc, 1, 1, SRCCOPY));
                          dump(out, s);
-                         free_surface(s);
+                         free_memory_dib(s);
                      }});
     return cases;
 }
@@ -916,8 +856,8 @@ inline std::vector<ProbeCase> bitblt_cases()
 inline std::vector<ProbeCase> all_cases()
 {
     std::vector<ProbeCase> cases;
-    for (auto* part :
-         {rect_op_cases, rect_helper_cases, object_cases, dc_cases, stretch_cases, bitblt_cases}) {
+    for (auto* part : {rect_op_cases, rect_helper_cases, object_cases, dc_cases, stretch_cases,
+                       bitblt_cases, sweep_cases}) {
         std::vector<ProbeCase> more = part();
         cases.insert(cases.end(), more.begin(), more.end());
     }

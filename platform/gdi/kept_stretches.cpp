@@ -1,0 +1,42 @@
+#include "platform/gdi/kept_stretches.h"
+
+#include "platform/gdi/row_ops.h"
+
+#include <new>
+
+namespace gdi {
+
+const uint32_t* KeptStretches::Find(const Key& key) const
+{
+    for (const Entry& entry : entries_)
+        if (entry.used && entry.key == key)
+            return entry.pixels.data();
+    return nullptr;
+}
+
+void KeptStretches::Keep(const Key& key, const PixelView& dest, Span xs, Span ys,
+                         const AxisMap& columns, const std::vector<Run>& rowRuns)
+{
+    const size_t width = columns.Last() - columns.First();
+    const size_t height = static_cast<size_t>(ys.end - ys.begin);
+    if (width == 0 || width * height > kMaxPixels)
+        return;
+    Entry& entry = entries_[next_];
+    next_ = (next_ + 1) % kEntries;
+    entry.used = false; // until its pixels are in
+    try {
+        entry.pixels.resize(width * height);
+    } catch (const std::bad_alloc&) {
+        return; // the stretch has drawn; it is only not kept
+    }
+    for (size_t k = 0; k < height; ++k)
+        if (rowRuns[k].count)
+            CopyRow(&entry.pixels[k * width],
+                    dest.Row(static_cast<int>(ys.begin) + static_cast<int>(k)) + xs.begin +
+                        columns.First(),
+                    width);
+    entry.key = key;
+    entry.used = true;
+}
+
+} // namespace gdi

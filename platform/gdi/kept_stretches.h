@@ -1,0 +1,48 @@
+// The output of recent one-to-one stretches, kept per thread: a palette draws a few bitmaps at
+// one size many times, and copying the scaled rows is cheaper than gathering them again. Only
+// sources whose writes are counted (not DIB sections) are kept, and an entry is good only while
+// its source has not been written and both axis maps are the ones it was made with.
+#ifndef PLATFORM_GDI_KEPT_STRETCHES_H
+#define PLATFORM_GDI_KEPT_STRETCHES_H
+
+#include "platform/gdi/axis_map.h"
+#include "platform/gdi/gdi.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace gdi {
+
+class KeptStretches {
+public:
+    struct Key {
+        HGDIOBJ source; // the bitmap's handle: a later bitmap in its slot has another
+        uint64_t writes;
+        uint64_t columns; // the maps' generations
+        uint64_t rows;
+        bool operator==(const Key&) const = default;
+    };
+
+    // The rows kept under `key`, span row k at k * width, or null.
+    const uint32_t* Find(const Key& key) const;
+
+    // Copies the rows a gather has just drawn into `dest` and keeps them under `key`; nothing is
+    // kept for an empty block or one above the size limit.
+    void Keep(const Key& key, const PixelView& dest, Span xs, Span ys, const AxisMap& columns,
+              const std::vector<Run>& rowRuns);
+
+private:
+    static constexpr size_t kEntries = 8;
+    static constexpr size_t kMaxPixels = 128 * 128;
+    struct Entry {
+        bool used = false;
+        Key key{};
+        std::vector<uint32_t> pixels;
+    };
+    Entry entries_[kEntries];
+    size_t next_ = 0; // replaced in turn
+};
+
+} // namespace gdi
+
+#endif // PLATFORM_GDI_KEPT_STRETCHES_H

@@ -1,0 +1,169 @@
+// Enlarging stretches of sources wide enough for the block gather, checked pixel by pixel against
+// the nearest-centre rule, and the kept results of earlier stretches against later writes.
+#include "platform/gdi/gdi.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <algorithm>
+#include <random>
+#include <vector>
+
+namespace {
+
+constexpr int kSourceWidth = 40;
+constexpr int kSourceHeight = 30;
+constexpr int kDestWidth = 90;
+constexpr int kDestHeight = 70;
+constexpr uint32_t kUntouched = 0xeeeeeeeeu;
+
+HBITMAP MakeDib(int width, int height, uint32_t** bits)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* p = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
+    *bits = static_cast<uint32_t*>(p);
+    return bitmap;
+}
+
+uint32_t SourcePixel(int x, int y) { return 0x00010000u * static_cast<uint32_t>(y) + x; }
+
+// Where destination pixel `at` of an axis shows from, or -1 for none: the axis of extent `d`
+// starting at `origin` walks from its first pixel, and pixel j of it shows source pixel
+// floor(((2j + 1)S - 1) / 2D) of the source side, itself walked from `sourceOrigin`.
+int SourceOf(int at, int origin, int d, int sourceOrigin, int s, int limit)
+{
+    const int64_t j = d > 0 ? at - origin : origin - at;
+    const int64_t D = d > 0 ? d : -d, S = s > 0 ? s : -s;
+    if (j < 0 || j >= D)
+        return -1;
+    const int64_t i = ((2 * j + 1) * S - 1) / (2 * D);
+    const int64_t pixel = s > 0 ? sourceOrigin + i : sourceOrigin - i;
+    return pixel >= 0 && pixel < limit ? static_cast<int>(pixel) : -1;
+}
+
+struct Target {
+    uint32_t* bits = nullptr;
+    HBITMAP bitmap = MakeDib(kDestWidth, kDestHeight, &bits);
+    HDC dc = CreateCompatibleDC(nullptr);
+    Target() { SelectObject(dc, bitmap); }
+    ~Target()
+    {
+        DeleteDC(dc);
+        DeleteObject(bitmap);
+    }
+};
+
+class GdiStretchEnlarging : public testing::TestWithParam<bool> {
+protected:
+    // A device-dependent bitmap (GetParam()) or a DIB section, holding SourcePixel(x, y).
+    void SetUp() override
+    {
+        std::vector<uint32_t> pixels;
+        for (int y = 0; y < kSourceHeight; ++y)
+            for (int x = 0; x < kSourceWidth; ++x)
+                pixels.push_back(SourcePixel(x, y));
+        if (GetParam()) {
+            source = CreateBitmap(kSourceWidth, kSourceHeight, 1, 32, pixels.data());
+        } else {
+            uint32_t* bits = nullptr;
+            source = MakeDib(kSourceWidth, kSourceHeight, &bits);
+            std::copy(pixels.begin(), pixels.end(), bits);
+        }
+        sourceDc = CreateCompatibleDC(nullptr);
+        SelectObject(sourceDc, source);
+    }
+    void TearDown() override
+    {
+        DeleteDC(sourceDc);
+        DeleteObject(source);
+    }
+    HBITMAP source = nullptr;
+    HDC sourceDc = nullptr;
+};
+
+TEST_P(GdiStretchEnlarging, EveryPixelShowsTheNearestSourceCentre)
+{
+    Target target;
+    SetStretchBltMode(target.dc, COLORONCOLOR);
+    std::mt19937 rng(8128);
+    for (int round = 0; round < 300; ++round) {
+        // Mirrored on either side, partly off the destination or the source, now and then.
+        auto extent = [&](int from, int to) {
+            const int e = from + static_cast<int>(rng() % static_cast<unsigned>(to - from + 1));
+            return rng() % 4 == 0 ? -e : e;
+        };
+        const int sw = extent(8, 36), sh = extent(1, 24);
+        const int w = (sw < 0 ? -sw : sw) * (rng() % 2 ? 1 : 2) + static_cast<int>(rng() % 9);
+        const int h = (sh < 0 ? -sh : sh) + static_cast<int>(rng() % 20);
+        const int dw = rng() % 4 == 0 ? -w : w, dh = rng() % 4 == 0 ? -h : h;
+        const int x = static_cast<int>(rng() % 100) - 10, y = static_cast<int>(rng() % 80) - 10;
+        const int sx = static_cast<int>(rng() % 46) - 3, sy = static_cast<int>(rng() % 34) - 2;
+        // Twice each: the second may come from what the first kept.
+        for (int pass = 0; pass < 2; ++pass) {
+            std::fill(target.bits, target.bits + kDestWidth * kDestHeight, kUntouched);
+            ASSERT_TRUE(StretchBlt(target.dc, x, y, dw, dh, sourceDc, sx, sy, sw, sh, SRCCOPY));
+            for (int py = 0; py < kDestHeight; ++py)
+                for (int px = 0; px < kDestWidth; ++px) {
+                    const int qx = SourceOf(px, x, dw, sx, sw, kSourceWidth);
+                    const int qy = SourceOf(py, y, dh, sy, sh, kSourceHeight);
+                    const uint32_t expected = qx < 0 || qy < 0 ? kUntouched : SourcePixel(qx, qy);
+                    ASSERT_EQ(target.bits[py * kDestWidth + px], expected)
+                        << "round " << round << " pass " << pass << " at " << px << "," << py
+                        << ": " << x << "," << y << " " << dw << "x" << dh << " from " << sx << ","
+                        << sy << " " << sw << "x" << sh;
+                }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, GdiStretchEnlarging, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return info.param ? "Ddb" : "DibSection";
+                         });
+
+// A repeated stretch may copy what an earlier identical one drew; these writes must be seen.
+TEST(GdiStretchKept, WritesToTheSourceAndANewBitmapInItsSlotShowInTheNextStretch)
+{
+    Target target;
+    std::vector<uint32_t> pixels(16 * 16, 0x00112233u);
+    HBITMAP source = CreateBitmap(16, 16, 1, 32, pixels.data());
+    HDC sourceDc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(sourceDc, source);
+    auto stretch = [&] {
+        StretchBlt(target.dc, 0, 0, 25, 25, sourceDc, 0, 0, 16, 16, SRCCOPY);
+        return target.bits[24 * kDestWidth + 24];
+    };
+    EXPECT_EQ(stretch(), 0x00112233u);
+    EXPECT_EQ(stretch(), 0x00112233u);
+
+    HBRUSH brush = CreateSolidBrush(RGB(0x44, 0x55, 0x66));
+    const RECT all = {0, 0, 16, 16};
+    FillRect(sourceDc, &all, brush);
+    EXPECT_EQ(stretch(), 0x00445566u) << "FillRect on the source";
+    FrameRect(sourceDc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EXPECT_EQ(stretch(), 0u) << "FrameRect on the source";
+    BitBlt(sourceDc, 15, 15, 1, 1, target.dc, 30, 30, SRCCOPY); // untouched, so 0xeeeeeeee
+    target.bits[30 * kDestWidth + 30] = 0x00abcdefu;
+    BitBlt(sourceDc, 15, 15, 1, 1, target.dc, 30, 30, SRCCOPY);
+    EXPECT_EQ(stretch(), 0x00abcdefu) << "BitBlt into the source";
+
+    // The same slot, most likely, holding other pixels.
+    SelectObject(sourceDc, previous);
+    DeleteObject(source);
+    std::fill(pixels.begin(), pixels.end(), 0x00778899u);
+    source = CreateBitmap(16, 16, 1, 32, pixels.data());
+    SelectObject(sourceDc, source);
+    EXPECT_EQ(stretch(), 0x00778899u) << "a new bitmap";
+
+    DeleteDC(sourceDc);
+    DeleteObject(source);
+    DeleteObject(brush);
+}
+
+} // namespace

@@ -1,0 +1,60 @@
+# Checks a Windows DLL's import table with the target's objdump: it imports from no DLL outside
+# ALLOWED and from every DLL in REQUIRED (names compared without regard to case, as Windows does).
+#   cmake -DOBJDUMP=<objdump> -DLIBRARY=<dll> [-DALLOWED=a.dll,b.dll] [-DREQUIRED=a.dll] -P this
+# By default, what tooltray.dll may import: the object runtime and the framework core, which it
+# must, GDI and USER, and the C runtime. That is msvcrt.dll and KERNEL32.dll: libgcc, libstdc++ and
+# winpthreads are linked in statically and call KERNEL32 for threads, TLS and exceptions.
+cmake_minimum_required(VERSION 3.25)
+if(NOT DEFINED ALLOWED)
+  set(ALLOWED som.dll KXCORE32.dll gdi32.dll user32.dll msvcrt.dll kernel32.dll)
+endif()
+if(NOT DEFINED REQUIRED)
+  set(REQUIRED som.dll KXCORE32.dll)
+endif()
+foreach(var OBJDUMP LIBRARY ALLOWED)
+  if(NOT ${var})
+    message(FATAL_ERROR "${var} is not set")
+  endif()
+endforeach()
+
+execute_process(COMMAND ${OBJDUMP} -p ${LIBRARY} OUTPUT_VARIABLE dump RESULT_VARIABLE rc
+                ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} -p ${LIBRARY} failed: ${err}")
+endif()
+# One "DLL Name: <name>" line per imported DLL, in the import tables (delay-load ones included).
+string(REGEX MATCHALL "\n[ \t]*DLL Name: [^\n]+" lines "${dump}")
+set(imported "")
+foreach(line IN LISTS lines)
+  string(REGEX REPLACE "^\n[ \t]*DLL Name: " "" name "${line}")
+  string(STRIP "${name}" name)
+  list(APPEND imported "${name}")
+endforeach()
+if(NOT imported)
+  message(FATAL_ERROR "no import table read from ${LIBRARY}")
+endif()
+
+# Lists come separated by commas or semicolons (commas pass through add_test unharmed).
+string(REPLACE "," ";" allowed "${ALLOWED}")
+string(REPLACE "," ";" required "${REQUIRED}")
+string(TOLOWER "${allowed}" allowed)
+string(TOLOWER "${required}" required)
+set(problems "")
+set(imported_lower "")
+foreach(name IN LISTS imported)
+  string(TOLOWER "${name}" lower)
+  list(APPEND imported_lower "${lower}")
+  if(NOT lower IN_LIST allowed)
+    string(APPEND problems "  unexpected import: ${name}\n")
+  endif()
+endforeach()
+foreach(name IN LISTS required)
+  if(NOT name IN_LIST imported_lower)
+    string(APPEND problems "  missing import: ${name}\n")
+  endif()
+endforeach()
+list(JOIN imported ", " imported_text)
+if(problems)
+  message(FATAL_ERROR "${LIBRARY} imports ${imported_text}:\n${problems}")
+endif()
+message(STATUS "${LIBRARY} imports ${imported_text}")
