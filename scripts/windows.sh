@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows builds: 64-bit and 32-bit mingw-w64 cross builds (build-mingw64/, build-mingw32/),
-# the 64-bit test suite under Wine, and the export table, .rdata and import table of both
-# tooltray.dll files.
+# the 64-bit test suite under Wine, the export table, .rdata and import table of both tooltray.dll
+# files, and the hardening of every DLL and program.
 # The 32-bit programs are only compiled and linked: this host cannot run them. Without Wine or the
 # cross compilers it says why and succeeds, so the Linux parts stand on their own.
 set -euo pipefail
@@ -45,6 +45,25 @@ cmake -DOBJDUMP=x86_64-w64-mingw32-objdump -DLIBRARY=build-mingw64/bin/tooltray.
       -P tests/windows/check_pe_imports.cmake
 cmake -DOBJDUMP=i686-w64-mingw32-objdump -DLIBRARY=build-mingw32/bin/tooltray.dll \
       -P tests/windows/check_pe_imports.cmake
+
+echo "-- hardening of every DLL and program of both builds"
+check_pe_hardening() { # objdump, files...
+  local objdump=$1; shift
+  cmake -DOBJDUMP="$objdump" "-DFILES=$(IFS='|'; echo "$*")" -P tests/windows/check_pe_hardening.cmake
+}
+check_pe_hardening x86_64-w64-mingw32-objdump build-mingw64/bin/*.dll build-mingw64/bin/*.exe
+check_pe_hardening i686-w64-mingw32-objdump build-mingw32/bin/*.dll build-mingw32/bin/*.exe
+# The check itself must reject a program linked without any of the three.
+printf 'int main(void) { return 0; }\n' >build-mingw64/unhardened.c
+x86_64-w64-mingw32-gcc build-mingw64/unhardened.c -o build-mingw64/unhardened.exe \
+  -Wl,--disable-dynamicbase -Wl,--disable-nxcompat -Wl,--disable-high-entropy-va
+verdict=$(check_pe_hardening x86_64-w64-mingw32-objdump build-mingw64/unhardened.exe 2>&1 || true)
+if grep -q "unhardened.exe: no DYNAMIC_BASE, NX_COMPAT, HIGH_ENTROPY_VA" <<<"$verdict"; then
+  echo "-- the hardening check rejects a program built without it"
+else
+  echo "the hardening check passed a program built without it" >&2
+  exit 1
+fi
 
 # Pixel identity: every scene, random palettes included, drawn by real gdi32 under Wine and by
 # the portable layer on Linux, compared pixel for pixel.
