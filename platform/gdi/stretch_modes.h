@@ -30,9 +30,10 @@ enum class AxisRule : uint8_t {
     //   weights summing to 1 yields (it takes wa >= 32770 with wb <= 32767). Neither
     //   j * floor or round(65536 S / D), 8-bit weights, nor float or double lerps fit all ties.
     // - 2 -> 1 copies the first source pixel with its top byte, as S == D does.
-    // - both axes stretched: rows first, each channel rounded to nearest, then columns of those
-    //   rounded values, rounded again (2 or 3 square onto 3, 5, 7 square, random pixels: all
-    //   2,988 channels agree; mixing all four at once or columns first does not).
+    // - both axes stretched: along each row first, each channel rounded to nearest, then down
+    //   the columns of those rounded values, rounded again (2 or 3 square onto 3, 5, 7 square,
+    //   random pixels: all 2,988 channels agree; mixing all four at once or columns first
+    //   does not).
     kFixedStep,
 };
 
