@@ -9,7 +9,17 @@
 // gdi32 clips the source first and moves the destination's left (top) edge by the pixels cut at
 // the source's first pixel, as if the copy were not mirrored: an unstretched copy of source -2..2
 // onto (1, 6] shows A, B, C at 6, 5, 4 where this mapping gives 4, 3, 2. For stretched axes the
-// shifted start is x0 + floor(cut * D / S), but the full rule is not pinned down yet.
+// full rule is not pinned down yet. What gdi32 shows for a 4-pixel source, COLORONCOLOR, one axis
+// (source origin -6..6, extent -8..8, destination extent +-2, 4, 6), taking L as the pixels the
+// source rectangle, laid left to right, reaches past the bitmap's left edge and K the pixels it
+// keeps:
+// - it returns FALSE and draws nothing exactly when the source alone is mirrored, L > 0 and
+//   floor(K * D / S) == 0 (all 1,248 answers agree); cutting past the right edge never fails;
+// - with the source alone mirrored and L > 0, in the answers read by eye, it draws
+//   floor(K * D / S) pixels ending at the destination's right edge, showing the first pixels
+//   of the mapping from the source's first pixel (source 3, extent -5 onto 1..6: source pixels
+//   3, 2, 1, 1 at 3..6, where mapping first would give 3, 2, 1, 1, 0 at 1..5);
+// - unmirrored copies keep the mapping made here: pixels behind cut source pixels are untouched.
 #ifndef PLATFORM_GDI_AXIS_MAP_H
 #define PLATFORM_GDI_AXIS_MAP_H
 
