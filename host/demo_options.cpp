@@ -18,73 +18,52 @@ const char* const kDemoUsage =
 bool ParseDemoOptions(int argc, const char* const* argv, DemoOptions& o, std::string& error)
 {
     bool pressGiven = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        std::string_view value;
-        bool hasValue = false;
-        if (const size_t eq = arg.find('=');
-            arg.substr(0, 2) == "--" && eq != std::string_view::npos) {
-            value = arg.substr(eq + 1);
-            arg = arg.substr(0, eq);
-            hasValue = true;
-        }
-        auto next = [&]() -> bool {
-            if (hasValue)
-                return true;
-            if (i + 1 >= argc) {
-                error = std::string(arg) + " needs a value";
-                return false;
-            }
-            value = argv[++i];
-            return true;
-        };
-        auto bad = [&](const char* what) {
-            error = std::string(arg) + ": '" + std::string(value) + "' is not " + what;
-            return false;
-        };
+    for (OptionCursor c(argc, argv, error); c.Next();) {
+        const std::string_view arg = c.Name();
         if (arg == "--help" || arg == "-h") {
             o.help = true;
         } else if (arg == "--no-press") {
             o.presses.clear();
             pressGiven = true;
         } else if (arg == "--tools") {
-            if (!next() || !ParseInt(value, 0, 10000, o.tools))
-                return error.empty() ? bad("a count from 0 to 10000") : false;
+            if (!c.TakeValue() || !ParseInt(c.Value(), 0, 10000, o.tools))
+                return c.Bad("a count from 0 to 10000");
         } else if (arg == "--width") {
-            if (!next() || !ParseInt(value, 0, 32000, o.paletteWidth))
-                return error.empty() ? bad("a width from 0 to 32000") : false;
+            if (!c.TakeValue() || !ParseInt(c.Value(), 0, 32000, o.paletteWidth))
+                return c.Bad("a width from 0 to 32000");
         } else if (arg == "--tool-size") {
-            if (!next() || !ParsePair(value, 'x', 1, 1000, true, o.toolWidth, o.toolHeight))
-                return error.empty() ? bad("a size W or WxH from 1 to 1000") : false;
+            if (!c.TakeValue() ||
+                !ParsePair(c.Value(), 'x', 1, 1000, true, o.toolWidth, o.toolHeight))
+                return c.Bad("a size W or WxH from 1 to 1000");
         } else if (arg == "--press") {
             int x = 0, y = 0;
-            if (!next() || !ParsePair(value, ',', -32000, 32000, false, x, y))
-                return error.empty() ? bad("a point X,Y") : false;
+            if (!c.TakeValue() || !ParsePair(c.Value(), ',', -32000, 32000, false, x, y))
+                return c.Bad("a point X,Y");
             if (!pressGiven)
                 o.presses.clear();
             pressGiven = true;
             o.presses.emplace_back(x, y);
         } else if (arg == "--resize") {
             int w = 0;
-            if (!next() || !ParseInt(value, 0, 32000, w))
-                return error.empty() ? bad("a width from 0 to 32000") : false;
+            if (!c.TakeValue() || !ParseInt(c.Value(), 0, 32000, w))
+                return c.Bad("a width from 0 to 32000");
             o.resizeTo = w;
         } else if (arg == "--icons") {
-            if (!next())
+            if (!c.TakeValue())
                 return false;
-            o.iconDir = value;
+            o.iconDir = c.Value();
         } else if (arg == "--output") {
-            if (!next())
+            if (!c.TakeValue())
                 return false;
-            if (value.empty())
-                return bad("a path");
-            o.output = value;
+            if (c.Value().empty())
+                return c.Bad("a path");
+            o.output = c.Value();
         } else if (arg == "--surface") {
-            if (!next() || !ParsePair(value, 'x', 1, 8192, false, o.surfaceWidth, o.surfaceHeight))
-                return error.empty() ? bad("a size WxH from 1 to 8192") : false;
+            if (!c.TakeValue() ||
+                !ParsePair(c.Value(), 'x', 1, 8192, false, o.surfaceWidth, o.surfaceHeight))
+                return c.Bad("a size WxH from 1 to 8192");
         } else {
-            error = "unknown option '" + std::string(arg) + "' (see --help)";
-            return false;
+            return c.Unknown();
         }
     }
     return true;

@@ -22,3 +22,44 @@ bool ParsePair(std::string_view text, char separator, int low, int high, bool si
     return ParseInt(text.substr(0, at), low, high, a) &&
            ParseInt(text.substr(at + 1), low, high, b);
 }
+
+bool OptionCursor::Next()
+{
+    if (++index_ >= argc_)
+        return false;
+    name_ = argv_[index_];
+    value_ = {};
+    inlineValue_ = false;
+    if (const size_t eq = name_.find('=');
+        name_.substr(0, 2) == "--" && eq != std::string_view::npos) {
+        value_ = name_.substr(eq + 1);
+        name_ = name_.substr(0, eq);
+        inlineValue_ = true;
+    }
+    return true;
+}
+
+bool OptionCursor::TakeValue()
+{
+    if (inlineValue_)
+        return true;
+    if (index_ + 1 >= argc_) {
+        error_ = std::string(name_) + " needs a value";
+        return false;
+    }
+    value_ = argv_[++index_];
+    return true;
+}
+
+bool OptionCursor::Bad(const char* what)
+{
+    if (error_.empty())
+        error_ = std::string(name_) + ": '" + std::string(value_) + "' is not " + what;
+    return false;
+}
+
+bool OptionCursor::Unknown()
+{
+    error_ = "unknown option '" + std::string(name_) + "' (see --help)";
+    return false;
+}

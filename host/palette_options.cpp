@@ -25,93 +25,70 @@ const char* const kPaletteUsage =
 
 bool ParsePaletteOptions(int argc, const char* const* argv, PaletteOptions& o, std::string& error)
 {
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        std::string_view value;
-        bool hasValue = false;
-        if (const size_t eq = arg.find('=');
-            arg.substr(0, 2) == "--" && eq != std::string_view::npos) {
-            value = arg.substr(eq + 1);
-            arg = arg.substr(0, eq);
-            hasValue = true;
-        }
-        auto next = [&]() -> bool {
-            if (hasValue)
-                return true;
-            if (i + 1 >= argc) {
-                error = std::string(arg) + " needs a value";
-                return false;
-            }
-            value = argv[++i];
-            return true;
-        };
-        auto bad = [&](const char* what) {
-            if (error.empty())
-                error = std::string(arg) + ": '" + std::string(value) + "' is not " + what;
-            return false;
-        };
+    for (OptionCursor c(argc, argv, error); c.Next();) {
+        const std::string_view arg = c.Name();
         if (arg == "--help" || arg == "-h") {
             o.help = true;
         } else if (arg == "--print-client") {
             o.printClient = true;
         } else if (arg == "--tools") {
-            if (!next() || !ParseInt(value, 0, 1000, o.tools))
-                return bad("a count from 0 to 1000");
+            if (!c.TakeValue() || !ParseInt(c.Value(), 0, 1000, o.tools))
+                return c.Bad("a count from 0 to 1000");
         } else if (arg == "--length") {
-            if (!next() || !ParseInt(value, 1, 4000, o.length))
-                return bad("a length from 1 to 4000");
+            if (!c.TakeValue() || !ParseInt(c.Value(), 1, 4000, o.length))
+                return c.Bad("a length from 1 to 4000");
         } else if (arg == "--tool-size") {
-            if (!next() || !ParsePair(value, 'x', 1, 500, true, o.toolWidth, o.toolHeight))
-                return bad("a size W or WxH from 1 to 500");
+            if (!c.TakeValue() ||
+                !ParsePair(c.Value(), 'x', 1, 500, true, o.toolWidth, o.toolHeight))
+                return c.Bad("a size W or WxH from 1 to 500");
         } else if (arg == "--layout") {
-            if (!next() || (value != "horizontal" && value != "vertical"))
-                return bad("horizontal or vertical");
-            o.vertical = value == "vertical";
+            if (!c.TakeValue() || (c.Value() != "horizontal" && c.Value() != "vertical"))
+                return c.Bad("horizontal or vertical");
+            o.vertical = c.Value() == "vertical";
         } else if (arg == "--scale") {
-            if (!next() || !ParseInt(value, 1, 8, o.scale))
-                return bad("a factor from 1 to 8");
+            if (!c.TakeValue() || !ParseInt(c.Value(), 1, 8, o.scale))
+                return c.Bad("a factor from 1 to 8");
         } else if (arg == "--toggle") {
-            if (!next())
+            if (!c.TakeValue())
                 return false;
-            std::string_view list = value;
+            std::string_view list = c.Value();
             while (true) {
                 const size_t comma = list.find(',');
                 int id = 0;
                 if (!ParseInt(list.substr(0, comma), 1, 1000, id))
-                    return bad("a list of tool ids ID,ID,...");
+                    return c.Bad("a list of tool ids ID,ID,...");
                 o.toggles.insert(id);
                 if (comma == std::string_view::npos)
                     break;
                 list = list.substr(comma + 1);
             }
         } else if (arg == "--icons") {
-            if (!next())
+            if (!c.TakeValue())
                 return false;
-            o.iconDir = value;
+            o.iconDir = c.Value();
         } else if (arg == "--render") {
-            if (!next())
+            if (!c.TakeValue())
                 return false;
-            if (value.empty())
-                return bad("a path");
-            o.render = value;
+            if (c.Value().empty())
+                return c.Bad("a path");
+            o.render = c.Value();
         } else if (arg == "--window") {
             int w = 0, h = 0;
-            if (!next() || !ParsePair(value, 'x', 1, 8192, false, w, h))
-                return bad("a size WxH from 1 to 8192");
+            if (!c.TakeValue() || !ParsePair(c.Value(), 'x', 1, 8192, false, w, h))
+                return c.Bad("a size WxH from 1 to 8192");
             o.window = {w, h};
         } else if (arg == "--state") {
             int id = 0, state = 0;
-            if (!next() || !ParsePair(value, '=', 0, 65535, false, id, state))
-                return bad("ID=STATE");
+            if (!c.TakeValue() || !ParsePair(c.Value(), '=', 0, 65535, false, id, state))
+                return c.Bad("ID=STATE");
             o.states[id] = state;
         } else if (arg == "--hot") {
             int id = 0;
-            if (!next() || !ParseInt(value, 1, 1000, id))
-                return bad("a tool id");
+            if (!c.TakeValue() || !ParseInt(c.Value(), 1, 1000, id))
+                return c.Bad("a tool id");
             o.hot = id;
         } else {
-            error = "unknown option '" + std::string(arg) + "' (see --help)";
-            return false;
+            return c.Unknown();
         }
     }
     return true;
