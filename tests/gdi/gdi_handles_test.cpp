@@ -1,5 +1,6 @@
 // Handle safety beyond what the probe shows, and the call recorder.
 #include "platform/gdi/gdi.h"
+#include "tests/gdi/top_down_dib.h"
 #include "platform/gdi/gdi_recorder.h"
 
 #include <gtest/gtest.h>
@@ -9,21 +10,6 @@
 #include <vector>
 
 namespace {
-
-HBITMAP MakeDib(int width, int height, uint32_t** bits = nullptr)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* p = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
-    if (bits)
-        *bits = static_cast<uint32_t*>(p);
-    return bitmap;
-}
 
 TEST(GdiHandles, StaleHandleStaysDeadWhenItsSlotIsReused)
 {
@@ -47,7 +33,7 @@ TEST(GdiHandles, StaleHandleStaysDeadWhenItsSlotIsReused)
 TEST(GdiHandles, WrongKindOfHandleIsRefusedByEveryCall)
 {
     HBRUSH brush = CreateSolidBrush(RGB(9, 9, 9));
-    HBITMAP bitmap = MakeDib(2, 2);
+    HBITMAP bitmap = MakeTopDownDib(2, 2);
     HDC dc = CreateCompatibleDC(nullptr);
     HDC asDc[] = {reinterpret_cast<HDC>(brush), reinterpret_cast<HDC>(bitmap), nullptr,
                   reinterpret_cast<HDC>(static_cast<uintptr_t>(0xdeadbeefcafeULL)),
@@ -81,7 +67,7 @@ TEST(GdiHandles, StockObjectsSurviveDeletionAndKeepPainting)
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(DeleteObject(black));
     uint32_t* bits = nullptr;
-    HBITMAP bitmap = MakeDib(1, 1, &bits);
+    HBITMAP bitmap = MakeTopDownDib(1, 1, &bits);
     bits[0] = 0x00ffffffu;
     HDC dc = CreateCompatibleDC(nullptr);
     SelectObject(dc, bitmap);
@@ -95,7 +81,7 @@ TEST(GdiHandles, StockObjectsSurviveDeletionAndKeepPainting)
 TEST(GdiHandles, BitmapDeletedWhileSelectedGoesWithItsDc)
 {
     uint32_t* bits = nullptr;
-    HBITMAP bitmap = MakeDib(2, 1, &bits);
+    HBITMAP bitmap = MakeTopDownDib(2, 1, &bits);
     HDC dc = CreateCompatibleDC(nullptr);
     SelectObject(dc, bitmap);
     EXPECT_TRUE(DeleteObject(bitmap));

@@ -1,6 +1,7 @@
 // Enlarging stretches of sources wide enough for the block gather, checked pixel by pixel against
 // the nearest-centre rule, and the kept results of earlier stretches against later writes.
 #include "platform/gdi/gdi.h"
+#include "tests/gdi/top_down_dib.h"
 
 #include <gtest/gtest.h>
 
@@ -16,20 +17,6 @@ constexpr int kSourceHeight = 30;
 constexpr int kDestWidth = 90;
 constexpr int kDestHeight = 70;
 constexpr uint32_t kUntouched = 0xeeeeeeeeu;
-
-HBITMAP MakeDib(int width, int height, uint32_t** bits)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* p = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
-    *bits = static_cast<uint32_t*>(p);
-    return bitmap;
-}
 
 uint32_t SourcePixel(int x, int y) { return 0x00010000u * static_cast<uint32_t>(y) + x; }
 
@@ -49,7 +36,7 @@ int SourceOf(int at, int origin, int d, int sourceOrigin, int s, int limit)
 
 struct Target {
     uint32_t* bits = nullptr;
-    HBITMAP bitmap = MakeDib(kDestWidth, kDestHeight, &bits);
+    HBITMAP bitmap = MakeTopDownDib(kDestWidth, kDestHeight, &bits);
     HDC dc = CreateCompatibleDC(nullptr);
     Target() { SelectObject(dc, bitmap); }
     ~Target()
@@ -72,7 +59,7 @@ protected:
             source = CreateBitmap(kSourceWidth, kSourceHeight, 1, 32, pixels.data());
         } else {
             uint32_t* bits = nullptr;
-            source = MakeDib(kSourceWidth, kSourceHeight, &bits);
+            source = MakeTopDownDib(kSourceWidth, kSourceHeight, &bits);
             std::copy(pixels.begin(), pixels.end(), bits);
         }
         sourceDc = CreateCompatibleDC(nullptr);

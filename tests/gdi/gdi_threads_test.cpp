@@ -2,6 +2,7 @@
 // surface, come out exactly as they do drawn one at a time. Run under ThreadSanitizer too.
 #include "host/tooltray_bindings.h"
 #include "runtime/win_gdi.h"
+#include "tests/gdi/top_down_dib.h"
 
 #include <gtest/gtest.h>
 
@@ -21,18 +22,11 @@ constexpr int kHeight = 120;
 // section of its own and returns the pixels.
 std::vector<uint32_t> DrawPalette(int seed)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP target = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    uint32_t* bits = nullptr;
+    HBITMAP target = MakeTopDownDib(kWidth, kHeight, &bits);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, target);
-    std::fill(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + kWidth * kHeight,
-              0x00d4d0c8u);
+    std::fill(bits, bits + kWidth * kHeight, 0x00d4d0c8u);
 
     Environment* ev = GetGlobalEnvironment();
     SOMObject* base = NewObject(FindClass("KxObject"));
@@ -56,8 +50,7 @@ std::vector<uint32_t> DrawPalette(int seed)
     }
     palette.UpdateTools(dc);
     GdiFlush();
-    std::vector<uint32_t> image(static_cast<uint32_t*>(bits),
-                                static_cast<uint32_t*>(bits) + kWidth * kHeight);
+    std::vector<uint32_t> image(bits, bits + kWidth * kHeight);
 
     palette.Release();
     FreeObject(base);
