@@ -118,6 +118,20 @@ void BM_KitCall_PaletteGetDomain(benchmark::State& state)
 }
 BENCHMARK(BM_KitCall_PaletteGetDomain);
 
+// A virtual call whose body is written as a class's method must be: it finds its fields through a
+// data procedure first. Beside BM_KitCall_PaletteGetDomain this is the kit's dispatch against a
+// virtual call with the same work in the body; beside BM_VirtualCall it is what that work costs.
+void BM_VirtualCall_DataProcedureBody(benchmark::State& state)
+{
+    std::unique_ptr<Shape> owner = MakeShapeWithDataProcedure(7);
+    const Shape* shape = owner.get();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(shape);
+        benchmark::DoNotOptimize(shape->GetDomain());
+    }
+}
+BENCHMARK(BM_VirtualCall_DataProcedureBody);
+
 // Dispatch alone: both bodies return a constant, so what differs is resolve-and-call against
 // load-the-vtable-and-call. (The calls above also differ in their bodies: a method finds its
 // instance data through the class's data procedure, one more indirect call.)
