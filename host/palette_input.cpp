@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -69,6 +70,14 @@ InputEffect PaletteInput::Release(int x, int y)
     SetState(tool, heldState_, effect);
     if (ToolAt(x, y) == tool)
         Click(tool, effect);
+    return effect;
+}
+
+InputEffect PaletteInput::Cancel()
+{
+    InputEffect effect;
+    if (held_)
+        SetState(std::exchange(held_, nullptr), heldState_, effect);
     return effect;
 }
 

@@ -32,6 +32,9 @@ public:
     InputEffect Press(int x, int y); // primary button down at (x, y)
     InputEffect Move(int x, int y);  // pointer moved; matters only while a button is held
     InputEffect Release(int x, int y);
+    // The press ends without a release (the window lost the pointer's capture): the held tool
+    // goes back to its state before the press, and nothing is clicked.
+    InputEffect Cancel();
     InputEffect Key(PaletteKey key);
 
     ToolInfo* Hot() const { return hot_; } // null until an arrow key picks one

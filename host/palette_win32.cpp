@@ -102,8 +102,14 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             Apply(window, state->input->Move(x, y));
         return 0;
     case WM_LBUTTONUP:
-        ReleaseCapture();
+        // Released before the capture goes, so the WM_CAPTURECHANGED this sends finds no press.
         Apply(window, state->input->Release(x, y));
+        ReleaseCapture();
+        return 0;
+    case WM_CAPTURECHANGED:
+        // Another window took the pointer mid-press: no button-up will come, so the tool must
+        // not stay pressed.
+        Apply(window, state->input->Cancel());
         return 0;
     case WM_KEYDOWN:
         if (const std::optional<PaletteKey> key = KeyOf(wParam)) {

@@ -112,6 +112,24 @@ TEST_F(PaletteInputTest, Toggle_tools_stay_pressed_until_the_next_click)
     EXPECT_EQ(ReleaseOn(4).lines, Lines{"click 4"}) << "only the listed tools toggle";
 }
 
+// Regression: a press whose button-up never came (the window lost capture) left its tool pressed,
+// and the next release anywhere clicked it.
+TEST_F(PaletteInputTest, Cancel_restores_the_held_tool_and_the_next_release_clicks_nothing)
+{
+    Make({3});
+    PressOn(3);
+    ReleaseOn(3); // toggled on
+    PressOn(5);
+    ASSERT_EQ(State(5), 1);
+    InputEffect cancelled = input->Cancel();
+    EXPECT_EQ(State(5), 0);
+    EXPECT_EQ(State(3), 1) << "a toggle that was on stays on";
+    EXPECT_EQ(cancelled.dirty.size(), 1u);
+    EXPECT_TRUE(cancelled.lines.empty());
+    EXPECT_TRUE(ReleaseOn(5).lines.empty());
+    EXPECT_TRUE(input->Cancel().dirty.empty()) << "nothing is held any more";
+}
+
 TEST_F(PaletteInputTest, Arrow_keys_walk_rows_and_columns_of_the_layout)
 {
     Make();
