@@ -274,8 +274,12 @@ Scene HostScene(uint32_t seed)
     Random r(seed ^ 0x9e3779b9u);
     const bool placing = r.Between(0, 2) == 0;
     const int width = r.Between(1, 160), height = r.Between(1, 120);
-    Stage s(r.Between(0, 160), r.Between(1, 40), r.Between(1, 40),
-            placing ? PlacingTrayClass() : nullptr);
+    // One draw per statement from here on: the order in which a call's arguments are evaluated
+    // differs between compilers, and both builds must make the same scene from a seed.
+    const int trayWidth = r.Between(0, 160);
+    const int toolWidth = r.Between(1, 40);
+    const int toolHeight = r.Between(1, 40);
+    Stage s(trayWidth, toolWidth, toolHeight, placing ? PlacingTrayClass() : nullptr);
     std::vector<HBITMAP> pool;
     const int bitmaps = r.Between(0, 5);
     for (int i = 0; i < bitmaps; ++i)
@@ -304,11 +308,13 @@ Scene HostScene(uint32_t seed)
     Scene scene{"host_" + std::to_string(seed) + "_" + modeNames[pick],
                 s.Render(width, height, modes[pick]),
                 {}};
+    auto anyFixed = [&r](int from, int to) {
+        const int pixels = r.Between(from, to);
+        const int fraction = r.Between(0, 3) ? 0 : r.Between(0, 0xffff);
+        return static_cast<KxFixed>(pixels * kFixedOne + fraction);
+    };
     for (int i = 0; i < 16; ++i) {
-        const KxPoint point = {static_cast<KxFixed>(r.Between(-10, width + 10) * kFixedOne +
-                                                    (r.Between(0, 3) ? 0 : r.Between(0, 0xffff))),
-                               static_cast<KxFixed>(r.Between(-10, height + 10) * kFixedOne +
-                                                    (r.Between(0, 3) ? 0 : r.Between(0, 0xffff)))};
+        const KxPoint point = {anyFixed(-10, width + 10), anyFixed(-10, height + 10)};
         ToolInfo* hit = s.P().PtInTool(&point);
         scene.hits.push_back(hit ? s.P().GetToolID(hit) : -1);
     }
