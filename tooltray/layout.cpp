@@ -19,9 +19,9 @@ void SetFromPixels(KxRect* r, int32_t left, int32_t top, int32_t right, int32_t 
 
 void SOMLINK GetNextToolBounds(ToolTray* self, Environment* ev, KxRect* bounds) noexcept
 {
+    ToolTrayData* d = Data(self);
     if (!bounds)
         return;
-    ToolTrayData* d = Data(self);
     // The object's own GetSize, so a subclass decides the row width. Zeroed first, so a GetSize
     // that fills nothing reads as the default size instead of stack garbage.
     KxRect size;

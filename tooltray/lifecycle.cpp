@@ -82,7 +82,10 @@ void SOMLINK InitExtension(ToolTray* self, Environment* ev, SOMObject* base) noe
 
 void SOMLINK somUninit(ToolTray* self) noexcept
 {
-    DiscardToolList(self, Data(self), GetGlobalEnvironment());
+    // The data first, as in every method, then the environment: as two arguments of one call
+    // their order would be the compiler's.
+    ToolTrayData* d = Data(self);
+    DiscardToolList(self, d, GetGlobalEnvironment());
 }
 
 void SOMLINK Release(ToolTray* self, Environment* ev) noexcept
