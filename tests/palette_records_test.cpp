@@ -222,6 +222,17 @@ void SOMLINK SteeredNextBounds(ToolTray*, Environment*, KxRect* r)
     r->Set(Fx(n * 100), 0, Fx(n * 100 + 10), Fx(10));
 }
 
+// Answers without writing the rectangle at all.
+void SOMLINK SilentNextBounds(ToolTray*, Environment*, KxRect*) {}
+
+// Leaves a pattern in the stack below the caller, where the next calls' locals will lie.
+[[gnu::noinline]] void ScribbleOnTheStack()
+{
+    volatile unsigned char junk[4096];
+    for (unsigned char& b : const_cast<unsigned char(&)[4096]>(junk))
+        b = 0x5A;
+}
+
 // Reports a 120-wide palette whatever size is stored.
 void SOMLINK WideSize(ToolTray*, Environment*, KxRect* r) { r->Set(0, 0, Fx(120), Fx(60)); }
 
@@ -277,6 +288,19 @@ TEST_F(PaletteSubclass, GetNextToolBounds_override_decides_where_CreateTool_and_
     p.ArrangeTools(); // oldest first: a gets slot 2, b slot 3
     EXPECT_EQ(Pixels(a->bounds), (PixelRect{200, 0, 210, 10}));
     EXPECT_EQ(Pixels(b->bounds), (PixelRect{300, 0, 310, 10}));
+}
+
+// Regression: CreateTool handed AddToolInfo a rectangle that such an override never wrote, so the
+// tool took whatever the stack held.
+TEST_F(PaletteSubclass, GetNextToolBounds_override_that_writes_nothing_gives_an_empty_rectangle)
+{
+    static SOMClass* const cls = BuildToolTraySubclass(
+        "SilentTray", {{"ToolTray::GetNextToolBounds", somProc(&SilentNextBounds)}});
+    Palette p = Make(cls);
+    ScribbleOnTheStack();
+    ToolInfo* t = p.CreateTool(1, (HBITMAP) nullptr, (uint16_t)0);
+    ASSERT_NE(t, nullptr);
+    EXPECT_TRUE(t->bounds == KxRect(0, 0, 0, 0)) << Pixels(t->bounds);
 }
 
 TEST_F(PaletteSubclass, GetSize_override_decides_the_row_width)

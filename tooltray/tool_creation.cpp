@@ -18,7 +18,10 @@ ToolInfo* SOMLINK CreateTool(ToolTray* self, Environment* ev, int32_t id, HBITMA
         ResolveMethod(space, resolve_KxToolSpaceObjClassData()->AcceptsTools));
     if (!acceptsTools || !acceptsTools(space, ev))
         return nullptr;
+    // Zeroed first, so an override that writes nothing places the tool at (0, 0, 0, 0) instead
+    // of wherever the stack pointed.
     KxRect slot;
+    slot.left = slot.top = slot.right = slot.bottom = 0;
     somCall<somTD_ToolTray_GetNextToolBounds>(self, ClassData.GetNextToolBounds, ev, &slot);
     return somCall<somTD_ToolTray_AddToolInfo>(self, ClassData.AddToolInfo, ev, id, &slot, bitmap,
                                                state);
