@@ -45,7 +45,9 @@ void DrawBitmap(HDC dc, const RECT& r, HBITMAP bitmap)
 {
     MemoryContext memory(dc);
     BITMAP description;
-    // A handle GetObjectA cannot describe gives no source size: such a tool shows no bitmap.
+    // This platform's BITMAP size (24 bytes where pointers take 4): GDI describes no bitmap into a
+    // smaller record. A handle GetObjectA cannot describe gives no source size: such a tool shows
+    // no bitmap.
     if (GetObjectA(bitmap, sizeof description, &description)) {
         HDC source = memory.Select(bitmap);
         StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source, 0, 0,
