@@ -229,7 +229,7 @@ void SOMLINK SilentNextBounds(ToolTray*, Environment*, KxRect*) {}
 [[gnu::noinline]] void ScribbleOnTheStack()
 {
     volatile unsigned char junk[4096];
-    for (unsigned char& b : const_cast<unsigned char(&)[4096]>(junk))
+    for (volatile unsigned char& b : junk)
         b = 0x5A;
 }
 
