@@ -1,0 +1,170 @@
+#include "platform/gdi/halftone.h"
+
+#include <algorithm>
+
+namespace gdi {
+
+namespace {
+
+// gdi32 computes in 32-bit floats, and ties (a mix landing on n + 1/2) go up or down with the
+// float rounding of every step, so each step must round to float as it does: no fused
+// multiply-add (this file is built with -ffp-contract=off) and no x87 excess precision.
+#if defined(__i386__) && !defined(__SSE2_MATH__)
+inline float Rounded(float v)
+{
+    volatile float kept = v;
+    return kept;
+}
+#else
+inline float Rounded(float v) { return v; }
+#endif
+
+// Each channel a + (b - a) * w in float, rounded by adding 1/2 and truncating; top byte cleared.
+inline uint32_t Mix(uint32_t a, uint32_t b, float weight)
+{
+    uint32_t out = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int ca = static_cast<int>((a >> shift) & 0xffu);
+        const int cb = static_cast<int>((b >> shift) & 0xffu);
+        const float v =
+            Rounded(static_cast<float>(ca) + Rounded(static_cast<float>(cb - ca) * weight));
+        // v lies between ca and cb: the conversion cannot leave 0..255.
+        out |= static_cast<uint32_t>(static_cast<int>(Rounded(v + 0.5f))) << shift;
+    }
+    return out;
+}
+
+int64_t FloorDiv(int64_t n, int64_t d) { return n / d; } // n >= 0, d > 0
+
+// Cutting `cut` pixels off the near end of an extent `from` long moves the far side's near end
+// by this many of its `to` pixels: the pixels they cover, less one kept for interpolation.
+int64_t Lead(int64_t cut, int64_t to, int64_t from)
+{
+    return std::max<int64_t>(0, FloorDiv(cut * to, from) - 1);
+}
+
+// Cutting `cut` pixels off the far end keeps the far side's pixels up to this one (exclusive):
+// the pixels the rest covers, and one more.
+int64_t Trail(int64_t cut, int64_t to, int64_t from)
+{
+    return std::min<int64_t>(to, FloorDiv((from - cut) * to, from) + 1);
+}
+
+} // namespace
+
+bool HalftoneAxis::Plan(int64_t x, int64_t w, int64_t sx, int64_t sw, int destLimit,
+                        int sourceLimit)
+{
+    taps.clear();
+    begin = end = 0;
+    copies = false;
+    if (w == 0 || sw == 0 || destLimit <= 0 || sourceLimit <= 0)
+        return false;
+    // Extents come from ints: D, S <= 2^31 and every cut below is at most one of them, so the
+    // products in Lead() and Trail() stay under 2^62.
+    const int64_t D = w < 0 ? -w : w;
+    const int64_t S = sw < 0 ? -sw : sw;
+    const int64_t destLeft = w < 0 ? x + w + 1 : x;
+    const int64_t sourceLeft = sw < 0 ? sx + sw + 1 : sx;
+    const bool mirrored = (w < 0) != (sw < 0);
+
+    // Equal extents of one sign copy, as does 2 onto 1 (the first pixel); they are clipped and
+    // sampled as below all the same (every weight 0), and keep the top byte when both axes copy.
+    copies = sw == w || (sw == 2 && w == 1);
+
+    // Each side cut to its bitmap cuts the other by the pixels the cut covered, less one kept for
+    // interpolation (mirrored, the destination's left end faces the source's right end); both
+    // cuts are made from the rectangles as given, and each side keeps what both leave it.
+    const int64_t destCutLeft = std::max<int64_t>(0, -destLeft);
+    const int64_t destCutRight = std::max<int64_t>(0, destLeft + D - destLimit);
+    const int64_t sourceCutLeft = std::max<int64_t>(0, -sourceLeft);
+    const int64_t sourceCutRight = std::max<int64_t>(0, sourceLeft + S - sourceLimit);
+    if (destCutLeft + destCutRight >= D || sourceCutLeft + sourceCutRight >= S)
+        return false;
+    const int64_t d0 = destLeft + std::max(destCutLeft, Lead(mirrored ? sourceCutRight : sourceCutLeft, D, S));
+    const int64_t d1 = destLeft + std::min(D - destCutRight, Trail(mirrored ? sourceCutLeft : sourceCutRight, D, S));
+    const int64_t s0 = sourceLeft + std::max(sourceCutLeft, Lead(mirrored ? destCutRight : destCutLeft, S, D));
+    const int64_t s1 = sourceLeft + std::min(S - sourceCutRight, Trail(mirrored ? destCutLeft : destCutRight, S, D));
+    if (d0 >= d1 || s0 >= s1)
+        return false;
+    begin = d0;
+    end = d1;
+
+    // What is left is stretched anew: the sample point starts on the source's first pixel (its
+    // last, mirrored) and moves by S / D per pixel, summed in float; from the last pixel on (the
+    // first, mirrored) the axis shows that pixel.
+    const int64_t n = d1 - d0;
+    taps.resize(static_cast<size_t>(n));
+    const float step = Rounded(static_cast<float>(s1 - s0) / static_cast<float>(n));
+    const float firstPosition = static_cast<float>(s0);
+    const float lastPosition = static_cast<float>(s1 - 1);
+    const auto only = [](int64_t s) {
+        return HalftoneTap{static_cast<int32_t>(s), static_cast<int32_t>(s), 0.0f};
+    };
+    // p lies in (s0, s1 - 1) when converted: no conversion leaves int64_t, and the clamps only
+    // guard against positions rounded past a pixel of a huge bitmap.
+    const auto between = [&](float p) {
+        const int64_t i = std::clamp<int64_t>(static_cast<int64_t>(p), s0, s1 - 2);
+        const float weight = std::clamp(Rounded(p - static_cast<float>(i)), 0.0f, 1.0f);
+        return HalftoneTap{static_cast<int32_t>(i), static_cast<int32_t>(i + 1), weight};
+    };
+    float p = mirrored ? lastPosition : firstPosition;
+    for (HalftoneTap& tap : taps) {
+        if (!mirrored) {
+            tap = p >= lastPosition ? only(s1 - 1) : between(p);
+            p = Rounded(p + step);
+        } else {
+            tap = p <= firstPosition ? only(s0) : p >= lastPosition ? only(s1 - 1) : between(p);
+            p = Rounded(p - step);
+        }
+    }
+    return true;
+}
+
+void HalftoneStretch(const PixelView& dest, const PixelView& source, const HalftoneAxis& columns,
+                     const HalftoneAxis& rows, HalftoneRows& scratch)
+{
+    const size_t width = columns.taps.size();
+    const HalftoneTap* const columnTaps = columns.taps.data();
+    if (columns.copies && rows.copies) {
+        for (int64_t y = rows.begin; y < rows.end; ++y) {
+            const uint32_t* in = source.Row(rows.taps[static_cast<size_t>(y - rows.begin)].first);
+            uint32_t* out = dest.Row(static_cast<int>(y)) + columns.begin;
+            for (size_t k = 0; k < width; ++k)
+                out[k] = in[columnTaps[k].first];
+        }
+        return;
+    }
+    scratch.pixels.resize(2 * width);
+    scratch.rowOf[0] = scratch.rowOf[1] = -1;
+    // The first pass: source row `row` along the columns, kept in a slot other than `keep`.
+    const auto firstPass = [&](int32_t row, int keep) -> const uint32_t* {
+        for (int slot = 0; slot < 2; ++slot)
+            if (scratch.rowOf[slot] == row)
+                return &scratch.pixels[static_cast<size_t>(slot) * width];
+        const int slot = keep == 0 ? 1 : 0;
+        uint32_t* out = &scratch.pixels[static_cast<size_t>(slot) * width];
+        const uint32_t* in = source.Row(row);
+        for (size_t k = 0; k < width; ++k)
+            out[k] = Mix(in[columnTaps[k].first], in[columnTaps[k].second], columnTaps[k].weight);
+        scratch.rowOf[slot] = row;
+        return out;
+    };
+    for (int64_t y = rows.begin; y < rows.end; ++y) {
+        const HalftoneTap& tap = rows.taps[static_cast<size_t>(y - rows.begin)];
+        uint32_t* out = dest.Row(static_cast<int>(y)) + columns.begin;
+        const uint32_t* upper = firstPass(tap.first, -1);
+        if (tap.second == tap.first || tap.weight == 0.0f) {
+            // Mixing with weight 0 gives the first pass's values back.
+            for (size_t k = 0; k < width; ++k)
+                out[k] = upper[k];
+            continue;
+        }
+        const int upperSlot = upper == scratch.pixels.data() ? 0 : 1;
+        const uint32_t* lower = firstPass(tap.second, upperSlot);
+        for (size_t k = 0; k < width; ++k)
+            out[k] = Mix(upper[k], lower[k], tap.weight);
+    }
+}
+
+} // namespace gdi
