@@ -34,20 +34,17 @@ inline uint32_t Mix(uint32_t a, uint32_t b, float weight)
     return out;
 }
 
-int64_t FloorDiv(int64_t n, int64_t d) { return n / d; } // n >= 0, d > 0
-
-// Cutting `cut` pixels off the near end of an extent `from` long moves the far side's near end
-// by this many of its `to` pixels: the pixels they cover, less one kept for interpolation.
-int64_t Lead(int64_t cut, int64_t to, int64_t from)
+// Pixels that cutting `cut` of `from` pixels off one side takes off the `to` pixels facing them
+// on the other side, x = cut * to / from being the exact share: at the end of the side's first
+// pixel floor(x) - 1, keeping one to interpolate with, and at the end of its last pixel
+// ceil(x) - 1; a mirrored side (its first pixel on the right) loses one pixel more at the first
+// pixel's end and one fewer at the last's. Never negative.
+int64_t Trim(int64_t cut, int64_t to, int64_t from, bool firstPixelEnd, bool mirroredSide)
 {
-    return std::max<int64_t>(0, FloorDiv(cut * to, from) - 1);
-}
-
-// Cutting `cut` pixels off the far end keeps the far side's pixels up to this one (exclusive):
-// the pixels the rest covers, and one more.
-int64_t Trail(int64_t cut, int64_t to, int64_t from)
-{
-    return std::min<int64_t>(to, FloorDiv((from - cut) * to, from) + 1);
+    const int64_t n = cut * to;
+    const int64_t x = firstPixelEnd ? n / from : (n + from - 1) / from;
+    const int64_t kept = firstPixelEnd ? (mirroredSide ? 0 : 1) : (mirroredSide ? 2 : 1);
+    return std::max<int64_t>(0, x - kept);
 }
 
 } // namespace
@@ -61,7 +58,7 @@ bool HalftoneAxis::Plan(int64_t x, int64_t w, int64_t sx, int64_t sw, int destLi
     if (w == 0 || sw == 0 || destLimit <= 0 || sourceLimit <= 0)
         return false;
     // Extents come from ints: D, S <= 2^31 and every cut below is at most one of them, so the
-    // products in Lead() and Trail() stay under 2^62.
+    // products in Trim() stay under 2^62.
     const int64_t D = w < 0 ? -w : w;
     const int64_t S = sw < 0 ? -sw : sw;
     const int64_t destLeft = w < 0 ? x + w + 1 : x;
@@ -72,19 +69,28 @@ bool HalftoneAxis::Plan(int64_t x, int64_t w, int64_t sx, int64_t sw, int destLi
     // sampled as below all the same (every weight 0), and keep the top byte when both axes copy.
     copies = sw == w || (sw == 2 && w == 1);
 
-    // Each side cut to its bitmap cuts the other by the pixels the cut covered, less one kept for
-    // interpolation (mirrored, the destination's left end faces the source's right end); both
-    // cuts are made from the rectangles as given, and each side keeps what both leave it.
+    // Each side cut to its bitmap cuts the other as Trim() says, at the end facing the cut
+    // (mirrored, the destination's left end faces the source's right end); both are cut from the
+    // rectangles as given, and each side keeps what both cuts leave it.
     const int64_t destCutLeft = std::max<int64_t>(0, -destLeft);
     const int64_t destCutRight = std::max<int64_t>(0, destLeft + D - destLimit);
     const int64_t sourceCutLeft = std::max<int64_t>(0, -sourceLeft);
     const int64_t sourceCutRight = std::max<int64_t>(0, sourceLeft + S - sourceLimit);
     if (destCutLeft + destCutRight >= D || sourceCutLeft + sourceCutRight >= S)
         return false;
-    const int64_t d0 = destLeft + std::max(destCutLeft, Lead(mirrored ? sourceCutRight : sourceCutLeft, D, S));
-    const int64_t d1 = destLeft + std::min(D - destCutRight, Trail(mirrored ? sourceCutLeft : sourceCutRight, D, S));
-    const int64_t s0 = sourceLeft + std::max(sourceCutLeft, Lead(mirrored ? destCutRight : destCutLeft, S, D));
-    const int64_t s1 = sourceLeft + std::min(S - sourceCutRight, Trail(mirrored ? destCutLeft : destCutRight, S, D));
+    const bool destMirrored = w < 0, sourceMirrored = sw < 0;
+    const int64_t d0 =
+        destLeft + std::max(destCutLeft, Trim(mirrored ? sourceCutRight : sourceCutLeft, D, S,
+                                              !destMirrored, destMirrored));
+    const int64_t d1 = destLeft + D -
+                       std::max(destCutRight, Trim(mirrored ? sourceCutLeft : sourceCutRight, D, S,
+                                                   destMirrored, destMirrored));
+    const int64_t s0 =
+        sourceLeft + std::max(sourceCutLeft, Trim(mirrored ? destCutRight : destCutLeft, S, D,
+                                                  !sourceMirrored, sourceMirrored));
+    const int64_t s1 = sourceLeft + S -
+                       std::max(sourceCutRight, Trim(mirrored ? destCutLeft : destCutRight, S, D,
+                                                     sourceMirrored, sourceMirrored));
     if (d0 >= d1 || s0 >= s1)
         return false;
     begin = d0;
