@@ -44,7 +44,8 @@ std::vector<uint32_t> StretchRow(const std::vector<uint32_t>& source, int width,
 // pixel 9 (halfway between source 1 and 2) the channels go down, up and up.
 TEST(HalftoneStretch, ties_round_as_gdi32s_float_arithmetic_does)
 {
-    const std::vector<uint32_t> row = StretchRow({0x11111111u, 0x0000ff30u, 0x00ff0055u}, 18, 0, 18);
+    const std::vector<uint32_t> row =
+        StretchRow({0x11111111u, 0x0000ff30u, 0x00ff0055u}, 18, 0, 18);
     const std::vector<uint32_t> expected = {
         0x00111111u, 0x000e3916u, 0x000b601bu, 0x00098821u, 0x0006b026u, 0x0003d72bu,
         0x0000ff30u, 0x002ad536u, 0x0055aa3cu, 0x007f8043u, 0x00aa5549u, 0x00d42b4fu,
