@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__)
+#  include <emmintrin.h>
+#endif
+
 namespace gdi {
 
 namespace {
@@ -20,6 +24,25 @@ inline float Rounded(float v) { return v; }
 #endif
 
 // Each channel a + (b - a) * w in float, rounded by adding 1/2 and truncating; top byte cleared.
+// The channel value lies between a and b, so no conversion leaves 0..255.
+#if defined(__SSE2__)
+// All four lanes at once: the same float operations in the same order, one rounding each.
+inline uint32_t Mix(uint32_t a, uint32_t b, float weight)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i ca =
+        _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(a)), zero), zero);
+    const __m128i cb =
+        _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(b)), zero), zero);
+    const __m128 mixed =
+        _mm_add_ps(_mm_cvtepi32_ps(ca),
+                   _mm_mul_ps(_mm_cvtepi32_ps(_mm_sub_epi32(cb, ca)), _mm_set1_ps(weight)));
+    __m128i out = _mm_cvttps_epi32(_mm_add_ps(mixed, _mm_set1_ps(0.5f)));
+    out = _mm_packs_epi32(out, out);
+    out = _mm_packus_epi16(out, out);
+    return static_cast<uint32_t>(_mm_cvtsi128_si32(out)) & 0x00ffffffu;
+}
+#else
 inline uint32_t Mix(uint32_t a, uint32_t b, float weight)
 {
     uint32_t out = 0;
@@ -28,11 +51,11 @@ inline uint32_t Mix(uint32_t a, uint32_t b, float weight)
         const int cb = static_cast<int>((b >> shift) & 0xffu);
         const float v =
             Rounded(static_cast<float>(ca) + Rounded(static_cast<float>(cb - ca) * weight));
-        // v lies between ca and cb: the conversion cannot leave 0..255.
         out |= static_cast<uint32_t>(static_cast<int>(Rounded(v + 0.5f))) << shift;
     }
     return out;
 }
+#endif
 
 // Pixels that cutting `cut` of `from` pixels off one side takes off the `to` pixels facing them
 // on the other side, x = cut * to / from being the exact share: at the end of the side's first
