@@ -88,9 +88,10 @@ bool HalftoneAxis::Plan(int64_t x, int64_t w, int64_t sx, int64_t sw, int destLi
     const int64_t sourceLeft = sw < 0 ? sx + sw + 1 : sx;
     const bool mirrored = (w < 0) != (sw < 0);
 
-    // Equal extents of one sign copy, as does 2 onto 1 (the first pixel); they are clipped and
-    // sampled as below all the same (every weight 0), and keep the top byte when both axes copy.
+    // Equal extents of one sign copy, as does 2 onto 1 (the first pixel); they are clipped as
+    // below all the same.
     copies = sw == w || (sw == 2 && w == 1);
+    copyStep = S == D ? 1 : 0;
 
     // Each side cut to its bitmap cuts the other as Trim() says, at the end facing the cut
     // (mirrored, the destination's left end faces the source's right end); both are cut from the
@@ -118,6 +119,7 @@ bool HalftoneAxis::Plan(int64_t x, int64_t w, int64_t sx, int64_t sw, int destLi
         return false;
     begin = d0;
     end = d1;
+    copyStart = s0;
 
     // What is left is stretched anew: the sample point starts on the source's first pixel (its
     // last, mirrored) and moves by S / D per pixel, summed in float; from the last pixel on (the
@@ -156,11 +158,20 @@ void HalftoneStretch(const PixelView& dest, const PixelView& source, const Halft
     const size_t width = columns.taps.size();
     const HalftoneTap* const columnTaps = columns.taps.data();
     if (columns.copies && rows.copies) {
+        // A copy steps one source pixel per destination pixel from where the cuts left the source,
+        // not as the taps do; gdi32 reads on past the bitmap there, which is left untouched here.
         for (int64_t y = rows.begin; y < rows.end; ++y) {
-            const uint32_t* in = source.Row(rows.taps[static_cast<size_t>(y - rows.begin)].first);
-            uint32_t* out = dest.Row(static_cast<int>(y)) + columns.begin;
-            for (size_t k = 0; k < width; ++k)
-                out[k] = in[columnTaps[k].first];
+            const int64_t from = rows.copyStart + rows.copyStep * (y - rows.begin);
+            if (from >= source.height)
+                break;
+            const uint32_t* in = source.Row(static_cast<int>(from));
+            uint32_t* out = dest.Row(static_cast<int>(y));
+            for (int64_t x = columns.begin; x < columns.end; ++x) {
+                const int64_t at = columns.copyStart + columns.copyStep * (x - columns.begin);
+                if (at >= source.width)
+                    break;
+                out[x] = in[at];
+            }
         }
         return;
     }

@@ -23,8 +23,12 @@ struct HalftoneTap {
 struct HalftoneAxis {
     int64_t begin = 0;
     int64_t end = 0;
-    // The axis copies (every weight is 0); a stretch whose axes both copy keeps the top byte.
+    // The axis copies (equal extents of one sign, or 2 onto 1). When both axes copy, the stretch
+    // keeps the top byte and shows source pixel copyStart + copyStep * k at destination pixel
+    // begin + k, whatever the taps say.
     bool copies = false;
+    int64_t copyStart = 0;
+    int copyStep = 0;
     std::vector<HalftoneTap> taps;
 
     // Maps destination x, extent w (either may be negative, as StretchBlt takes them) onto
