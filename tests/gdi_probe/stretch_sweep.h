@@ -267,6 +267,40 @@ inline std::vector<ProbeCase> halftone_clip_cases()
                                   static_cast<unsigned long long>(sweep_digest(all.text)));
                  }});
         }
+    // Copies on both axes: 2 onto 1 on one axis, equal extents of one sign (1..6, forward or both
+    // mirrored) on the other, whose destination reaches past its bitmap: the copy steps from where
+    // the cut leaves the source. Sources stay inside the bitmap: past it gdi32 reads beyond it.
+    for (int axis = 0; axis < 2; ++axis)
+        cases.push_back(
+            {std::string("HalftoneClip.") + (axis ? "y" : "x") + ".copies", [axis](Out& out) {
+                 Out all;
+                 for (int mirrored = 0; mirrored < 2; ++mirrored)
+                     for (int s = 1; s <= 6; ++s)
+                         for (int sourceLeft = 0; sourceLeft + s <= 6; ++sourceLeft)
+                             for (int destLeft = 1 - s; destLeft <= 7; ++destLeft) {
+                                 SweepStretch g{6, 2, sourceLeft, 0, s, 2, 8, 1, destLeft, 0, s, 1};
+                                 if (mirrored) {
+                                     g.sx = sourceLeft + s - 1;
+                                     g.sw = -s;
+                                     g.dx = destLeft + s - 1;
+                                     g.dw = -s;
+                                 }
+                                 if (axis) {
+                                     std::swap(g.sourceWidth, g.sourceHeight);
+                                     std::swap(g.sx, g.sy);
+                                     std::swap(g.sw, g.sh);
+                                     std::swap(g.destWidth, g.destHeight);
+                                     std::swap(g.dx, g.dy);
+                                     std::swap(g.dw, g.dh);
+                                 }
+                                 run_sweep_stretch(all, g, HALFTONE);
+                             }
+                 if (out.full)
+                     out.text += all.text;
+                 else
+                     out.line("digest %016llx",
+                              static_cast<unsigned long long>(sweep_digest(all.text)));
+             }});
     return cases;
 }
 
