@@ -1,5 +1,7 @@
-// HALFTONE stretches: gdi32 interpolates between the two source pixels nearest each destination
-// pixel's sample point instead of picking one, along each row first and then down the columns.
+// HALFTONE stretches: gdi32 interpolates between the two source pixels on either side of each
+// destination pixel's sample point instead of picking one, along each row first (each channel
+// rounded) and then down the columns of those rounded values. The brush origin plays no part:
+// gdi32's answers do not change with SetBrushOrgEx.
 #ifndef PLATFORM_GDI_HALFTONE_H
 #define PLATFORM_GDI_HALFTONE_H
 
@@ -11,7 +13,7 @@
 namespace gdi {
 
 // What one destination pixel of an axis shows: source pixels `first` and `second` (absolute, in
-// bounds) mixed with `weight` in [0, 1) on the second.
+// bounds) mixed with `weight` in [0, 1] on the second.
 struct HalftoneTap {
     int32_t first;
     int32_t second;
