@@ -1,4 +1,4 @@
-// UpdateTools of 1,000 tools through the portable GDI layer, beside what the same pixels cost
+// UpdateTools of 1,000 tools through the portable GDI layer (also in HALFTONE), beside what the same pixels cost
 // with pixman (only the fill and the nearest-neighbour scale, no contexts, selection or frame) and
 // with plain row writes (the floor).
 #include "bench/drawing_scene.h"
@@ -31,6 +31,19 @@ void BM_UpdateTools(benchmark::State& state)
     Report(state);
 }
 BENCHMARK(BM_UpdateTools)->Unit(benchmark::kMicrosecond);
+
+// The same with the host's DC in HALFTONE: every stretched pixel interpolated in float.
+void BM_UpdateTools_Halftone(benchmark::State& state)
+{
+    DrawingScene scene;
+    SetStretchBltMode(scene.Target().Dc(), HALFTONE);
+    for (auto _ : state) {
+        scene.Draw();
+        benchmark::ClobberMemory();
+    }
+    Report(state);
+}
+BENCHMARK(BM_UpdateTools_Halftone)->Unit(benchmark::kMicrosecond);
 
 struct Target {
     std::vector<uint32_t> bits = std::vector<uint32_t>(kSceneWidth * kSceneHeight);

@@ -82,9 +82,7 @@ start=$(date +%s)
 echo "gdi32:    $(run_windows build-mingw64/bin/render_scenes.exe build-mingw64/scenes "$seeds" \
                   "$host_scenes")"
 echo "portable: $("$linux"/tests/render_scenes "$linux/scenes" "$seeds" "$host_scenes")"
-# HALFTONE: gdi32 interpolates, which the portable layer does not reproduce yet; those scenes are
-# compared and their differences counted apart.
-"$linux"/tests/compare_scenes --known-gap halftone build-mingw64/scenes "$linux/scenes"
+"$linux"/tests/compare_scenes build-mingw64/scenes "$linux/scenes"
 echo "scene comparison: $(($(date +%s) - start)) s"
 
 echo "-- UpdateTools timed through both (median of repeated runs; informational)"

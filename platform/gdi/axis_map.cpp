@@ -51,7 +51,7 @@ Run Pick(Run run, RunPick pick, int sourceStep)
 
 // For every destination pixel in `span`, the source run behind it, written to `runs`. Returns
 // the longest run.
-int MapRuns(const Axis& a, Span span, int sourceLimit, AxisRule rule, RunPick pick,
+int MapRuns(const Axis& a, Span span, int sourceLimit, AxisRule, RunPick pick,
             std::vector<Run>& runs)
 {
     const size_t n = static_cast<size_t>(span.end - span.begin);
@@ -65,16 +65,9 @@ int MapRuns(const Axis& a, Span span, int sourceLimit, AxisRule rule, RunPick pi
         runs[a.destStep > 0 ? k : n - 1 - k] = r;
         widest = std::max(widest, r.count);
     };
-    // Extents come from int arguments, so j < D <= 2^31 and S <= 2^31: (2j + 2)S <= 2^63 and
-    // j * step16 <= S << 16 fit 64 bits, on 32-bit hosts too.
-    if (rule == AxisRule::kFixedStep) {
-        const uint64_t step16 = (S << 16) / D;
-        for (size_t k = 0; k < n; ++k) {
-            const uint64_t i = ((jFirst + k) * step16 + 0x8000) >> 16;
-            const uint64_t at = i < S ? i : S - 1;
-            put(k, SourceRun(a, at, at, sourceLimit));
-        }
-    } else if (D >= S) {
+    // Extents come from int arguments, so j < D <= 2^31 and S <= 2^31: (2j + 2)S <= 2^63 fits
+    // 64 bits, on 32-bit hosts too.
+    if (D >= S) {
         Dda i((2 * jFirst + 1) * S - 1, 2 * D, 2 * S);
         for (size_t k = 0; k < n; ++k, i.Next())
             put(k, SourceRun(a, i.q, i.q, sourceLimit));

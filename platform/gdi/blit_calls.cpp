@@ -5,6 +5,7 @@
 #include "platform/gdi/axis_map.h"
 #include "platform/gdi/colour.h"
 #include "platform/gdi/gather_rows.h"
+#include "platform/gdi/halftone.h"
 #include "platform/gdi/handle_table.h"
 #include "platform/gdi/kept_stretches.h"
 #include "platform/gdi/recorder_hooks.h"
@@ -91,6 +92,8 @@ constexpr CombineRowsFn kCombineRows[] = {
 struct Scratch {
     AxisMap columns, rows;
     KeptStretches kept;
+    HalftoneAxis halftoneColumns, halftoneRows;
+    HalftoneRows halftonePass;
 };
 
 // Read on every stretch: a pointer in the static TLS block costs one load, where the dynamic TLS
@@ -133,12 +136,21 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
         return TRUE;
 
     const bool unstretched = ax.destSize == ax.sourceSize && ay.destSize == ay.sourceSize;
+    // HALFTONE copies only extents equal with their signs; a mirrored copy goes through its
+    // interpolation and loses the top byte.
+    const bool halftone = destObject->dc.stretchMode == HALFTONE && (w != sw || h != sh);
     const StretchMode& mode =
         unstretched ? UnstretchedMode() : *FindStretchMode(destObject->dc.stretchMode);
 
     Scratch& s = ThreadScratch();
-    s.columns.Map(ax, xs, source.width, mode, mode.columns);
-    s.rows.Map(ay, ys, source.height, mode, mode.rows);
+    if (halftone) {
+        if (!s.halftoneColumns.Plan(x, w, sx, sw, dest.width, source.width) ||
+            !s.halftoneRows.Plan(y, h, sy, sh, dest.height, source.height))
+            return TRUE;
+    } else {
+        s.columns.Map(ax, xs, source.width, mode, mode.columns);
+        s.rows.Map(ay, ys, source.height, mode, mode.rows);
+    }
 
     // Copying within one bitmap reads from a snapshot, so overlap cannot feed back.
     PixelView from = source;
@@ -152,25 +164,29 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
         from.stride = source.width;
     }
 
-    const int cs = ax.sourceStep, rs = ay.sourceStep;
-    assert(Clipped(dest, xs, ys, from, s.columns, s.rows, cs, rs));
     dest.NoteWrite();
-    if (s.columns.Widest() <= 1 && s.rows.Widest() <= 1 && mode.CopiesSinglePixels()) {
-        if (!source.writes || !snapshot.empty()) {
-            GatherRows(dest, xs, ys, from, s.columns, s.rows.Runs());
-        } else {
-            const KeptStretches::Key key{sourceObject->dc.bitmap, *source.writes,
-                                         s.columns.Generation(), s.rows.Generation()};
-            if (const uint32_t* kept = s.kept.Find(key)) {
-                PutKeptRows(dest, xs, ys, s.columns, s.rows.Runs(), kept);
-            } else {
+    const int cs = ax.sourceStep, rs = ay.sourceStep;
+    if (halftone) {
+        HalftoneStretch(dest, from, s.halftoneColumns, s.halftoneRows, s.halftonePass);
+    } else {
+        assert(Clipped(dest, xs, ys, from, s.columns, s.rows, cs, rs));
+        if (s.columns.Widest() <= 1 && s.rows.Widest() <= 1 && mode.CopiesSinglePixels()) {
+            if (!source.writes || !snapshot.empty()) {
                 GatherRows(dest, xs, ys, from, s.columns, s.rows.Runs());
-                s.kept.Keep(key, dest, xs, ys, s.columns, s.rows.Runs());
+            } else {
+                const KeptStretches::Key key{sourceObject->dc.bitmap, *source.writes,
+                                             s.columns.Generation(), s.rows.Generation()};
+                if (const uint32_t* kept = s.kept.Find(key)) {
+                    PutKeptRows(dest, xs, ys, s.columns, s.rows.Runs(), kept);
+                } else {
+                    GatherRows(dest, xs, ys, from, s.columns, s.rows.Runs());
+                    s.kept.Keep(key, dest, xs, ys, s.columns, s.rows.Runs());
+                }
             }
-        }
-    } else
-        kCombineRows[static_cast<int>(mode.combine)](dest, xs, ys, from, s.columns.Runs(),
-                                                     s.rows.Runs(), cs, rs);
+        } else
+            kCombineRows[static_cast<int>(mode.combine)](dest, xs, ys, from, s.columns.Runs(),
+                                                         s.rows.Runs(), cs, rs);
+    }
     if (dest.mono)
         dest.topRow[0] = StoredPixel(dest, dest.topRow[0]);
     return TRUE;

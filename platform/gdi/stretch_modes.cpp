@@ -6,12 +6,13 @@ namespace gdi {
 
 namespace {
 
-// COLORONCOLOR keeps one pixel of a run: the last column but the first row.
+// COLORONCOLOR keeps one pixel of a run: the last column but the first row. HALFTONE stretches
+// interpolate instead (halftone.h); its row only makes it a mode SetStretchBltMode accepts.
 constexpr StretchMode kModes[] = {
     {BLACKONWHITE, AxisRule::kNearestCentre, RunPick::kAll, RunPick::kAll, Combine::kAnd},
     {WHITEONBLACK, AxisRule::kNearestCentre, RunPick::kAll, RunPick::kAll, Combine::kOr},
     {COLORONCOLOR, AxisRule::kNearestCentre, RunPick::kLast, RunPick::kFirst, Combine::kKeepLast},
-    {HALFTONE, AxisRule::kFixedStep, RunPick::kAll, RunPick::kAll, Combine::kClearAlpha},
+    {HALFTONE, AxisRule::kNearestCentre, RunPick::kAll, RunPick::kAll, Combine::kClearAlpha},
 };
 
 } // namespace

@@ -16,25 +16,6 @@ enum class AxisRule : uint8_t {
     // e(k) = floor(((2k + 2)S - D) / 2D) and starting after e(k - 1); for D == 1 the one run
     // ends at S - 2 instead, or at S - 1 when either extent is negative.
     kNearestCentre,
-    // Source i = min(S - 1, (j * floor(65536 S / D) + 0x8000) >> 16) in both directions. gdi32
-    // does not pick in this mode but interpolates, which is not reproduced yet. What its answers
-    // show on one axis (the other unstretched), shrinking and enlarging alike:
-    // - destination j sits at source position p = jS/D, not at a pixel centre; it mixes source
-    //   floor(p) and floor(p) + 1 with weights 1 - frac(p) and frac(p), and from p >= S - 1 on
-    //   shows the last source pixel; top byte cleared. So shrinking 5 to 2 gives A, then C and
-    //   D half and half; pixels between sample points take no part.
-    // - each channel is the mix rounded to nearest, exactly so whenever the mix is not a tie;
-    //   ties (mix = n + 1/2) go either way, and the same frac(p) goes up for one (S, D, j) and
-    //   down for another, even for channels of one pixel: at 3 -> 18, j = 9 (p = 1.5) the pair
-    //   (0, 255) gives 127, (255, 0) gives 128 and (48, 85) gives 67, which no pair of 16.16
-    //   weights summing to 1 yields (it takes wa >= 32770 with wb <= 32767). Neither
-    //   j * floor or round(65536 S / D), 8-bit weights, nor float or double lerps fit all ties.
-    // - 2 -> 1 copies the first source pixel with its top byte, as S == D does.
-    // - both axes stretched: along each row first, each channel rounded to nearest, then down
-    //   the columns of those rounded values, rounded again (2 or 3 square onto 3, 5, 7 square,
-    //   random pixels: all 2,988 channels agree; mixing all four at once or columns first
-    //   does not).
-    kFixedStep,
 };
 
 // Which pixels of a shrinking run (D < S) an axis keeps.

@@ -858,7 +858,7 @@ inline std::vector<ProbeCase> all_cases()
 {
     std::vector<ProbeCase> cases;
     for (auto* part : {rect_op_cases, rect_helper_cases, object_cases, dc_cases, stretch_cases,
-                       bitblt_cases, sweep_cases, focus_rect_cases}) {
+                       bitblt_cases, sweep_cases, halftone_clip_cases, focus_rect_cases}) {
         std::vector<ProbeCase> more = part();
         cases.insert(cases.end(), more.begin(), more.end());
     }

@@ -7,6 +7,7 @@
 
 #include "tests/gdi_probe/probe_support.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -208,6 +209,98 @@ inline std::vector<ProbeCase> sweep_cases()
                  }});
         }
     }
+    return cases;
+}
+
+// HALFTONE on one axis (the other one pixel, unstretched) with rectangles that reach past either
+// bitmap, each side forward or mirrored: every source extent 1..6 and destination extent 1..9
+// placed at every origin that keeps some of it on a 6-pixel source and an 8-pixel destination;
+// a digest per axis and pair of signs. Left out: plain copies (equal extents of one sign), which
+// take no part in the mode, and a mirrored copy whose source rectangle reaches
+// past its bitmap, where gdi32 reads pixels outside the source and answers differently from run
+// to run.
+inline std::vector<ProbeCase> halftone_clip_cases()
+{
+    std::vector<ProbeCase> cases;
+    static const char* const signs[] = {"forward", "dest_mirrored", "source_mirrored",
+                                        "both_mirrored"};
+    for (int axis = 0; axis < 2; ++axis)
+        for (int sign = 0; sign < 4; ++sign) {
+            cases.push_back(
+                {std::string("HalftoneClip.") + (axis ? "y." : "x.") + signs[sign],
+                 [axis, sign](Out& out) {
+                     const bool destMirrored = sign & 1, sourceMirrored = sign & 2;
+                     Out all;
+                     for (int s = 1; s <= 6; ++s)
+                         for (int d = 1; d <= 9; ++d)
+                             for (int sourceLeft = 1 - s; sourceLeft <= 5; ++sourceLeft)
+                                 for (int destLeft = std::max(-3, 1 - d); destLeft <= 7;
+                                      ++destLeft) {
+                                     const bool past = sourceLeft < 0 || sourceLeft + s > 6;
+                                     if ((past && destMirrored != sourceMirrored) ||
+                                         (s == d && destMirrored == sourceMirrored))
+                                         continue;
+                                     SweepStretch g{6, 1, sourceLeft, 0, s, 1,
+                                                    8, 1, destLeft,   0, d, 1};
+                                     if (sourceMirrored) {
+                                         g.sx = sourceLeft + s - 1;
+                                         g.sw = -s;
+                                     }
+                                     if (destMirrored) {
+                                         g.dx = destLeft + d - 1;
+                                         g.dw = -d;
+                                     }
+                                     if (axis) {
+                                         std::swap(g.sourceWidth, g.sourceHeight);
+                                         std::swap(g.sx, g.sy);
+                                         std::swap(g.sw, g.sh);
+                                         std::swap(g.destWidth, g.destHeight);
+                                         std::swap(g.dx, g.dy);
+                                         std::swap(g.dw, g.dh);
+                                     }
+                                     run_sweep_stretch(all, g, HALFTONE);
+                                 }
+                     if (out.full)
+                         out.text += all.text;
+                     else
+                         out.line("digest %016llx",
+                                  static_cast<unsigned long long>(sweep_digest(all.text)));
+                 }});
+        }
+    // Copies on both axes: 2 onto 1 on one axis, equal extents of one sign (1..6, forward or both
+    // mirrored) on the other, whose destination reaches past its bitmap: the copy steps from where
+    // the cut leaves the source. Sources stay inside the bitmap: past it gdi32 reads beyond it.
+    for (int axis = 0; axis < 2; ++axis)
+        cases.push_back(
+            {std::string("HalftoneClip.") + (axis ? "y" : "x") + ".copies", [axis](Out& out) {
+                 Out all;
+                 for (int mirrored = 0; mirrored < 2; ++mirrored)
+                     for (int s = 1; s <= 6; ++s)
+                         for (int sourceLeft = 0; sourceLeft + s <= 6; ++sourceLeft)
+                             for (int destLeft = 1 - s; destLeft <= 7; ++destLeft) {
+                                 SweepStretch g{6, 2, sourceLeft, 0, s, 2, 8, 1, destLeft, 0, s, 1};
+                                 if (mirrored) {
+                                     g.sx = sourceLeft + s - 1;
+                                     g.sw = -s;
+                                     g.dx = destLeft + s - 1;
+                                     g.dw = -s;
+                                 }
+                                 if (axis) {
+                                     std::swap(g.sourceWidth, g.sourceHeight);
+                                     std::swap(g.sx, g.sy);
+                                     std::swap(g.sw, g.sh);
+                                     std::swap(g.destWidth, g.destHeight);
+                                     std::swap(g.dx, g.dy);
+                                     std::swap(g.dw, g.dh);
+                                 }
+                                 run_sweep_stretch(all, g, HALFTONE);
+                             }
+                 if (out.full)
+                     out.text += all.text;
+                 else
+                     out.line("digest %016llx",
+                              static_cast<unsigned long long>(sweep_digest(all.text)));
+             }});
     return cases;
 }
 
