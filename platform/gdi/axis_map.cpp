@@ -96,6 +96,39 @@ int MapRuns(const Axis& a, Span span, int sourceLimit, AxisRule rule, RunPick pi
 
 } // namespace
 
+MirrorClip ClipMirrored(Axis& a, int sourceLimit)
+{
+    if (a.destStep == a.sourceStep)
+        return MirrorClip::kDraw; // not mirrored: the mapping as made drops the cut pixels
+    const int64_t S = static_cast<int64_t>(a.sourceSize), D = static_cast<int64_t>(a.destSize);
+    const int64_t left = a.sourceStep > 0 ? a.sourceOrigin : a.sourceOrigin - S + 1;
+    const uint64_t cutLeft = static_cast<uint64_t>(std::clamp<int64_t>(-left, 0, S));
+    const uint64_t cutRight =
+        static_cast<uint64_t>(std::clamp<int64_t>(left + S - sourceLimit, 0, S));
+    if (cutLeft + cutRight >= a.sourceSize)
+        return MirrorClip::kDraw; // nothing of the source is in the bitmap
+    const uint64_t d = a.destSize, s = a.sourceSize;
+    // Extents come from int arguments: cut * D < 2^62.
+    const auto floorScaled = [&](uint64_t cut) { return static_cast<int64_t>(cut * d / s); };
+    const auto ceilScaled = [&](uint64_t cut) {
+        return static_cast<int64_t>((cut * d + s - 1) / s);
+    };
+    int64_t shift;
+    if (a.sourceStep > 0) {
+        shift = floorScaled(cutLeft) - ceilScaled(cutRight);
+    } else {
+        // A mirrored source whose first pixel lies just one past the bitmap's right edge, with
+        // nothing cut on the left, keeps its place: gdi32 clips (x + w, x] as [x + w, x) there.
+        const int64_t kept = cutLeft > 0 || cutRight > 1 ? floorScaled(cutRight) : 0;
+        shift = kept - ceilScaled(cutLeft);
+        // Cutting the destination's left end empties it: gdi32 fails the call.
+        if (cutLeft > 0 && D + shift <= 0)
+            return MirrorClip::kFail;
+    }
+    a.destOrigin += a.destStep > 0 ? -shift : shift;
+    return MirrorClip::kDraw;
+}
+
 void AxisMap::Map(const Axis& a, Span span, int sourceLimit, const StretchMode& mode, RunPick pick)
 {
     const Key k{span.begin - a.destOrigin,

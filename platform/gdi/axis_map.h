@@ -3,23 +3,8 @@
 // A side given with a negative extent covers (x + w, x], and its first pixel is x, walking left
 // (or up); when only one of source and destination is negative the copy is mirrored. The
 // mapping is made on the extents as given; source pixels outside the source bitmap are then
-// dropped, and a destination pixel left with none is not touched.
-//
-// Known to differ from gdi32: a mirrored axis whose source rectangle reaches past its bitmap.
-// gdi32 clips the source first and moves the destination's left (top) edge by the pixels cut at
-// the source's first pixel, as if the copy were not mirrored: an unstretched copy of source -2..2
-// onto (1, 6] shows A, B, C at 6, 5, 4 where this mapping gives 4, 3, 2. For stretched axes the
-// full rule is not pinned down yet. What gdi32 shows for a 4-pixel source, COLORONCOLOR, one axis
-// (source origin -6..6, extent -8..8, destination extent +-2, 4, 6), taking L as the pixels the
-// source rectangle, laid left to right, reaches past the bitmap's left edge and K the pixels it
-// keeps:
-// - it returns FALSE and draws nothing exactly when the source alone is mirrored, L > 0 and
-//   floor(K * D / S) == 0 (all 1,248 answers agree); cutting past the right edge never fails;
-// - with the source alone mirrored and L > 0, in the answers read by eye, it draws
-//   floor(K * D / S) pixels ending at the destination's right edge, showing the first pixels
-//   of the mapping from the source's first pixel (source 3, extent -5 onto 1..6: source pixels
-//   3, 2, 1, 1 at 3..6, where mapping first would give 3, 2, 1, 1, 0 at 1..5);
-// - unmirrored copies keep the mapping made here: pixels behind cut source pixels are untouched.
+// dropped, and a destination pixel left with none is not touched. A mirrored copy whose source
+// reaches past its bitmap is moved along the destination first (see ClipMirrored).
 #ifndef PLATFORM_GDI_AXIS_MAP_H
 #define PLATFORM_GDI_AXIS_MAP_H
 
@@ -60,15 +45,35 @@ inline Axis MakeAxis(int64_t x, int64_t w, int64_t sx, int64_t sw)
     return a;
 }
 
+// The destination pixels the axis covers, not clipped.
+inline Span DestRect(const Axis& a)
+{
+    return a.destStep > 0
+               ? Span{a.destOrigin, a.destOrigin + static_cast<int64_t>(a.destSize)}
+               : Span{a.destOrigin - static_cast<int64_t>(a.destSize) + 1, a.destOrigin + 1};
+}
+
 // The destination pixels the axis covers, clipped to [0, size).
 inline Span DestSpan(const Axis& a, int size)
 {
-    Span s = a.destStep > 0
-                 ? Span{a.destOrigin, a.destOrigin + static_cast<int64_t>(a.destSize)}
-                 : Span{a.destOrigin - static_cast<int64_t>(a.destSize) + 1, a.destOrigin + 1};
+    Span s = DestRect(a);
     ClipSpan(s, size);
     return s;
 }
+
+// What clipping a mirrored axis's source to its bitmap does to the copy.
+enum class MirrorClip : uint8_t {
+    kDraw, // draw as mapped (the axis may have been moved)
+    kFail, // the call fails with nothing drawn
+};
+
+// gdi32 cuts a mirrored copy's destination as if the copy were not mirrored: the pixels the
+// source loses at its left (top) end come off the destination's left (top) end, and those lost at
+// its right end off the right, scaled by D / S. The source then still starts at its first pixel,
+// so a mirrored copy shows its pixels moved along the destination by the difference: `destOrigin`
+// moves so that destination pixel k shows what pixel k + shift showed before; pixels the move
+// takes outside the destination rectangle are not drawn. `sourceLimit` is the bitmap's size.
+MirrorClip ClipMirrored(Axis& a, int sourceLimit);
 
 // Eight destination pixels of a gather, from `offset` in the gather index, whose source pixels lie
 // within eight consecutive ones: they are read as one block from `base`, and `lanes` says which

@@ -125,10 +125,18 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
     if (w == 0 || h == 0 || sw == 0 || sh == 0)
         return TRUE;
 
-    const Axis ax = MakeAxis(x, w, sx, sw);
-    const Axis ay = MakeAxis(y, h, sy, sh);
-    const Span xs = DestSpan(ax, dest.width);
-    const Span ys = DestSpan(ay, dest.height);
+    Axis ax = MakeAxis(x, w, sx, sw);
+    Axis ay = MakeAxis(y, h, sy, sh);
+    // Clipped here once: the loops below touch only pixels inside both bitmaps.
+    Span xs = DestRect(ax), ys = DestRect(ay);
+    if (!ClipSpan(xs, dest.width) || !ClipSpan(ys, dest.height))
+        return TRUE;
+    if (ClipMirrored(ax, source.width) == MirrorClip::kFail ||
+        ClipMirrored(ay, source.height) == MirrorClip::kFail)
+        return FALSE;
+    // A moved axis draws only where its destination rectangle and its moved mapping meet.
+    xs = Intersect(xs, DestRect(ax));
+    ys = Intersect(ys, DestRect(ay));
     if (xs.begin >= xs.end || ys.begin >= ys.end)
         return TRUE;
 

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -56,25 +58,38 @@ std::vector<std::string> GroupNames()
     return groups;
 }
 
-// Where the portable layer does not follow gdi32 yet: HALFTONE, which gdi32 interpolates, and a
-// mirrored stretch whose source rectangle reaches past its bitmap (the Clip sweeps), which gdi32
-// clips as if the copy were not mirrored. These cases are still replayed, and reported as skipped
-// while they differ; every other difference fails.
-// On a 32-bit build also GetObjectA's partial copies: requests a few bytes short of BITMAP or
-// LOGBRUSH are recorded as the 64-bit layouts' byte counts, and only 64-bit gdi32 could be
-// recorded here (wine64 cannot start 32-bit programs: no syswow64 ntdll.dll).
+// Where the portable layer does not follow gdi32 yet. These cases are still replayed and reported
+// as skipped while they differ; every other difference fails.
+// - HALFTONE, which gdi32 interpolates.
+// - Two Clip sweeps, in every mode, where nothing of the source lands on the destination surface
+//   or a second axis is shrunk to one pixel: gdi32 returns FALSE for some such calls where this
+//   layer returns TRUE having drawn nothing (source -2..1 onto 4..8 of a 7-pixel row), and in one
+//   call (source columns 2..3 onto one column, rows -1..1 onto 4..6) shows the source rows one
+//   destination row higher than the mapping puts them.
+// - On a 32-bit build, GetObjectA's partial copies: requests a few bytes short of BITMAP or
+//   LOGBRUSH are recorded as the 64-bit layouts' byte counts, and only 64-bit gdi32 could be
+//   recorded here (wine64 cannot start 32-bit programs: no syswow64 ntdll.dll).
 bool KnownGap(const std::string& name)
 {
-    return name.find("HALFTONE") != std::string::npos || name.rfind("Clip.", 0) == 0 ||
-           (sizeof(void*) == 4 && name.rfind("GetObjectA.", 0) == 0);
+    static const char* const kClipGaps[] = {"-2,4", "2,2"};
+    if (name.find("HALFTONE") != std::string::npos)
+        return true;
+    if (name.rfind("Clip.", 0) == 0)
+        for (const char* placement : kClipGaps)
+            if (name.size() > std::strlen(placement) &&
+                name.compare(name.size() - std::strlen(placement), std::string::npos, placement) ==
+                    0 &&
+                name[name.size() - std::strlen(placement) - 1] == '.')
+                return true;
+    return sizeof(void*) == 4 && name.rfind("GetObjectA.", 0) == 0;
 }
 
 class GdiReplay : public testing::TestWithParam<std::string> {};
 
 TEST_P(GdiReplay, MatchesRealGdi)
 {
-    int compared = 0, differing = 0;
-    std::string gaps;
+    int compared = 0, differing = 0, gapCases = 0;
+    std::string gaps, closed;
     for (const gdiprobe::ProbeCase& c : gdiprobe::all_cases()) {
         if (GroupOf(c.name) != GetParam())
             continue;
@@ -87,8 +102,13 @@ TEST_P(GdiReplay, MatchesRealGdi)
         }
         gdiprobe::Out out;
         c.run(out);
-        if (it->second == out.text)
+        gapCases += KnownGap(c.name);
+        if (it->second == out.text) {
+            // HALFTONE is listed whole, so only the named gaps are reported when they close.
+            if (KnownGap(c.name) && c.name.find("HALFTONE") == std::string::npos)
+                closed += " " + c.name;
             continue;
+        }
         if (KnownGap(c.name)) {
             gaps += " " + c.name;
             continue;
@@ -100,8 +120,14 @@ TEST_P(GdiReplay, MatchesRealGdi)
     }
     EXPECT_GT(compared, 0);
     EXPECT_EQ(differing, 0) << "of " << compared << " cases";
+    // Progress on the gaps shows per group: which still differ, and which the list names but now
+    // agree (the list should be narrowed).
+    if (!closed.empty())
+        std::printf("[   GAPS   ] %s: listed as gaps but agree:%s\n", GetParam().c_str(),
+                    closed.c_str());
     if (!gaps.empty() && differing == 0)
-        GTEST_SKIP() << "not reproduced yet:" << gaps;
+        GTEST_SKIP() << std::count(gaps.begin(), gaps.end(), ' ') << " of " << gapCases
+                     << " listed gaps still differ:" << gaps;
 }
 
 INSTANTIATE_TEST_SUITE_P(Probe, GdiReplay, testing::ValuesIn(GroupNames()),
