@@ -129,6 +129,23 @@ MirrorClip ClipMirrored(Axis& a, int sourceLimit)
     return MirrorClip::kDraw;
 }
 
+bool FailsAtSurfaceEdge(const Axis& a, int destLimit, int sourceLimit)
+{
+    if (a.destStep < 0 || a.sourceStep < 0)
+        return false;
+    const int64_t S = static_cast<int64_t>(a.sourceSize);
+    const uint64_t cutLeft = static_cast<uint64_t>(std::clamp<int64_t>(-a.sourceOrigin, 0, S));
+    const uint64_t cutRight =
+        static_cast<uint64_t>(std::clamp<int64_t>(a.sourceOrigin + S - sourceLimit, 0, S));
+    if (cutLeft + cutRight >= a.sourceSize)
+        return false;
+    const uint64_t d = a.destSize, s = a.sourceSize;
+    const int64_t left = a.destOrigin + static_cast<int64_t>((cutLeft * d + s - 1) / s);
+    const int64_t right =
+        a.destOrigin + static_cast<int64_t>(d) - static_cast<int64_t>((cutRight * d + s - 1) / s);
+    return left == destLimit || right == 0;
+}
+
 void AxisMap::Map(const Axis& a, Span span, int sourceLimit, const StretchMode& mode, RunPick pick)
 {
     const Key k{span.begin - a.destOrigin,

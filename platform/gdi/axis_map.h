@@ -75,6 +75,12 @@ enum class MirrorClip : uint8_t {
 // takes outside the destination rectangle are not drawn. `sourceLimit` is the bitmap's size.
 MirrorClip ClipMirrored(Axis& a, int sourceLimit);
 
+// Whether gdi32 fails a stretch whose axis draws nothing, its extents both positive: it cuts the
+// destination by ceil(cut * D / S) for the source pixels cut at either end, and fails when what
+// is left starts exactly at the surface's far edge or ends exactly at its near one (one pixel
+// further off, it returns TRUE). `destLimit` and `sourceLimit` are the bitmaps' sizes.
+bool FailsAtSurfaceEdge(const Axis& a, int destLimit, int sourceLimit);
+
 // Eight destination pixels of a gather, from `offset` in the gather index, whose source pixels lie
 // within eight consecutive ones: they are read as one block from `base`, and `lanes` says which
 // pixel each shows.

@@ -147,6 +147,10 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
     Scratch& s = ThreadScratch();
     s.columns.Map(ax, xs, source.width, mode, mode.columns);
     s.rows.Map(ay, ys, source.height, mode, mode.rows);
+    if (!unstretched &&
+        ((s.columns.Widest() == 0 && FailsAtSurfaceEdge(ax, dest.width, source.width)) ||
+         (s.rows.Widest() == 0 && FailsAtSurfaceEdge(ay, dest.height, source.height))))
+        return FALSE;
 
     // Copying within one bitmap reads from a snapshot, so overlap cannot feed back.
     PixelView from = source;
