@@ -96,54 +96,66 @@ int MapRuns(const Axis& a, Span span, int sourceLimit, AxisRule rule, RunPick pi
 
 } // namespace
 
-MirrorClip ClipMirrored(Axis& a, int sourceLimit)
+namespace {
+
+// The source pixels an axis loses past its bitmap's left (top) and right (bottom) edges, counted
+// on the source rectangle laid left to right.
+struct SourceCuts {
+    uint64_t left, right;
+    bool All(const Axis& a) const { return left + right >= a.sourceSize; }
+};
+
+SourceCuts CutsOf(const Axis& a, int sourceLimit)
+{
+    const int64_t S = static_cast<int64_t>(a.sourceSize);
+    const int64_t left = a.sourceStep > 0 ? a.sourceOrigin : a.sourceOrigin - S + 1;
+    return {static_cast<uint64_t>(std::clamp<int64_t>(-left, 0, S)),
+            static_cast<uint64_t>(std::clamp<int64_t>(left + S - sourceLimit, 0, S))};
+}
+
+// cut * D / S rounded down or up. Extents come from int arguments: cut * D < 2^62.
+int64_t ScaledDown(const Axis& a, uint64_t cut)
+{
+    return static_cast<int64_t>(cut * a.destSize / a.sourceSize);
+}
+int64_t ScaledUp(const Axis& a, uint64_t cut)
+{
+    return static_cast<int64_t>((cut * a.destSize + a.sourceSize - 1) / a.sourceSize);
+}
+
+} // namespace
+
+void ClipMirrored(Axis& a, int sourceLimit)
 {
     if (a.destStep == a.sourceStep)
-        return MirrorClip::kDraw; // not mirrored: the mapping as made drops the cut pixels
-    const int64_t S = static_cast<int64_t>(a.sourceSize), D = static_cast<int64_t>(a.destSize);
-    const int64_t left = a.sourceStep > 0 ? a.sourceOrigin : a.sourceOrigin - S + 1;
-    const uint64_t cutLeft = static_cast<uint64_t>(std::clamp<int64_t>(-left, 0, S));
-    const uint64_t cutRight =
-        static_cast<uint64_t>(std::clamp<int64_t>(left + S - sourceLimit, 0, S));
-    if (cutLeft + cutRight >= a.sourceSize)
-        return MirrorClip::kDraw; // nothing of the source is in the bitmap
-    const uint64_t d = a.destSize, s = a.sourceSize;
-    // Extents come from int arguments: cut * D < 2^62.
-    const auto floorScaled = [&](uint64_t cut) { return static_cast<int64_t>(cut * d / s); };
-    const auto ceilScaled = [&](uint64_t cut) {
-        return static_cast<int64_t>((cut * d + s - 1) / s);
-    };
+        return; // not mirrored: the mapping as made drops the cut pixels
+    const SourceCuts cut = CutsOf(a, sourceLimit);
+    if (cut.All(a))
+        return; // nothing of the source is in the bitmap
     int64_t shift;
     if (a.sourceStep > 0) {
-        shift = floorScaled(cutLeft) - ceilScaled(cutRight);
+        shift = ScaledDown(a, cut.left) - ScaledUp(a, cut.right);
     } else {
         // A mirrored source whose first pixel lies just one past the bitmap's right edge, with
         // nothing cut on the left, keeps its place: gdi32 clips (x + w, x] as [x + w, x) there.
-        const int64_t kept = cutLeft > 0 || cutRight > 1 ? floorScaled(cutRight) : 0;
-        shift = kept - ceilScaled(cutLeft);
-        // Cutting the destination's left end empties it: gdi32 fails the call.
-        if (cutLeft > 0 && D + shift <= 0)
-            return MirrorClip::kFail;
+        const int64_t kept = cut.left > 0 || cut.right > 1 ? ScaledDown(a, cut.right) : 0;
+        shift = kept - ScaledUp(a, cut.left);
     }
     a.destOrigin += a.destStep > 0 ? -shift : shift;
-    return MirrorClip::kDraw;
 }
 
-bool FailsAtSurfaceEdge(const Axis& a, int destLimit, int sourceLimit)
+bool FailsAtSurfaceEdge(const Axis& a, Span destRect, int destLimit, int sourceLimit)
 {
-    if (a.destStep < 0 || a.sourceStep < 0)
+    // No rule found for gdi32's answers with only the destination mirrored, nor for a mirrored
+    // source the axis does not stretch; this layer returns TRUE there.
+    if ((a.sourceStep > 0 && a.destStep < 0) || (a.sourceStep < 0 && a.destSize == a.sourceSize))
         return false;
-    const int64_t S = static_cast<int64_t>(a.sourceSize);
-    const uint64_t cutLeft = static_cast<uint64_t>(std::clamp<int64_t>(-a.sourceOrigin, 0, S));
-    const uint64_t cutRight =
-        static_cast<uint64_t>(std::clamp<int64_t>(a.sourceOrigin + S - sourceLimit, 0, S));
-    if (cutLeft + cutRight >= a.sourceSize)
+    const SourceCuts cut = CutsOf(a, sourceLimit);
+    if (cut.All(a))
         return false;
-    const uint64_t d = a.destSize, s = a.sourceSize;
-    const int64_t left = a.destOrigin + static_cast<int64_t>((cutLeft * d + s - 1) / s);
-    const int64_t right =
-        a.destOrigin + static_cast<int64_t>(d) - static_cast<int64_t>((cutRight * d + s - 1) / s);
-    return left == destLimit || right == 0;
+    const int64_t left = destRect.begin + ScaledUp(a, cut.left);
+    const int64_t right = destRect.end - ScaledUp(a, cut.right);
+    return std::min<int64_t>(right, destLimit) - std::max<int64_t>(left, 0) == 0;
 }
 
 void AxisMap::Map(const Axis& a, Span span, int sourceLimit, const StretchMode& mode, RunPick pick)

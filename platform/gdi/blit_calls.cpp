@@ -128,29 +128,38 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
     Axis ax = MakeAxis(x, w, sx, sw);
     Axis ay = MakeAxis(y, h, sy, sh);
     // Clipped here once: the loops below touch only pixels inside both bitmaps.
-    Span xs = DestRect(ax), ys = DestRect(ay);
+    const Span xRect = DestRect(ax), yRect = DestRect(ay);
+    Span xs = xRect, ys = yRect;
     if (!ClipSpan(xs, dest.width) || !ClipSpan(ys, dest.height))
         return TRUE;
-    if (ClipMirrored(ax, source.width) == MirrorClip::kFail ||
-        ClipMirrored(ay, source.height) == MirrorClip::kFail)
-        return FALSE;
+    ClipMirrored(ax, source.width);
+    ClipMirrored(ay, source.height);
     // A moved axis draws only where its destination rectangle and its moved mapping meet.
     xs = Intersect(xs, DestRect(ax));
     ys = Intersect(ys, DestRect(ay));
-    if (xs.begin >= xs.end || ys.begin >= ys.end)
-        return TRUE;
 
     const bool unstretched = ax.destSize == ax.sourceSize && ay.destSize == ay.sourceSize;
     const StretchMode& mode =
         unstretched ? UnstretchedMode() : *FindStretchMode(destObject->dc.stretchMode);
 
     Scratch& s = ThreadScratch();
-    s.columns.Map(ax, xs, source.width, mode, mode.columns);
-    s.rows.Map(ay, ys, source.height, mode, mode.rows);
-    if (!unstretched &&
-        ((s.columns.Widest() == 0 && FailsAtSurfaceEdge(ax, dest.width, source.width)) ||
-         (s.rows.Widest() == 0 && FailsAtSurfaceEdge(ay, dest.height, source.height))))
-        return FALSE;
+    // Whether an axis draws nothing: its span is empty, or every pixel of it lies past the source.
+    auto mapsNothing = [&](AxisMap& map, const Axis& a, Span span, int limit, RunPick pick) {
+        if (span.begin >= span.end)
+            return true;
+        map.Map(a, span, limit, mode, pick);
+        return map.Widest() == 0;
+    };
+    const bool columnsNone = mapsNothing(s.columns, ax, xs, source.width, mode.columns);
+    const bool rowsNone = mapsNothing(s.rows, ay, ys, source.height, mode.rows);
+    if (columnsNone || rowsNone) {
+        // Nothing to draw; whether gdi32 calls that a failure depends on how it clipped.
+        const bool fails =
+            !unstretched &&
+            ((columnsNone && FailsAtSurfaceEdge(ax, xRect, dest.width, source.width)) ||
+             (rowsNone && FailsAtSurfaceEdge(ay, yRect, dest.height, source.height)));
+        return fails ? FALSE : TRUE;
+    }
 
     // Copying within one bitmap reads from a snapshot, so overlap cannot feed back.
     PixelView from = source;
