@@ -144,6 +144,15 @@ void ClipMirrored(Axis& a, int sourceLimit)
     a.destOrigin += a.destStep > 0 ? -shift : shift;
 }
 
+void ClipTwoToOne(Axis& a)
+{
+    if (a.destSize == 1 && a.sourceSize == 2 && a.destStep > 0 && a.sourceStep > 0 &&
+        a.sourceOrigin == -1) {
+        a.sourceOrigin = 0;
+        a.sourceSize = 1;
+    }
+}
+
 bool FailsAtSurfaceEdge(const Axis& a, Span destRect, int destLimit, int sourceLimit)
 {
     // No rule found for gdi32's answers with only the destination mirrored, nor for a mirrored

@@ -69,6 +69,11 @@ inline Span DestSpan(const Axis& a, int size)
 // takes outside the destination rectangle are not drawn. `sourceLimit` is the bitmap's size.
 void ClipMirrored(Axis& a, int sourceLimit);
 
+// gdi32 shrinks two source pixels onto one destination pixel by another path, which clips first:
+// the source -1..0 shows its pixel 0 there, where the mapping (which keeps the first of the two)
+// would show nothing. Makes such an axis the one-pixel copy it draws.
+void ClipTwoToOne(Axis& a);
+
 // Whether gdi32 fails a stretch whose axis draws nothing. It cuts the destination rectangle
 // (`destRect`, as given) by ceil(cut * D / S) at each end for the source pixels past the bitmap
 // there, as if the copy were not mirrored, clips what is left to the surface, and fails when

@@ -127,6 +127,7 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
 
     Axis ax = MakeAxis(x, w, sx, sw);
     Axis ay = MakeAxis(y, h, sy, sh);
+    const bool unstretched = ax.destSize == ax.sourceSize && ay.destSize == ay.sourceSize;
     // Clipped here once: the loops below touch only pixels inside both bitmaps.
     const Span xRect = DestRect(ax), yRect = DestRect(ay);
     Span xs = xRect, ys = yRect;
@@ -134,11 +135,12 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
         return TRUE;
     ClipMirrored(ax, source.width);
     ClipMirrored(ay, source.height);
+    ClipTwoToOne(ax);
+    ClipTwoToOne(ay);
     // A moved axis draws only where its destination rectangle and its moved mapping meet.
     xs = Intersect(xs, DestRect(ax));
     ys = Intersect(ys, DestRect(ay));
 
-    const bool unstretched = ax.destSize == ax.sourceSize && ay.destSize == ay.sourceSize;
     const StretchMode& mode =
         unstretched ? UnstretchedMode() : *FindStretchMode(destObject->dc.stretchMode);
 
