@@ -94,10 +94,6 @@ int MapRuns(const Axis& a, Span span, int sourceLimit, AxisRule rule, RunPick pi
     return widest;
 }
 
-} // namespace
-
-namespace {
-
 // The source pixels an axis loses past its bitmap's left (top) and right (bottom) edges, counted
 // on the source rectangle laid left to right.
 struct SourceCuts {

@@ -3,8 +3,10 @@
 // A side given with a negative extent covers (x + w, x], and its first pixel is x, walking left
 // (or up); when only one of source and destination is negative the copy is mirrored. The
 // mapping is made on the extents as given; source pixels outside the source bitmap are then
-// dropped, and a destination pixel left with none is not touched. A mirrored copy whose source
-// reaches past its bitmap is moved along the destination first (see ClipMirrored).
+// dropped, and a destination pixel left with none is not touched. Clipping at the stretch's entry
+// first moves a mirrored axis whose source reaches past its bitmap (ClipMirrored) and clips a
+// two-to-one shrink (ClipTwoToOne); FailsAtSurfaceEdge says when a stretch that draws nothing
+// fails.
 #ifndef PLATFORM_GDI_AXIS_MAP_H
 #define PLATFORM_GDI_AXIS_MAP_H
 
@@ -53,20 +55,15 @@ inline Span DestRect(const Axis& a)
                : Span{a.destOrigin - static_cast<int64_t>(a.destSize) + 1, a.destOrigin + 1};
 }
 
-// The destination pixels the axis covers, clipped to [0, size).
-inline Span DestSpan(const Axis& a, int size)
-{
-    Span s = DestRect(a);
-    ClipSpan(s, size);
-    return s;
-}
-
-// gdi32 cuts a mirrored copy's destination as if the copy were not mirrored: the pixels the
-// source loses at its left (top) end come off the destination's left (top) end, and those lost at
-// its right end off the right, scaled by D / S. The source then still starts at its first pixel,
-// so a mirrored copy shows its pixels moved along the destination by the difference: `destOrigin`
-// moves so that destination pixel k shows what pixel k + shift showed before; pixels the move
-// takes outside the destination rectangle are not drawn. `sourceLimit` is the bitmap's size.
+// Moves a mirrored axis whose source reaches past its bitmap (`sourceLimit` pixels) the way
+// gdi32 does: it cuts the destination as if the copy were not mirrored (source pixels lost at the
+// left come off the destination's left) and still starts the source at its first pixel. With L
+// and R the source pixels past the bitmap's left and right edges (the source laid left to right):
+// - destination alone mirrored: pixel k shows what k + floor(L * D / S) - ceil(R * D / S) would;
+// - source alone mirrored: pixel k shows k + floor(R * D / S) - ceil(L * D / S), the first term 0
+//   when L = 0 and R = 1 (there gdi32 clips (x + w, x] as [x + w, x));
+// - pixels moved outside the destination rectangle are not drawn;
+// - unmirrored axes keep their mapping: pixels behind cut source pixels are left untouched.
 void ClipMirrored(Axis& a, int sourceLimit);
 
 // gdi32 shrinks two source pixels onto one destination pixel by another path, which clips first:
