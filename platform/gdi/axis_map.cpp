@@ -104,7 +104,7 @@ struct SourceCuts {
 SourceCuts CutsOf(const Axis& a, int sourceLimit)
 {
     const int64_t S = static_cast<int64_t>(a.sourceSize);
-    const int64_t left = a.sourceStep > 0 ? a.sourceOrigin : a.sourceOrigin - S + 1;
+    const int64_t left = SourceLeft(a);
     return {static_cast<uint64_t>(std::clamp<int64_t>(-left, 0, S)),
             static_cast<uint64_t>(std::clamp<int64_t>(left + S - sourceLimit, 0, S))};
 }
@@ -121,32 +121,28 @@ int64_t ScaledUp(const Axis& a, uint64_t cut)
 
 } // namespace
 
-void ClipMirrored(Axis& a, int sourceLimit)
+bool ClipSource(Axis& a, int sourceLimit)
 {
+    if (a.destSize == 1 && a.sourceSize == 2 && a.sourceOrigin == -1 && a.destStep > 0 &&
+        a.sourceStep > 0) {
+        a.sourceOrigin = 0;
+        a.sourceSize = 1;
+        return true;
+    }
     if (a.destStep == a.sourceStep)
-        return; // not mirrored: the mapping as made drops the cut pixels
+        return false;
     const SourceCuts cut = CutsOf(a, sourceLimit);
     if (cut.All(a))
-        return; // nothing of the source is in the bitmap
+        return false; // nothing of the source is in the bitmap
     int64_t shift;
     if (a.sourceStep > 0) {
         shift = ScaledDown(a, cut.left) - ScaledUp(a, cut.right);
     } else {
-        // A mirrored source whose first pixel lies just one past the bitmap's right edge, with
-        // nothing cut on the left, keeps its place: gdi32 clips (x + w, x] as [x + w, x) there.
         const int64_t kept = cut.left > 0 || cut.right > 1 ? ScaledDown(a, cut.right) : 0;
         shift = kept - ScaledUp(a, cut.left);
     }
     a.destOrigin += a.destStep > 0 ? -shift : shift;
-}
-
-void ClipTwoToOne(Axis& a)
-{
-    if (a.destSize == 1 && a.sourceSize == 2 && a.destStep > 0 && a.sourceStep > 0 &&
-        a.sourceOrigin == -1) {
-        a.sourceOrigin = 0;
-        a.sourceSize = 1;
-    }
+    return shift != 0;
 }
 
 bool FailsAtSurfaceEdge(const Axis& a, Span destRect, int destLimit, int sourceLimit)

@@ -3,10 +3,9 @@
 // A side given with a negative extent covers (x + w, x], and its first pixel is x, walking left
 // (or up); when only one of source and destination is negative the copy is mirrored. The
 // mapping is made on the extents as given; source pixels outside the source bitmap are then
-// dropped, and a destination pixel left with none is not touched. Clipping at the stretch's entry
-// first moves a mirrored axis whose source reaches past its bitmap (ClipMirrored) and clips a
-// two-to-one shrink (ClipTwoToOne); FailsAtSurfaceEdge says when a stretch that draws nothing
-// fails.
+// dropped, and a destination pixel left with none is not touched. At the stretch's entry an axis
+// whose source reaches past its bitmap is first clipped as gdi32 clips it (ClipSource), and
+// FailsAtSurfaceEdge says when a stretch that draws nothing fails.
 #ifndef PLATFORM_GDI_AXIS_MAP_H
 #define PLATFORM_GDI_AXIS_MAP_H
 
@@ -55,21 +54,32 @@ inline Span DestRect(const Axis& a)
                : Span{a.destOrigin - static_cast<int64_t>(a.destSize) + 1, a.destOrigin + 1};
 }
 
-// Moves a mirrored axis whose source reaches past its bitmap (`sourceLimit` pixels) the way
-// gdi32 does: it cuts the destination as if the copy were not mirrored (source pixels lost at the
-// left come off the destination's left) and still starts the source at its first pixel. With L
-// and R the source pixels past the bitmap's left and right edges (the source laid left to right):
+// The first source pixel of the source rectangle laid left to right (top to bottom).
+inline int64_t SourceLeft(const Axis& a)
+{
+    return a.sourceStep > 0 ? a.sourceOrigin
+                            : a.sourceOrigin - static_cast<int64_t>(a.sourceSize) + 1;
+}
+
+// Clips an axis whose source rectangle reaches past its bitmap (`sourceLimit` pixels) the way
+// gdi32 does, and says whether that moved it. gdi32 cuts the destination as if the copy were not
+// mirrored (source pixels lost at the left come off the destination's left) and still starts the
+// source at its first pixel. With L and R the source pixels past the bitmap's left and right edges:
 // - destination alone mirrored: pixel k shows what k + floor(L * D / S) - ceil(R * D / S) would;
 // - source alone mirrored: pixel k shows k + floor(R * D / S) - ceil(L * D / S), the first term 0
 //   when L = 0 and R = 1 (there gdi32 clips (x + w, x] as [x + w, x));
 // - pixels moved outside the destination rectangle are not drawn;
-// - unmirrored axes keep their mapping: pixels behind cut source pixels are left untouched.
-void ClipMirrored(Axis& a, int sourceLimit);
+// - unmirrored axes keep their mapping: pixels behind cut source pixels are left untouched;
+// - two source pixels shrunk onto one go another path, which clips first: source -1..0 shows its
+//   pixel 0, where the mapping (which keeps the first of the two) would show nothing.
+bool ClipSource(Axis& a, int sourceLimit);
 
-// gdi32 shrinks two source pixels onto one destination pixel by another path, which clips first:
-// the source -1..0 shows its pixel 0 there, where the mapping (which keeps the first of the two)
-// would show nothing. Makes such an axis the one-pixel copy it draws.
-void ClipTwoToOne(Axis& a);
+// Whether the source rectangle lies inside its bitmap, so ClipSource has nothing to do.
+inline bool SourceInside(const Axis& a, int sourceLimit)
+{
+    const int64_t left = SourceLeft(a);
+    return left >= 0 && left + static_cast<int64_t>(a.sourceSize) <= sourceLimit;
+}
 
 // Whether gdi32 fails a stretch whose axis draws nothing. It cuts the destination rectangle
 // (`destRect`, as given) by ceil(cut * D / S) at each end for the source pixels past the bitmap

@@ -133,34 +133,36 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
     Span xs = xRect, ys = yRect;
     if (!ClipSpan(xs, dest.width) || !ClipSpan(ys, dest.height))
         return TRUE;
-    ClipMirrored(ax, source.width);
-    ClipMirrored(ay, source.height);
-    ClipTwoToOne(ax);
-    ClipTwoToOne(ay);
-    // A moved axis draws only where its destination rectangle and its moved mapping meet.
-    xs = Intersect(xs, DestRect(ax));
-    ys = Intersect(ys, DestRect(ay));
-
     const StretchMode& mode =
         unstretched ? UnstretchedMode() : *FindStretchMode(destObject->dc.stretchMode);
-
     Scratch& s = ThreadScratch();
-    // Whether an axis draws nothing: its span is empty, or every pixel of it lies past the source.
-    auto mapsNothing = [&](AxisMap& map, const Axis& a, Span span, int limit, RunPick pick) {
-        if (span.begin >= span.end)
-            return true;
-        map.Map(a, span, limit, mode, pick);
-        return map.Widest() == 0;
-    };
-    const bool columnsNone = mapsNothing(s.columns, ax, xs, source.width, mode.columns);
-    const bool rowsNone = mapsNothing(s.rows, ay, ys, source.height, mode.rows);
-    if (columnsNone || rowsNone) {
-        // Nothing to draw; whether gdi32 calls that a failure depends on how it clipped.
-        const bool fails =
-            !unstretched &&
-            ((columnsNone && FailsAtSurfaceEdge(ax, xRect, dest.width, source.width)) ||
-             (rowsNone && FailsAtSurfaceEdge(ay, yRect, dest.height, source.height)));
-        return fails ? FALSE : TRUE;
+    if (SourceInside(ax, source.width) && SourceInside(ay, source.height)) {
+        // Nothing more to clip, and every pixel of the spans is drawn.
+        s.columns.Map(ax, xs, source.width, mode, mode.columns);
+        s.rows.Map(ay, ys, source.height, mode, mode.rows);
+    } else {
+        // A moved axis draws only where its destination rectangle and its moved mapping meet.
+        if (ClipSource(ax, source.width))
+            xs = Intersect(xs, DestRect(ax));
+        if (ClipSource(ay, source.height))
+            ys = Intersect(ys, DestRect(ay));
+        // Whether an axis draws nothing: its span is empty, or all of it lies past the source.
+        auto mapsNothing = [&](AxisMap& map, const Axis& a, Span span, int limit, RunPick pick) {
+            if (span.begin >= span.end)
+                return true;
+            map.Map(a, span, limit, mode, pick);
+            return map.Widest() == 0;
+        };
+        const bool columnsNone = mapsNothing(s.columns, ax, xs, source.width, mode.columns);
+        const bool rowsNone = mapsNothing(s.rows, ay, ys, source.height, mode.rows);
+        if (columnsNone || rowsNone) {
+            // Whether gdi32 calls drawing nothing a failure depends on how it clipped.
+            const bool fails =
+                !unstretched &&
+                ((columnsNone && FailsAtSurfaceEdge(ax, xRect, dest.width, source.width)) ||
+                 (rowsNone && FailsAtSurfaceEdge(ay, yRect, dest.height, source.height)));
+            return fails ? FALSE : TRUE;
+        }
     }
 
     // Copying within one bitmap reads from a snapshot, so overlap cannot feed back.

@@ -21,7 +21,7 @@ constexpr uint32_t kUntouched = 0xeeeeeeeeu;
 uint32_t SourcePixel(int x, int y) { return 0x00010000u * static_cast<uint32_t>(y) + x; }
 
 // How far a mirrored axis whose source reaches past its bitmap moves along its destination (see
-// ClipMirrored). With L and R the source pixels cut at the left and right of
+// ClipSource). With L and R the source pixels cut at the left and right of
 // (sourceOrigin - s, sourceOrigin] or [sourceOrigin, sourceOrigin + s).
 int64_t MirrorShift(int d, int sourceOrigin, int s, int limit)
 {
