@@ -62,12 +62,12 @@ inline int64_t SourceLeft(const Axis& a)
 }
 
 // Clips an axis whose source rectangle reaches past its bitmap (`sourceLimit` pixels) the way
-// gdi32 does, and says whether that moved it. gdi32 cuts the destination as if the copy were not
+// gdi32 does, and says whether that changed it. gdi32 cuts the destination as if the copy were not
 // mirrored (source pixels lost at the left come off the destination's left) and still starts the
 // source at its first pixel. With L and R the source pixels past the bitmap's left and right edges:
 // - destination alone mirrored: pixel k shows what k + floor(L * D / S) - ceil(R * D / S) would;
 // - source alone mirrored: pixel k shows k + floor(R * D / S) - ceil(L * D / S), the first term 0
-//   when L = 0 and R = 1 (there gdi32 clips (x + w, x] as [x + w, x));
+//   when L = 0 and R = 1 (as if gdi32 clipped (x + w, x] as [x + w, x) there);
 // - pixels moved outside the destination rectangle are not drawn;
 // - unmirrored axes keep their mapping: pixels behind cut source pixels are left untouched;
 // - two source pixels shrunk onto one go another path, which clips first: source -1..0 shows its
