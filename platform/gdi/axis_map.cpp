@@ -87,7 +87,70 @@ int MapRuns(const Axis& a, Span span, int sourceLimit, AxisRule, RunPick pick,
     return widest;
 }
 
+// The source pixels an axis loses past its bitmap's left (top) and right (bottom) edges, counted
+// on the source rectangle laid left to right.
+struct SourceCuts {
+    uint64_t left, right;
+    bool All(const Axis& a) const { return left + right >= a.sourceSize; }
+};
+
+SourceCuts CutsOf(const Axis& a, int sourceLimit)
+{
+    const int64_t S = static_cast<int64_t>(a.sourceSize);
+    const int64_t left = SourceLeft(a);
+    return {static_cast<uint64_t>(std::clamp<int64_t>(-left, 0, S)),
+            static_cast<uint64_t>(std::clamp<int64_t>(left + S - sourceLimit, 0, S))};
+}
+
+// cut * D / S rounded down or up. Extents come from int arguments: cut * D < 2^62.
+int64_t ScaledDown(const Axis& a, uint64_t cut)
+{
+    return static_cast<int64_t>(cut * a.destSize / a.sourceSize);
+}
+int64_t ScaledUp(const Axis& a, uint64_t cut)
+{
+    return static_cast<int64_t>((cut * a.destSize + a.sourceSize - 1) / a.sourceSize);
+}
+
 } // namespace
+
+bool ClipSource(Axis& a, int sourceLimit)
+{
+    if (a.destSize == 1 && a.sourceSize == 2 && a.sourceOrigin == -1 && a.destStep > 0 &&
+        a.sourceStep > 0) {
+        a.sourceOrigin = 0;
+        a.sourceSize = 1;
+        return true;
+    }
+    if (a.destStep == a.sourceStep)
+        return false;
+    const SourceCuts cut = CutsOf(a, sourceLimit);
+    if (cut.All(a))
+        return false; // nothing of the source is in the bitmap
+    int64_t shift;
+    if (a.sourceStep > 0) {
+        shift = ScaledDown(a, cut.left) - ScaledUp(a, cut.right);
+    } else {
+        const int64_t kept = cut.left > 0 || cut.right > 1 ? ScaledDown(a, cut.right) : 0;
+        shift = kept - ScaledUp(a, cut.left);
+    }
+    a.destOrigin += a.destStep > 0 ? -shift : shift;
+    return shift != 0;
+}
+
+bool FailsAtSurfaceEdge(const Axis& a, Span destRect, int destLimit, int sourceLimit)
+{
+    // No rule found for gdi32's answers with only the destination mirrored, nor for a mirrored
+    // source the axis does not stretch; this layer returns TRUE there.
+    if ((a.sourceStep > 0 && a.destStep < 0) || (a.sourceStep < 0 && a.destSize == a.sourceSize))
+        return false;
+    const SourceCuts cut = CutsOf(a, sourceLimit);
+    if (cut.All(a))
+        return false;
+    const int64_t left = destRect.begin + ScaledUp(a, cut.left);
+    const int64_t right = destRect.end - ScaledUp(a, cut.right);
+    return std::min<int64_t>(right, destLimit) - std::max<int64_t>(left, 0) == 0;
+}
 
 void AxisMap::Map(const Axis& a, Span span, int sourceLimit, const StretchMode& mode, RunPick pick)
 {

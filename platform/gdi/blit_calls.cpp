@@ -128,28 +128,51 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
     if (w == 0 || h == 0 || sw == 0 || sh == 0)
         return TRUE;
 
-    const Axis ax = MakeAxis(x, w, sx, sw);
-    const Axis ay = MakeAxis(y, h, sy, sh);
-    const Span xs = DestSpan(ax, dest.width);
-    const Span ys = DestSpan(ay, dest.height);
-    if (xs.begin >= xs.end || ys.begin >= ys.end)
-        return TRUE;
-
+    Axis ax = MakeAxis(x, w, sx, sw);
+    Axis ay = MakeAxis(y, h, sy, sh);
     const bool unstretched = ax.destSize == ax.sourceSize && ay.destSize == ay.sourceSize;
     // HALFTONE copies only extents equal with their signs; a mirrored copy goes through its
     // interpolation and loses the top byte.
     const bool halftone = destObject->dc.stretchMode == HALFTONE && (w != sw || h != sh);
+    // Clipped here once: the loops below touch only pixels inside both bitmaps.
+    const Span xRect = DestRect(ax), yRect = DestRect(ay);
+    Span xs = xRect, ys = yRect;
+    if (!ClipSpan(xs, dest.width) || !ClipSpan(ys, dest.height))
+        return TRUE;
     const StretchMode& mode =
         unstretched ? UnstretchedMode() : *FindStretchMode(destObject->dc.stretchMode);
-
     Scratch& s = ThreadScratch();
     if (halftone) {
         if (!s.halftoneColumns.Plan(x, w, sx, sw, dest.width, source.width) ||
             !s.halftoneRows.Plan(y, h, sy, sh, dest.height, source.height))
             return TRUE;
-    } else {
+    } else if (SourceInside(ax, source.width) && SourceInside(ay, source.height)) {
+        // Nothing more to clip, and every pixel of the spans is drawn.
         s.columns.Map(ax, xs, source.width, mode, mode.columns);
         s.rows.Map(ay, ys, source.height, mode, mode.rows);
+    } else {
+        // A moved axis draws only where its destination rectangle and its moved mapping meet.
+        if (ClipSource(ax, source.width))
+            xs = Intersect(xs, DestRect(ax));
+        if (ClipSource(ay, source.height))
+            ys = Intersect(ys, DestRect(ay));
+        // Whether an axis draws nothing: its span is empty, or all of it lies past the source.
+        auto mapsNothing = [&](AxisMap& map, const Axis& a, Span span, int limit, RunPick pick) {
+            if (span.begin >= span.end)
+                return true;
+            map.Map(a, span, limit, mode, pick);
+            return map.Widest() == 0;
+        };
+        const bool columnsNone = mapsNothing(s.columns, ax, xs, source.width, mode.columns);
+        const bool rowsNone = mapsNothing(s.rows, ay, ys, source.height, mode.rows);
+        if (columnsNone || rowsNone) {
+            // Whether gdi32 calls drawing nothing a failure depends on how it clipped.
+            const bool fails =
+                !unstretched &&
+                ((columnsNone && FailsAtSurfaceEdge(ax, xRect, dest.width, source.width)) ||
+                 (rowsNone && FailsAtSurfaceEdge(ay, yRect, dest.height, source.height)));
+            return fails ? FALSE : TRUE;
+        }
     }
 
     // Copying within one bitmap reads from a snapshot, so overlap cannot feed back.

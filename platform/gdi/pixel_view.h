@@ -50,6 +50,12 @@ inline bool ClipSpan(Span& span, int size)
     return span.begin < span.end;
 }
 
+// The pixels two spans share; empty (begin >= end) when they share none.
+inline Span Intersect(Span a, Span b)
+{
+    return {a.begin > b.begin ? a.begin : b.begin, a.end < b.end ? a.end : b.end};
+}
+
 } // namespace gdi
 
 #endif // PLATFORM_GDI_PIXEL_VIEW_H

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -56,25 +57,35 @@ std::vector<std::string> GroupNames()
     return groups;
 }
 
-// Where the portable layer does not follow gdi32 yet: a mirrored stretch whose source rectangle
-// reaches past its bitmap (the Clip sweeps), which gdi32 clips as if the copy were not mirrored;
-// in HALFTONE such stretches also read pixels outside the source bitmap, so their answers vary
-// from run to run. These cases are still replayed, and reported as skipped while they differ;
-// every other difference fails.
-// On a 32-bit build also GetObjectA's partial copies: requests a few bytes short of BITMAP or
-// LOGBRUSH are recorded as the 64-bit layouts' byte counts, and only 64-bit gdi32 could be
-// recorded here (wine64 cannot start 32-bit programs: no syswow64 ntdll.dll).
+// Where the portable layer does not follow gdi32 yet. These cases are still replayed and reported
+// as skipped while they differ; every other difference fails.
+// - HALFTONE stretches whose source reaches past its bitmap on a mirrored axis: there gdi32 reads
+//   pixels outside the source bitmap, so its answers vary from run to run.
+// - One stretch of the Clip sweep "2,2", in every mode: source columns 2..3 shrunk onto one
+//   column while rows -1..1 land unstretched on rows 4..6 of a 6-row surface. gdi32 takes another
+//   path for a 2-to-1 shrink of an axis whose other axis is unstretched: it clips that other axis
+//   without moving its source (rows 0 and 1 show on rows 4 and 5) and reads rows past the source
+//   rectangle, even past the bitmap, which no mapping of the rectangles reproduces.
+// - On a 32-bit build, GetObjectA's partial copies: requests a few bytes short of BITMAP or
+//   LOGBRUSH are recorded as the 64-bit layouts' byte counts, and only 64-bit gdi32 could be
+//   recorded here (wine64 cannot start 32-bit programs: no syswow64 ntdll.dll).
 bool KnownGap(const std::string& name)
 {
-    return name.rfind("Clip.", 0) == 0 || (sizeof(void*) == 4 && name.rfind("GetObjectA.", 0) == 0);
+    const std::string clipGap = ".2,2";
+    if (name.rfind("Clip.HALFTONE.", 0) == 0)
+        return true;
+    if (name.rfind("Clip.", 0) == 0 && name.size() > clipGap.size() &&
+        name.compare(name.size() - clipGap.size(), clipGap.size(), clipGap) == 0)
+        return true;
+    return sizeof(void*) == 4 && name.rfind("GetObjectA.", 0) == 0;
 }
 
 class GdiReplay : public testing::TestWithParam<std::string> {};
 
 TEST_P(GdiReplay, MatchesRealGdi)
 {
-    int compared = 0, differing = 0;
-    std::string gaps;
+    int compared = 0, differing = 0, gapCases = 0;
+    std::string gaps, closed;
     for (const gdiprobe::ProbeCase& c : gdiprobe::all_cases()) {
         if (GroupOf(c.name) != GetParam())
             continue;
@@ -87,8 +98,13 @@ TEST_P(GdiReplay, MatchesRealGdi)
         }
         gdiprobe::Out out;
         c.run(out);
-        if (it->second == out.text)
+        gapCases += KnownGap(c.name);
+        if (it->second == out.text) {
+            // HALFTONE is listed whole, so only the named gaps are reported when they close.
+            if (KnownGap(c.name) && c.name.find("HALFTONE") == std::string::npos)
+                closed += " " + c.name;
             continue;
+        }
         if (KnownGap(c.name)) {
             gaps += " " + c.name;
             continue;
@@ -100,8 +116,14 @@ TEST_P(GdiReplay, MatchesRealGdi)
     }
     EXPECT_GT(compared, 0);
     EXPECT_EQ(differing, 0) << "of " << compared << " cases";
+    // Progress on the gaps shows per group: which still differ, and which the list names but now
+    // agree (the list should be narrowed).
+    if (!closed.empty())
+        std::printf("[   GAPS   ] %s: listed as gaps but agree:%s\n", GetParam().c_str(),
+                    closed.c_str());
     if (!gaps.empty() && differing == 0)
-        GTEST_SKIP() << "not reproduced yet:" << gaps;
+        GTEST_SKIP() << std::count(gaps.begin(), gaps.end(), ' ') << " of " << gapCases
+                     << " listed gaps still differ:" << gaps;
 }
 
 INSTANTIATE_TEST_SUITE_P(Probe, GdiReplay, testing::ValuesIn(GroupNames()),

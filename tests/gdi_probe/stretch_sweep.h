@@ -148,6 +148,32 @@ inline std::vector<SweepStretch> both_axes_sweep(int sw, int sh)
     return all;
 }
 
+// One axis (0: columns, 1: rows) past both bitmaps, extents positive: a 5-pixel source at every
+// origin -5..5 with every extent 1..8, onto an 8-pixel destination at every origin -3..9 with
+// every extent 1..10, the other axis one pixel, unstretched. Which pixels a cut source leaves,
+// and when a stretch that draws nothing fails. Mirrored copies past the bitmap are the Clip
+// sweeps' part.
+inline std::vector<SweepStretch> clip_axis_sweep(int axis)
+{
+    std::vector<SweepStretch> all;
+    for (int sx = -5; sx <= 5; ++sx)
+        for (int sw = 1; sw <= 8; ++sw)
+            for (int dx = -3; dx <= 9; ++dx)
+                for (int dw = 1; dw <= 10; ++dw) {
+                    SweepStretch g{5, 1, sx, 0, sw, 1, 8, 1, dx, 0, dw, 1};
+                    if (axis) {
+                        std::swap(g.sourceWidth, g.sourceHeight);
+                        std::swap(g.sx, g.sy);
+                        std::swap(g.sw, g.sh);
+                        std::swap(g.destWidth, g.destHeight);
+                        std::swap(g.dx, g.dy);
+                        std::swap(g.dw, g.dh);
+                    }
+                    all.push_back(g);
+                }
+    return all;
+}
+
 inline std::vector<ProbeCase> sweep_cases()
 {
     std::vector<ProbeCase> cases;
@@ -177,6 +203,19 @@ inline std::vector<ProbeCase> sweep_cases()
                                       static_cast<unsigned long long>(sweep_digest(all.text)));
                      }});
             }
+        // One axis past both bitmaps, extents positive; a digest per axis.
+        for (int axis = 0; axis < 2; ++axis)
+            cases.push_back({std::string("ClipAxis.") + (axis ? "y." : "x.") + modeName,
+                             [mode, axis](Out& out) {
+                                 Out all;
+                                 for (const SweepStretch& g : clip_axis_sweep(axis))
+                                     run_sweep_stretch(all, g, mode);
+                                 if (out.full)
+                                     out.text += all.text;
+                                 else
+                                     out.line("digest %016llx", static_cast<unsigned long long>(
+                                                                    sweep_digest(all.text)));
+                             }});
         // Origins that clip: source rectangles reaching past a 5x4 bitmap on either side (and
         // mirrored) meet destination rectangles past a 7x6 one, on both axes at once; a digest
         // per source column placement.
