@@ -93,6 +93,29 @@ bool HalftoneAxis::Plan(int64_t x, int64_t w, int64_t sx, int64_t sw, int destLi
     copies = sw == w || (sw == 2 && w == 1);
     copyStep = S == D ? 1 : 0;
 
+    // Only the destination mirrored, the source past its bitmap's right edge only: gdi32 cuts
+    // ceil(r * D / S) pixels for the r source pixels lost there off the destination's right end,
+    // as if the copy were not mirrored, although they count as cut at its left end when the
+    // source is trimmed; the destination's cuts to its bitmap follow on the rectangle so cut.
+    // Past the left edge, or with the source alone mirrored, gdi32 reads pixels outside the
+    // source rectangle and those stretches keep the rule below.
+    if (mirrored && w < 0 && sourceLeft >= 0 && sourceLeft + S > sourceLimit) {
+        const int64_t r = sourceLeft + S - sourceLimit;
+        if (r >= S)
+            return false;
+        const int64_t c = (r * D + S - 1) / S;
+        const int64_t destRight = destLeft + D - c;
+        const int64_t cutLeft = std::max<int64_t>(0, -destLeft);
+        const int64_t cutRight = std::max<int64_t>(0, destRight - destLimit);
+        // Every cut is now under D, as in Trim()'s products below.
+        if (cutLeft + cutRight >= destRight - destLeft)
+            return false;
+        return Finish(destLeft + cutLeft, destRight - cutRight,
+                      sourceLeft + Trim(cutRight, S, D, true, false),
+                      sourceLeft + S - std::max(r, Trim(c + cutLeft, S, D, false, false)),
+                      mirrored);
+    }
+
     // Each side cut to its bitmap cuts the other as Trim() says, at the end facing the cut
     // (mirrored, the destination's left end faces the source's right end); both are cut from the
     // rectangles as given, and each side keeps what both cuts leave it.
@@ -115,6 +138,11 @@ bool HalftoneAxis::Plan(int64_t x, int64_t w, int64_t sx, int64_t sw, int destLi
     const int64_t s1 = sourceLeft + S -
                        std::max(sourceCutRight, Trim(mirrored ? destCutLeft : destCutRight, S, D,
                                                      sourceMirrored, sourceMirrored));
+    return Finish(d0, d1, s0, s1, mirrored);
+}
+
+bool HalftoneAxis::Finish(int64_t d0, int64_t d1, int64_t s0, int64_t s1, bool mirrored)
+{
     if (d0 >= d1 || s0 >= s1)
         return false;
     begin = d0;

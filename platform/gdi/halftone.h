@@ -37,6 +37,9 @@ struct HalftoneAxis {
     // source sx, extent sw, for bitmaps `destLimit` and `sourceLimit` pixels long. Returns false
     // when nothing on this axis is drawn.
     bool Plan(int64_t x, int64_t w, int64_t sx, int64_t sw, int destLimit, int sourceLimit);
+
+private:
+    bool Finish(int64_t d0, int64_t d1, int64_t s0, int64_t s1, bool mirrored);
 };
 
 // Rows of the first pass, kept per thread so that a stretch allocates nothing once they have grown.
