@@ -93,27 +93,33 @@ bool HalftoneAxis::Plan(int64_t x, int64_t w, int64_t sx, int64_t sw, int destLi
     copies = sw == w || (sw == 2 && w == 1);
     copyStep = S == D ? 1 : 0;
 
-    // Only the destination mirrored, the source past its bitmap's right edge only: gdi32 cuts
-    // ceil(r * D / S) pixels for the r source pixels lost there off the destination's right end,
-    // as if the copy were not mirrored, although they count as cut at its left end when the
-    // source is trimmed; the destination's cuts to its bitmap follow on the rectangle so cut.
-    // Past the left edge, or with the source alone mirrored, gdi32 reads pixels outside the
-    // source rectangle and those stretches keep the rule below.
-    if (mirrored && w < 0 && sourceLeft >= 0 && sourceLeft + S > sourceLimit) {
-        const int64_t r = sourceLeft + S - sourceLimit;
-        if (r >= S)
+    // Mirrored, the source past its bitmap's right edge only, by r pixels: gdi32 cuts c pixels
+    // for them off the destination's right end, as if the copy were not mirrored, c being
+    // ceil(r * D / S) when the destination is the mirrored side and floor(r * D / S) when the
+    // source is. The source is trimmed as if those c pixels had come off the destination's
+    // left end, which faces the source's right end, together with the destination's own cut to
+    // its bitmap there; its cut at the right end trims the source's left as usual. With the source
+    // mirrored and r = 1 the rule below holds instead. The source mirrored, gdi32 also writes one
+    // pixel past what is left of the destination, read from outside the source: that pixel is not
+    // drawn here. Past the left edge gdi32 reads outside the source rectangle; those stretches keep
+    // the rule below.
+    const bool destMirrored = w < 0, sourceMirrored = sw < 0;
+    const int64_t pastRight = sourceLeft + S - sourceLimit;
+    if (mirrored && sourceLeft >= 0 && pastRight > 0 && (destMirrored || pastRight >= 2)) {
+        if (pastRight >= S)
             return false;
-        const int64_t c = (r * D + S - 1) / S;
+        const int64_t c = destMirrored ? (pastRight * D + S - 1) / S : pastRight * D / S;
         const int64_t destRight = destLeft + D - c;
         const int64_t cutLeft = std::max<int64_t>(0, -destLeft);
         const int64_t cutRight = std::max<int64_t>(0, destRight - destLimit);
         // Every cut is now under D, as in Trim()'s products below.
         if (cutLeft + cutRight >= destRight - destLeft)
             return false;
-        return Finish(destLeft + cutLeft, destRight - cutRight,
-                      sourceLeft + Trim(cutRight, S, D, true, false),
-                      sourceLeft + S - std::max(r, Trim(c + cutLeft, S, D, false, false)),
-                      mirrored);
+        const int64_t s0 = sourceLeft + Trim(cutRight, S, D, !sourceMirrored, sourceMirrored);
+        const int64_t s1 =
+            sourceLeft + S -
+            std::max(pastRight, Trim(c + cutLeft, S, D, sourceMirrored, sourceMirrored));
+        return Finish(destLeft + cutLeft, destRight - cutRight, s0, s1, mirrored);
     }
 
     // Each side cut to its bitmap cuts the other as Trim() says, at the end facing the cut
@@ -125,7 +131,6 @@ bool HalftoneAxis::Plan(int64_t x, int64_t w, int64_t sx, int64_t sw, int destLi
     const int64_t sourceCutRight = std::max<int64_t>(0, sourceLeft + S - sourceLimit);
     if (destCutLeft + destCutRight >= D || sourceCutLeft + sourceCutRight >= S)
         return false;
-    const bool destMirrored = w < 0, sourceMirrored = sw < 0;
     const int64_t d0 =
         destLeft + std::max(destCutLeft, Trim(mirrored ? sourceCutRight : sourceCutLeft, D, S,
                                               !destMirrored, destMirrored));
