@@ -101,8 +101,7 @@ bool HalftoneAxis::Plan(int64_t x, int64_t w, int64_t sx, int64_t sw, int destLi
     // its bitmap there; its cut at the right end trims the source's left as usual. With the source
     // mirrored and r = 1 the rule below holds instead. The source mirrored, gdi32 also writes one
     // pixel past what is left of the destination, read from outside the source: that pixel is not
-    // drawn here. Past the left edge gdi32 reads outside the source rectangle; those stretches keep
-    // the rule below.
+    // drawn here.
     const bool destMirrored = w < 0, sourceMirrored = sw < 0;
     const int64_t pastRight = sourceLeft + S - sourceLimit;
     if (mirrored && sourceLeft >= 0 && pastRight > 0 && (destMirrored || pastRight >= 2)) {
@@ -120,6 +119,31 @@ bool HalftoneAxis::Plan(int64_t x, int64_t w, int64_t sx, int64_t sw, int destLi
             sourceLeft + S -
             std::max(pastRight, Trim(c + cutLeft, S, D, sourceMirrored, sourceMirrored));
         return Finish(destLeft + cutLeft, destRight - cutRight, s0, s1, mirrored);
+    }
+
+    // Only the destination mirrored, the source past its bitmap's left edge only, by l pixels:
+    // gdi32 cuts c = floor(l * D / S) pixels off the destination's left end, as if the copy were
+    // not mirrored, and draws what is left min(c, 2) pixels further left, those last pixels read
+    // from outside the source; they are not drawn here. The cut and where the rest lands are
+    // gdi32's (a destination moved off its bitmap stays untouched there too); how the source is
+    // trimmed with the destination also cut to its bitmap is the counterpart of the right edge's
+    // rule, unconfirmed, since gdi32 then writes outside-read pixels within the bitmap. With the
+    // source alone mirrored past the left edge gdi32 reads outside the source throughout, and the
+    // rule below is kept.
+    const int64_t pastLeft = -sourceLeft;
+    if (mirrored && destMirrored && pastLeft > 0 && sourceLeft + S <= sourceLimit) {
+        if (pastLeft >= S)
+            return false;
+        const int64_t c = pastLeft * D / S;
+        const int64_t shift = std::min<int64_t>(c, 2);
+        const int64_t drawnLeft = destLeft + c - shift, drawnRight = destLeft + D - shift;
+        const int64_t cutLeft = std::max<int64_t>(0, -drawnLeft);
+        const int64_t cutRight = std::max<int64_t>(0, drawnRight - destLimit);
+        if (cutLeft + cutRight >= drawnRight - drawnLeft)
+            return false;
+        const int64_t s0 = sourceLeft + std::max(pastLeft, Trim(c + cutRight, S, D, true, false));
+        const int64_t s1 = sourceLeft + S - Trim(cutLeft, S, D, false, false);
+        return Finish(drawnLeft + cutLeft, drawnRight - cutRight, s0, s1, mirrored);
     }
 
     // Each side cut to its bitmap cuts the other as Trim() says, at the end facing the cut

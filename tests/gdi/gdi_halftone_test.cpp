@@ -1,12 +1,16 @@
-// HALFTONE stretches where gdi32's float arithmetic decides a tie, and extents at the ends of int.
-// The expected rows were printed by gdi32 (Wine 8.0) for the same calls.
+// HALFTONE stretches where gdi32's float arithmetic decides a tie, mirrored ones whose source
+// reaches past its bitmap, and extents at the ends of int. The expected rows were printed by gdi32
+// (Wine 8.0) for the same calls.
 #include "platform/gdi/gdi.h"
 #include "tests/gdi/top_down_dib.h"
+#include "tests/gdi_probe/stretch_sweep.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdint>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -79,6 +83,43 @@ TEST(HalftoneStretch, extreme_extents_draw_inside_the_bitmaps_only)
     const std::vector<uint32_t> middle = StretchRow(source, 6, -1000000, 2000000);
     EXPECT_EQ(middle.front(), 0x00020202u);
     EXPECT_EQ(middle.back(), 0x00030303u);
+}
+
+// The replay lists the two-axis clip sweep among its gaps and the one-axis HALFTONE clip sweep
+// leaves these stretches out (elsewhere gdi32 reads outside the source there), so these gdi32
+// lines guard the cut: a destination mirrored onto a source past its bitmap's right edge (inside
+// the destination's bitmap and past either edge), a mirrored source r >= 2 pixels past it, and a
+// mirrored destination onto a source past the left edge that gdi32 cuts away entirely.
+TEST(HalftoneStretch, mirrored_copy_past_the_source_is_cut_as_if_not_mirrored)
+{
+    const char* const expected[] = {
+        "6x1 2,0,6,1 -> 8x1 5,0,-7,1 = 1 [00aa28bb][005fbba8][00144e95].....",
+        "6x1 1,0,6,1 -> 8x1 10,0,-8,1 = 1 ...[00f595ce][00aa28bb][005fbba8][00144e95][00c9e182]",
+        "6x1 3,0,4,1 -> 8x1 6,0,-4,1 = 1 ...[00f595ce][00aa28bb][005fbba8]..",
+        "6x1 2,0,5,1 -> 8x1 4,0,-6,1 = 1 [00aa28bb][005fbba8][00144e95].....",
+        "6x1 7,0,-5,1 -> 8x1 5,0,7,1 = 1 .....[00f595ce][00aa28bb][005fbba8]",
+        "6x1 -2,0,3,1 -> 8x1 15,0,-9,1 = 1 ........",
+    };
+    for (const char* line : expected) {
+        gdiprobe::SweepStretch g{6, 1, 0, 0, 0, 1, 8, 1, 0, 0, 0, 1};
+        ASSERT_EQ(std::sscanf(line, "6x1 %d,0,%d,1 -> 8x1 %d,0,%d,1", &g.sx, &g.sw, &g.dx, &g.dw),
+                  4);
+        gdiprobe::Out out;
+        gdiprobe::run_sweep_stretch(out, g, HALFTONE);
+        EXPECT_EQ(out.text, std::string(line) + "\n");
+    }
+    // Source origins and extents at the ends of int keep the cuts' products in range (the
+    // sanitizer builds check the arithmetic).
+    for (const int sx : {1, 1000000000, INT_MAX})
+        for (const int sw : {2, INT_MAX, -2, -INT_MAX})
+            for (const int w : {-7, 7, -INT_MAX}) {
+                gdiprobe::Out out;
+                gdiprobe::run_sweep_stretch(out, {6, 1, sx, 0, sw, 1, 8, 1, 3, 0, w, 1}, HALFTONE);
+                // Every pixel written is a mix, its top byte cleared.
+                for (size_t at = out.text.find('['); at != std::string::npos;
+                     at = out.text.find('[', at + 1))
+                    EXPECT_EQ(out.text.compare(at, 3, "[00"), 0) << out.text;
+            }
 }
 
 } // namespace
