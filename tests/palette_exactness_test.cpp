@@ -16,7 +16,47 @@ namespace {
 
 int g_isEmptyCalls = 0;
 
+// What ToolTrayNewClass asks, in order, while g_logBuild is set: the framework's NewClass and the
+// runtime's BuildClass for ToolTray (the framework's own builds are left out).
+std::vector<std::string> g_build;
+bool g_logBuild = false;
+const ClassDescription* g_builtFrom = nullptr;
+SOMClass* g_buildAnswer = nullptr; // when set, BuildClass answers it without building
+bool g_parentAnswersNull = false;  // when set, KxExtensionNewClass builds and then answers null
+
+std::string Args(int32_t a, int32_t b) { return std::to_string(a) + " " + std::to_string(b); }
+
 } // namespace
+
+// The runtime's BuildClass and the framework's KxExtensionNewClass, logged and passed on (or
+// answered as a test asks); like IsEmpty below, they take the originals' place by name.
+extern "C" SOMClass* BuildClass(int32_t inheritMask, const ClassDescription* description,
+                                int32_t majorVersion, int32_t minorVersion) noexcept
+{
+    using Proc = SOMClass* (*)(int32_t, const ClassDescription*, int32_t, int32_t);
+    static const auto runtimeProc = reinterpret_cast<Proc>(dlsym(RTLD_NEXT, "BuildClass"));
+    const bool ours =
+        description && description->className && std::string(*description->className) == "ToolTray";
+    if (g_logBuild && ours) {
+        g_build.push_back("BuildClass " + std::to_string(inheritMask) + " " +
+                          Args(majorVersion, minorVersion));
+        g_builtFrom = description;
+    }
+    if (ours && g_buildAnswer)
+        return g_buildAnswer;
+    return runtimeProc(inheritMask, description, majorVersion, minorVersion);
+}
+
+extern "C" SOMClass* KxExtensionNewClass(int32_t majorVersion, int32_t minorVersion) noexcept
+{
+    using Proc = SOMClass* (*)(int32_t, int32_t);
+    static const auto frameworkProc =
+        reinterpret_cast<Proc>(dlsym(RTLD_NEXT, "KxExtensionNewClass"));
+    if (g_logBuild)
+        g_build.push_back("KxExtensionNewClass " + Args(majorVersion, minorVersion));
+    SOMClass* cls = frameworkProc(majorVersion, minorVersion);
+    return g_parentAnswersNull ? nullptr : cls;
+}
 
 // The framework's IsEmpty, counted. This definition takes the place of the framework's for the
 // whole process (the class library binds it by name when loaded), with the same rule.
@@ -202,6 +242,46 @@ TEST_F(Exactness, GetNextToolBounds_asks_IsEmpty_of_every_tool)
     g_isEmptyCalls = 0;
     palette->GetNextToolBounds(&next);
     EXPECT_EQ(g_isEmptyCalls, 5);
+}
+
+// ---- Building the class ----------------------------------------------------------------------
+
+TEST(ClassBuilding, NewClass_builds_the_parent_first_and_hands_BuildClass_the_versions_unchanged)
+{
+    SOMClass* cls = ToolTrayClass();
+    ASSERT_NE(cls, nullptr);
+    g_build.clear();
+    g_logBuild = true;
+    EXPECT_EQ(ToolTrayNewClass(1, 0), cls);
+    EXPECT_EQ(ToolTrayNewClass(0, 0), cls);
+    EXPECT_EQ(ToolTrayNewClass(7, -3), nullptr); // the runtime refuses major 7
+    g_logBuild = false;
+    EXPECT_EQ(g_build, (std::vector<std::string>{"KxExtensionNewClass 0 0", "BuildClass 1 1 0",
+                                                 "KxExtensionNewClass 0 0", "BuildClass 1 0 0",
+                                                 "KxExtensionNewClass 0 0", "BuildClass 1 7 -3"}));
+    EXPECT_EQ(g_builtFrom, DescriptionOf(cls));
+}
+
+// Regression: ToolTrayNewClass skipped BuildClass when KxExtensionNewClass answered null although
+// the framework's KxExtension existed, and turned a class BuildClass answered into null unless it
+// found it in its class data.
+TEST(ClassBuilding, NewClass_answers_what_BuildClass_answered_whatever_the_parent_build_answered)
+{
+    SOMClass* cls = ToolTrayClass();
+    ASSERT_NE(cls, nullptr);
+    static int standIn;
+    g_buildAnswer = reinterpret_cast<SOMClass*>(&standIn);
+    EXPECT_EQ(ToolTrayNewClass(1, 0), g_buildAnswer);
+    g_buildAnswer = nullptr;
+    EXPECT_EQ(resolve_ToolTrayClassData()->classObject, cls);
+
+    g_parentAnswersNull = true;
+    g_build.clear();
+    g_logBuild = true;
+    EXPECT_EQ(ToolTrayNewClass(1, 0), cls);
+    g_logBuild = false;
+    g_parentAnswersNull = false;
+    EXPECT_EQ(g_build, (std::vector<std::string>{"KxExtensionNewClass 0 0", "BuildClass 1 1 0"}));
 }
 
 } // namespace

@@ -94,11 +94,16 @@ extern "C" {
 
 SOMClass* ToolTrayNewClass(int32_t majorVersion, int32_t minorVersion) noexcept
 {
-    if (!KxExtensionNewClass(0, 0))
+    // KxExtensionNewClass's answer is not ours to judge; what matters is whether the framework's
+    // own KxExtension now exists. When another description took its name first, the parent that
+    // BuildClass would find is not the class whose tokens InitExtension and Release resolve, so
+    // nothing is built on it.
+    KxExtensionNewClass(0, 0);
+    if (!resolve_KxExtensionClassData()->classObject)
         return nullptr;
-    SOMClass* cls = BuildClass(SOM_INHERIT_FIRST_PARENT, &kDescription, majorVersion, minorVersion);
-    // Success means the class data are ours and filled: hosts call through them next.
-    return cls && tooltray::ClassData.classObject == cls ? cls : nullptr;
+    // Handed back as the runtime answered: it fills the class data before it reports success and
+    // reports every refusal itself.
+    return BuildClass(SOM_INHERIT_FIRST_PARENT, &kDescription, majorVersion, minorVersion);
 }
 
 ToolTrayClassDataStructure* resolve_ToolTrayClassData(void) noexcept
