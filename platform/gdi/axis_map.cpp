@@ -51,8 +51,7 @@ Run Pick(Run run, RunPick pick, int sourceStep)
 
 // For every destination pixel in `span`, the source run behind it, written to `runs`. Returns
 // the longest run.
-int MapRuns(const Axis& a, Span span, int sourceLimit, AxisRule, RunPick pick,
-            std::vector<Run>& runs)
+int MapRuns(const Axis& a, Span span, int sourceLimit, RunPick pick, std::vector<Run>& runs)
 {
     const size_t n = static_cast<size_t>(span.end - span.begin);
     runs.resize(n);
@@ -152,7 +151,7 @@ bool FailsAtSurfaceEdge(const Axis& a, Span destRect, int destLimit, int sourceL
     return std::min<int64_t>(right, destLimit) - std::max<int64_t>(left, 0) == 0;
 }
 
-void AxisMap::Map(const Axis& a, Span span, int sourceLimit, const StretchMode& mode, RunPick pick)
+void AxisMap::Map(const Axis& a, Span span, int sourceLimit, RunPick pick)
 {
     const Key k{span.begin - a.destOrigin,
                 span.end - span.begin,
@@ -162,13 +161,12 @@ void AxisMap::Map(const Axis& a, Span span, int sourceLimit, const StretchMode& 
                 a.destStep,
                 a.sourceStep,
                 sourceLimit,
-                &mode,
                 pick};
     if (valid_ && k == key_)
         return;
     valid_ = false; // until every table below is made from `k`
     ++generation_;
-    widest_ = MapRuns(a, span, sourceLimit, mode.rule, pick, runs_);
+    widest_ = MapRuns(a, span, sourceLimit, pick, runs_);
     key_ = k;
     if (widest_ > 1) {
         valid_ = true;

@@ -108,8 +108,10 @@ constexpr size_t kGatherBlockPixels = 8;
 // [first, last).
 class AxisMap {
 public:
-    // Maps the destination pixels of `span` (clipped) for a source of `sourceLimit` pixels.
-    void Map(const Axis& axis, Span span, int sourceLimit, const StretchMode& mode, RunPick pick);
+    // Maps the destination pixels of `span` (clipped) for a source of `sourceLimit` pixels,
+    // keeping of each shrinking run what `pick` says. Every mode maps alike otherwise, so modes
+    // with one pick share a map.
+    void Map(const Axis& axis, Span span, int sourceLimit, RunPick pick);
 
     // One run per pixel of the span, in destination order.
     const std::vector<Run>& Runs() const { return runs_; }
@@ -137,7 +139,6 @@ private:
         int64_t spanOffset, spanSize, sourceOrigin;
         uint64_t destSize, sourceSize;
         int destStep, sourceStep, sourceLimit;
-        const StretchMode* mode;
         RunPick pick;
         bool operator==(const Key&) const = default;
     };

@@ -69,8 +69,6 @@ void CombineRows(const PixelView& dest, Span xs, Span ys, const PixelView& sourc
                         value = pixel;
                 }
             }
-            if constexpr (op == Combine::kClearAlpha)
-                value &= 0x00ffffffu;
             out[x] = value;
         }
     }
@@ -84,7 +82,6 @@ constexpr CombineRowsFn kCombineRows[] = {
     &CombineRows<Combine::kKeepLast>,
     &CombineRows<Combine::kAnd>,
     &CombineRows<Combine::kOr>,
-    &CombineRows<Combine::kClearAlpha>,
 };
 
 // Kept per thread: a stretch allocates nothing once these have grown, and a run of stretches of
@@ -148,8 +145,8 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
             return TRUE;
     } else if (SourceInside(ax, source.width) && SourceInside(ay, source.height)) {
         // Nothing more to clip, and every pixel of the spans is drawn.
-        s.columns.Map(ax, xs, source.width, mode, mode.columns);
-        s.rows.Map(ay, ys, source.height, mode, mode.rows);
+        s.columns.Map(ax, xs, source.width, mode.columns);
+        s.rows.Map(ay, ys, source.height, mode.rows);
     } else {
         // A moved axis draws only where its destination rectangle and its moved mapping meet.
         if (ClipSource(ax, source.width))
@@ -160,7 +157,7 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
         auto mapsNothing = [&](AxisMap& map, const Axis& a, Span span, int limit, RunPick pick) {
             if (span.begin >= span.end)
                 return true;
-            map.Map(a, span, limit, mode, pick);
+            map.Map(a, span, limit, pick);
             return map.Widest() == 0;
         };
         const bool columnsNone = mapsNothing(s.columns, ax, xs, source.width, mode.columns);
@@ -193,7 +190,7 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
         HalftoneStretch(dest, from, s.halftoneColumns, s.halftoneRows, s.halftonePass);
     } else {
         assert(Clipped(dest, xs, ys, from, s.columns, s.rows, cs, rs));
-        if (s.columns.Widest() <= 1 && s.rows.Widest() <= 1 && mode.CopiesSinglePixels()) {
+        if (s.columns.Widest() <= 1 && s.rows.Widest() <= 1) {
             if (!source.writes || !snapshot.empty()) {
                 GatherRows(dest, xs, ys, from, s.columns, s.rows.Runs());
             } else {

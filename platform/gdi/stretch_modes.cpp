@@ -6,13 +6,14 @@ namespace gdi {
 
 namespace {
 
-// COLORONCOLOR keeps one pixel of a run: the last column but the first row. HALFTONE stretches
-// interpolate instead (halftone.h); its row only makes it a mode SetStretchBltMode accepts.
+// COLORONCOLOR keeps one pixel of a run: the last column but the first row. Nothing draws by
+// HALFTONE's row (a HALFTONE stretch interpolates, halftone.h, and one that stretches neither axis
+// goes by UnstretchedMode()): it is here so that SetStretchBltMode accepts the mode.
 constexpr StretchMode kModes[] = {
-    {BLACKONWHITE, AxisRule::kNearestCentre, RunPick::kAll, RunPick::kAll, Combine::kAnd},
-    {WHITEONBLACK, AxisRule::kNearestCentre, RunPick::kAll, RunPick::kAll, Combine::kOr},
-    {COLORONCOLOR, AxisRule::kNearestCentre, RunPick::kLast, RunPick::kFirst, Combine::kKeepLast},
-    {HALFTONE, AxisRule::kNearestCentre, RunPick::kAll, RunPick::kAll, Combine::kClearAlpha},
+    {BLACKONWHITE, RunPick::kAll, RunPick::kAll, Combine::kAnd},
+    {WHITEONBLACK, RunPick::kAll, RunPick::kAll, Combine::kOr},
+    {COLORONCOLOR, RunPick::kLast, RunPick::kFirst, Combine::kKeepLast},
+    {HALFTONE, RunPick::kLast, RunPick::kFirst, Combine::kKeepLast},
 };
 
 } // namespace

@@ -1,5 +1,12 @@
-// What each stretch mode does, one row per mode: how an axis maps destination pixels to source
-// pixels and how the source pixels behind one destination pixel combine into it.
+// What each stretch mode does, one row per mode: which source pixels of a shrinking run an axis
+// keeps and how those behind one destination pixel combine into it. Every mode maps an axis of D
+// destination and S source pixels alike, counting j and i from each side's first pixel:
+// - D >= S: destination j shows source i = floor(((2j + 1)S - 1) / 2D), the nearest pixel centre
+//   with ties going to the lower pixel;
+// - D < S: destination k stands for the run of source pixels ending at
+//   e(k) = floor(((2k + 2)S - D) / 2D) and starting after e(k - 1); for D == 1 the one run ends at
+//   S - 2 instead, or at S - 1 when either extent is negative.
+// HALFTONE stretches do not map runs but interpolate (halftone.h).
 #ifndef PLATFORM_GDI_STRETCH_MODES_H
 #define PLATFORM_GDI_STRETCH_MODES_H
 
@@ -7,37 +14,21 @@
 
 namespace gdi {
 
-// How an axis of D destination and S source pixels maps, counting j and i from each side's
-// first pixel.
-enum class AxisRule : uint8_t {
-    // D >= S: destination j shows source i = floor(((2j + 1)S - 1) / 2D), the nearest pixel
-    // centre with ties going to the lower pixel.
-    // D < S: destination k stands for the run of source pixels ending at
-    // e(k) = floor(((2k + 2)S - D) / 2D) and starting after e(k - 1); for D == 1 the one run
-    // ends at S - 2 instead, or at S - 1 when either extent is negative.
-    kNearestCentre,
-};
-
 // Which pixels of a shrinking run (D < S) an axis keeps.
 enum class RunPick : uint8_t { kAll, kFirst, kLast };
 
 // How the pixels behind one destination pixel become its value.
 enum class Combine : uint8_t {
-    kKeepLast,   // the last one read
-    kAnd,        // AND of all 32 bits, alpha included
-    kOr,         // OR of all 32 bits, alpha included
-    kClearAlpha, // the one pixel, top byte cleared
+    kKeepLast, // the last one read
+    kAnd,      // AND of all 32 bits, alpha included
+    kOr,       // OR of all 32 bits, alpha included
 };
 
 struct StretchMode {
     int mode; // as SetStretchBltMode takes it
-    AxisRule rule;
     RunPick columns;
     RunPick rows;
     Combine combine;
-
-    // Whether a destination pixel behind exactly one source pixel is a plain copy of it.
-    bool CopiesSinglePixels() const { return combine != Combine::kClearAlpha; }
 };
 
 // The row for a SetStretchBltMode value; null for a value that is not a mode.
