@@ -3,6 +3,7 @@
 // are noexcept: one that did would end the program).
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/gdi_recorder.h"
+#include "tests/gdi/top_down_dib.h"
 
 #include <gtest/gtest.h>
 
@@ -147,13 +148,11 @@ TEST(GdiAllocationFailure, CreatingObjectsFailsWholeOrSucceeds)
 TEST(GdiAllocationFailure, StretchDrawsWholeOrNotAtAll)
 {
     uint32_t* sourceBits = nullptr;
-    const BITMAPINFO sourceInfo = DibInfo(16, 16);
     std::vector<uint32_t> pixels(16 * 16);
     for (size_t i = 0; i < pixels.size(); ++i)
         pixels[i] = static_cast<uint32_t>(i * 0x010203u);
     HBITMAP ddb = CreateBitmap(16, 16, 1, 32, pixels.data());
-    HBITMAP dib = CreateDIBSection(nullptr, &sourceInfo, DIB_RGB_COLORS,
-                                   reinterpret_cast<void**>(&sourceBits), nullptr, 0);
+    HBITMAP dib = MakeTopDownDib(16, 16, &sourceBits);
     std::copy(pixels.begin(), pixels.end(), sourceBits);
 
     for (HBITMAP source : {ddb, dib}) {
@@ -165,9 +164,7 @@ TEST(GdiAllocationFailure, StretchDrawsWholeOrNotAtAll)
                 bool failed = false;
                 std::thread([&] {
                     uint32_t* bits = nullptr;
-                    const BITMAPINFO info = DibInfo(40, 40);
-                    HBITMAP target = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS,
-                                                      reinterpret_cast<void**>(&bits), nullptr, 0);
+                    HBITMAP target = MakeTopDownDib(40, 40, &bits);
                     HDC dc = CreateCompatibleDC(nullptr);
                     HDC sourceDc = CreateCompatibleDC(nullptr);
                     SelectObject(dc, target);

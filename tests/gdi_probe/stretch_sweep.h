@@ -96,6 +96,27 @@ inline uint64_t sweep_digest(const std::string& text)
     return hash;
 }
 
+// What a long sweep prints: its whole text with --full, otherwise its digest.
+inline void print_sweep(Out& out, const Out& all)
+{
+    if (out.full)
+        out.text += all.text;
+    else
+        out.line("digest %016llx", static_cast<unsigned long long>(sweep_digest(all.text)));
+}
+
+// The same stretch with its axes exchanged, to sweep rows the way a sweep written for columns
+// sweeps columns.
+inline void transpose(SweepStretch& g)
+{
+    std::swap(g.sourceWidth, g.sourceHeight);
+    std::swap(g.sx, g.sy);
+    std::swap(g.sw, g.sh);
+    std::swap(g.destWidth, g.destHeight);
+    std::swap(g.dx, g.dy);
+    std::swap(g.dw, g.dh);
+}
+
 // Places a destination extent of `size` (negative: mirrored) on an axis with a margin pixel either
 // side, so a pixel written off the nominal rectangle shows: the origin, and the axis's length.
 inline void place_on_axis(int size, int& origin, int& length)
@@ -122,13 +143,8 @@ inline std::vector<SweepStretch> axis_sweep(int axis)
             SweepStretch g{s, 1, 0, 0, s, 1, 0, 1, 0, 0, 0, 1};
             place_on_axis(d, g.dx, g.destWidth);
             g.dw = d;
-            if (axis) {
-                std::swap(g.sourceWidth, g.sourceHeight);
-                std::swap(g.sw, g.sh);
-                std::swap(g.destWidth, g.destHeight);
-                std::swap(g.dx, g.dy);
-                std::swap(g.dw, g.dh);
-            }
+            if (axis)
+                transpose(g);
             all.push_back(g);
         }
     return all;
@@ -161,14 +177,8 @@ inline std::vector<SweepStretch> clip_axis_sweep(int axis)
             for (int dx = -3; dx <= 9; ++dx)
                 for (int dw = 1; dw <= 10; ++dw) {
                     SweepStretch g{5, 1, sx, 0, sw, 1, 8, 1, dx, 0, dw, 1};
-                    if (axis) {
-                        std::swap(g.sourceWidth, g.sourceHeight);
-                        std::swap(g.sx, g.sy);
-                        std::swap(g.sw, g.sh);
-                        std::swap(g.destWidth, g.destHeight);
-                        std::swap(g.dx, g.dy);
-                        std::swap(g.dw, g.dh);
-                    }
+                    if (axis)
+                        transpose(g);
                     all.push_back(g);
                 }
     return all;
@@ -196,11 +206,7 @@ inline std::vector<ProbeCase> sweep_cases()
                          Out all;
                          for (const SweepStretch& g : both_axes_sweep(sw, sh))
                              run_sweep_stretch(all, g, mode);
-                         if (out.full)
-                             out.text += all.text;
-                         else
-                             out.line("digest %016llx",
-                                      static_cast<unsigned long long>(sweep_digest(all.text)));
+                         print_sweep(out, all);
                      }});
             }
         // One axis past both bitmaps, extents positive; a digest per axis.
@@ -210,11 +216,7 @@ inline std::vector<ProbeCase> sweep_cases()
                                  Out all;
                                  for (const SweepStretch& g : clip_axis_sweep(axis))
                                      run_sweep_stretch(all, g, mode);
-                                 if (out.full)
-                                     out.text += all.text;
-                                 else
-                                     out.line("digest %016llx", static_cast<unsigned long long>(
-                                                                    sweep_digest(all.text)));
+                                 print_sweep(out, all);
                              }});
         // Origins that clip: source rectangles reaching past a 5x4 bitmap on either side (and
         // mirrored) meet destination rectangles past a 7x6 one, on both axes at once; a digest
@@ -224,28 +226,24 @@ inline std::vector<ProbeCase> sweep_cases()
         };
         static const Extent sourceX[] = {{-2, 4}, {3, 4}, {1, -3}, {6, -5}, {-1, 7}, {2, 2}};
         for (const Extent& sx : sourceX) {
-            cases.push_back(
-                {"Clip." + modeName + "." + std::to_string(sx.origin) + "," +
-                     std::to_string(sx.size),
-                 [mode, sx](Out& out) {
-                     const Extent sourceY[] = {{-1, 3}, {2, 3}, {3, -4}, {5, -6}};
-                     const Extent destX[] = {{-3, 5},  {4, 5}, {2, -4}, {8, -6},
-                                             {-2, 10}, {3, 1}, {5, -1}};
-                     const Extent destY[] = {{-2, 4}, {4, 3}, {1, -3}, {7, -8}};
-                     Out all;
-                     for (const Extent& sy : sourceY)
-                         for (const Extent& dx : destX)
-                             for (const Extent& dy : destY)
-                                 run_sweep_stretch(all,
-                                                   {5, 4, sx.origin, sy.origin, sx.size, sy.size, 7,
-                                                    6, dx.origin, dy.origin, dx.size, dy.size},
-                                                   mode);
-                     if (out.full)
-                         out.text += all.text;
-                     else
-                         out.line("digest %016llx",
-                                  static_cast<unsigned long long>(sweep_digest(all.text)));
-                 }});
+            cases.push_back({"Clip." + modeName + "." + std::to_string(sx.origin) + "," +
+                                 std::to_string(sx.size),
+                             [mode, sx](Out& out) {
+                                 const Extent sourceY[] = {{-1, 3}, {2, 3}, {3, -4}, {5, -6}};
+                                 const Extent destX[] = {{-3, 5},  {4, 5}, {2, -4}, {8, -6},
+                                                         {-2, 10}, {3, 1}, {5, -1}};
+                                 const Extent destY[] = {{-2, 4}, {4, 3}, {1, -3}, {7, -8}};
+                                 Out all;
+                                 for (const Extent& sy : sourceY)
+                                     for (const Extent& dx : destX)
+                                         for (const Extent& dy : destY)
+                                             run_sweep_stretch(all,
+                                                               {5, 4, sx.origin, sy.origin, sx.size,
+                                                                sy.size, 7, 6, dx.origin, dy.origin,
+                                                                dx.size, dy.size},
+                                                               mode);
+                                 print_sweep(out, all);
+                             }});
         }
     }
     return cases;
@@ -265,46 +263,36 @@ inline std::vector<ProbeCase> halftone_clip_cases()
                                         "both_mirrored"};
     for (int axis = 0; axis < 2; ++axis)
         for (int sign = 0; sign < 4; ++sign) {
-            cases.push_back(
-                {std::string("HalftoneClip.") + (axis ? "y." : "x.") + signs[sign],
-                 [axis, sign](Out& out) {
-                     const bool destMirrored = sign & 1, sourceMirrored = sign & 2;
-                     Out all;
-                     for (int s = 1; s <= 6; ++s)
-                         for (int d = 1; d <= 9; ++d)
-                             for (int sourceLeft = 1 - s; sourceLeft <= 5; ++sourceLeft)
-                                 for (int destLeft = std::max(-3, 1 - d); destLeft <= 7;
-                                      ++destLeft) {
-                                     const bool past = sourceLeft < 0 || sourceLeft + s > 6;
-                                     if ((past && destMirrored != sourceMirrored) ||
-                                         (s == d && destMirrored == sourceMirrored))
-                                         continue;
-                                     SweepStretch g{6, 1, sourceLeft, 0, s, 1,
-                                                    8, 1, destLeft,   0, d, 1};
-                                     if (sourceMirrored) {
-                                         g.sx = sourceLeft + s - 1;
-                                         g.sw = -s;
-                                     }
-                                     if (destMirrored) {
-                                         g.dx = destLeft + d - 1;
-                                         g.dw = -d;
-                                     }
-                                     if (axis) {
-                                         std::swap(g.sourceWidth, g.sourceHeight);
-                                         std::swap(g.sx, g.sy);
-                                         std::swap(g.sw, g.sh);
-                                         std::swap(g.destWidth, g.destHeight);
-                                         std::swap(g.dx, g.dy);
-                                         std::swap(g.dw, g.dh);
-                                     }
-                                     run_sweep_stretch(all, g, HALFTONE);
-                                 }
-                     if (out.full)
-                         out.text += all.text;
-                     else
-                         out.line("digest %016llx",
-                                  static_cast<unsigned long long>(sweep_digest(all.text)));
-                 }});
+            cases.push_back({std::string("HalftoneClip.") + (axis ? "y." : "x.") + signs[sign],
+                             [axis, sign](Out& out) {
+                                 const bool destMirrored = sign & 1, sourceMirrored = sign & 2;
+                                 Out all;
+                                 for (int s = 1; s <= 6; ++s)
+                                     for (int d = 1; d <= 9; ++d)
+                                         for (int sourceLeft = 1 - s; sourceLeft <= 5; ++sourceLeft)
+                                             for (int destLeft = std::max(-3, 1 - d); destLeft <= 7;
+                                                  ++destLeft) {
+                                                 const bool past =
+                                                     sourceLeft < 0 || sourceLeft + s > 6;
+                                                 if ((past && destMirrored != sourceMirrored) ||
+                                                     (s == d && destMirrored == sourceMirrored))
+                                                     continue;
+                                                 SweepStretch g{6, 1, sourceLeft, 0, s, 1,
+                                                                8, 1, destLeft,   0, d, 1};
+                                                 if (sourceMirrored) {
+                                                     g.sx = sourceLeft + s - 1;
+                                                     g.sw = -s;
+                                                 }
+                                                 if (destMirrored) {
+                                                     g.dx = destLeft + d - 1;
+                                                     g.dw = -d;
+                                                 }
+                                                 if (axis)
+                                                     transpose(g);
+                                                 run_sweep_stretch(all, g, HALFTONE);
+                                             }
+                                 print_sweep(out, all);
+                             }});
         }
     // Copies on both axes: 2 onto 1 on one axis, equal extents of one sign (1..6, forward or both
     // mirrored) on the other, whose destination reaches past its bitmap: the copy steps from where
@@ -324,21 +312,11 @@ inline std::vector<ProbeCase> halftone_clip_cases()
                                      g.dx = destLeft + s - 1;
                                      g.dw = -s;
                                  }
-                                 if (axis) {
-                                     std::swap(g.sourceWidth, g.sourceHeight);
-                                     std::swap(g.sx, g.sy);
-                                     std::swap(g.sw, g.sh);
-                                     std::swap(g.destWidth, g.destHeight);
-                                     std::swap(g.dx, g.dy);
-                                     std::swap(g.dw, g.dh);
-                                 }
+                                 if (axis)
+                                     transpose(g);
                                  run_sweep_stretch(all, g, HALFTONE);
                              }
-                 if (out.full)
-                     out.text += all.text;
-                 else
-                     out.line("digest %016llx",
-                              static_cast<unsigned long long>(sweep_digest(all.text)));
+                 print_sweep(out, all);
              }});
     return cases;
 }
