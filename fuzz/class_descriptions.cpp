@@ -67,8 +67,12 @@ struct Storage {
     Name methodNames[kMaxMethods], descriptors[kMaxMethods], overrideNames[kMaxOverrides];
     MethodCallInfo calls[kMaxMethods]{};
     MethodStubInfo stubs[kMaxMethods]{};
-    MethodEntry methods[kMaxMethods]{};
-    OverrideEntry overrides[kMaxOverrides]{};
+    // One zeroed row past the most a description uses: a count changed to one more than the rows
+    // filled then reads a row with no name, which must be refused, instead of running into the
+    // next member. The runtime cannot know a table's length; a count past the table is the
+    // describer's fault, not something a check can catch.
+    MethodEntry methods[kMaxMethods + 1]{};
+    OverrideEntry overrides[kMaxOverrides + 1]{};
     somMToken classData[1 + kMaxMethods + 2]{}; // the class object, the tokens, spare cells
     somCClassDataStructure aux{};
 };
