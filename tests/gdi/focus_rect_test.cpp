@@ -1,11 +1,11 @@
 // DrawFocusRect beyond the recorded cases: it inverts, so any frame drawn twice leaves no trace,
 // and a missing rectangle is refused.
 #include "platform/gdi/gdi_recorder.h"
+#include "tests/gdi/top_down_dib.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstring>
 #include <random>
 #include <vector>
 
@@ -18,19 +18,11 @@ struct Log : gdi::Recorder {
 
 TEST(FocusRect, Any_frame_drawn_twice_leaves_the_surface_as_it_was)
 {
-    BITMAPINFO info;
-    std::memset(&info, 0, sizeof info);
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = 13;
-    info.bmiHeader.biHeight = -11;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    uint32_t* pixels = nullptr;
+    HBITMAP bitmap = MakeTopDownDib(13, 11, &pixels);
     ASSERT_NE(bitmap, nullptr);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, bitmap);
-    auto* pixels = static_cast<uint32_t*>(bits);
     std::mt19937 random(20261208);
     for (int i = 0; i < 13 * 11; ++i)
         pixels[i] = random();

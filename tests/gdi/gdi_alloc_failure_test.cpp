@@ -72,17 +72,6 @@ void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); 
 
 namespace {
 
-BITMAPINFO DibInfo(int width, int height)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    return info;
-}
-
 // Runs `attempt(k)` with the k-th allocation failing, for k = 0, 1, ... until an attempt makes
 // fewer than k + 1 allocations; returns how many attempts met a failure.
 template <typename Attempt>
@@ -124,7 +113,7 @@ TEST(GdiAllocationFailure, CreatingObjectsFailsWholeOrSucceeds)
                 ASSERT_TRUE(failureMade);
             }
 
-            const BITMAPINFO info = DibInfo(32, 8);
+            const BITMAPINFO info = TopDownDibInfo(32, 8);
             void* bits = reinterpret_cast<void*>(1);
             HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
             if (dib) {

@@ -3,6 +3,7 @@
 // what is written must be where and what the call allows.
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/gdi_recorder.h"
+#include "tests/gdi/top_down_dib.h"
 
 #include <gtest/gtest.h>
 
@@ -30,20 +31,13 @@ struct Fixture {
 
     Fixture()
     {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = kWidth;
-        info.bmiHeader.biHeight = -kHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* p = nullptr;
-        bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
-        bits = static_cast<uint32_t*>(p);
+        bitmap = MakeTopDownDib(kWidth, kHeight, &bits);
         dc = CreateCompatibleDC(nullptr);
         SelectObject(dc, bitmap);
         // The source is bottom-up, to walk rows backwards too.
-        info.bmiHeader.biWidth = 7;
+        BITMAPINFO info = TopDownDibInfo(7, 5);
         info.bmiHeader.biHeight = 5;
+        void* p = nullptr;
         source = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
         sourceBits = static_cast<uint32_t*>(p);
         for (int i = 0; i < 35; ++i)

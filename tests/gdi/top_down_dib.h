@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-// Null when the layer refuses; `bits`, when given, receives the first row's first pixel.
-inline HBITMAP MakeTopDownDib(int width, int height, uint32_t** bits = nullptr)
+// The description of a 32-bit DIB of width x height pixels, rows top-down.
+inline BITMAPINFO TopDownDibInfo(int width, int height)
 {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -15,6 +15,13 @@ inline HBITMAP MakeTopDownDib(int width, int height, uint32_t** bits = nullptr)
     info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
+    return info;
+}
+
+// Null when the layer refuses; `bits`, when given, receives the first row's first pixel.
+inline HBITMAP MakeTopDownDib(int width, int height, uint32_t** bits = nullptr)
+{
+    const BITMAPINFO info = TopDownDibInfo(width, height);
     void* p = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
     if (bits)

@@ -117,6 +117,14 @@ inline void transpose(SweepStretch& g)
     std::swap(g.dw, g.dh);
 }
 
+// The same pixels of one axis walked the other way: the origin moves to the last pixel and the
+// extent turns negative (mirrored).
+inline void reverse_extent(int& origin, int& extent)
+{
+    origin += extent - 1;
+    extent = -extent;
+}
+
 // Places a destination extent of `size` (negative: mirrored) on an axis with a margin pixel either
 // side, so a pixel written off the nominal rectangle shows: the origin, and the axis's length.
 inline void place_on_axis(int size, int& origin, int& length)
@@ -279,14 +287,10 @@ inline std::vector<ProbeCase> halftone_clip_cases()
                                                      continue;
                                                  SweepStretch g{6, 1, sourceLeft, 0, s, 1,
                                                                 8, 1, destLeft,   0, d, 1};
-                                                 if (sourceMirrored) {
-                                                     g.sx = sourceLeft + s - 1;
-                                                     g.sw = -s;
-                                                 }
-                                                 if (destMirrored) {
-                                                     g.dx = destLeft + d - 1;
-                                                     g.dw = -d;
-                                                 }
+                                                 if (sourceMirrored)
+                                                     reverse_extent(g.sx, g.sw);
+                                                 if (destMirrored)
+                                                     reverse_extent(g.dx, g.dw);
                                                  if (axis)
                                                      transpose(g);
                                                  run_sweep_stretch(all, g, HALFTONE);
@@ -307,10 +311,8 @@ inline std::vector<ProbeCase> halftone_clip_cases()
                              for (int destLeft = 1 - s; destLeft <= 7; ++destLeft) {
                                  SweepStretch g{6, 2, sourceLeft, 0, s, 2, 8, 1, destLeft, 0, s, 1};
                                  if (mirrored) {
-                                     g.sx = sourceLeft + s - 1;
-                                     g.sw = -s;
-                                     g.dx = destLeft + s - 1;
-                                     g.dw = -s;
+                                     reverse_extent(g.sx, g.sw);
+                                     reverse_extent(g.dx, g.dw);
                                  }
                                  if (axis)
                                      transpose(g);
