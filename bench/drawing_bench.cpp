@@ -1,6 +1,6 @@
-// UpdateTools of 1,000 tools through the portable GDI layer (also in HALFTONE), beside what the same pixels cost
-// with pixman (only the fill and the nearest-neighbour scale, no contexts, selection or frame) and
-// with plain row writes (the floor).
+// UpdateTools of 1,000 tools through the portable GDI layer (also in HALFTONE), beside what the
+// same pixels cost with pixman (only the fill and the nearest-neighbour scale, no contexts,
+// selection or frame) and with plain row writes (the floor).
 #include "bench/drawing_scene.h"
 
 #include <benchmark/benchmark.h>
