@@ -1,7 +1,7 @@
 // Handle safety beyond what the probe shows, and the call recorder.
 #include "platform/gdi/gdi.h"
-#include "tests/gdi/top_down_dib.h"
 #include "platform/gdi/gdi_recorder.h"
+#include "tests/gdi/top_down_dib.h"
 
 #include <gtest/gtest.h>
 
