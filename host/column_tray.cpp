@@ -1,6 +1,6 @@
 #include "host/column_tray.h"
 
-#include "host/tooltray_bindings.h"
+#include "tooltray/tooltray.h"
 #include "runtime/som_class_declaration.h"
 #include "tools/tool_info.h"
 
@@ -17,14 +17,34 @@ constexpr int kBottomMargin = 4;
 somClassDataStructure g_classData;
 somCClassDataStructure g_cClassData;
 
-void SOMLINK ColumnNextToolBounds(ToolTray* self, Environment* ev, KxRect* bounds)
+// Calls the object's own method through the runtime, as the class itself does: no method table
+// is built, so the override neither allocates nor locks while the class calls it.
+template <typename Proc, typename... Args>
+auto Call(somMToken ToolTrayClassDataStructure::*token, ToolTray* self, Environment* ev,
+          Args... args) noexcept
 {
-    const Palette palette(self, ev, resolve_ToolTrayClassData());
+    const somMToken t = resolve_ToolTrayClassData()->*token;
+    return reinterpret_cast<Proc>(ResolveMethod(self, t))(self, ev, args...);
+}
+
+void SOMLINK ColumnNextToolBounds(ToolTray* self, Environment* ev, KxRect* bounds) noexcept
+{
+    // A null rectangle asks for nothing, as with the class's own method.
+    if (!bounds)
+        return;
+    const auto first = [&] {
+        return Call<somTD_ToolTray_GetFirstTool>(&ToolTrayClassDataStructure::GetFirstTool, self,
+                                                 ev);
+    };
+    const auto next = [&](ToolInfo* t) {
+        return Call<somTD_ToolTray_GetNextTool>(&ToolTrayClassDataStructure::GetNextTool, self, ev,
+                                                t);
+    };
     // R: the lowest tool of the right-most column, the row rule turned on its side. Ties go to
     // the tool met first, the newer one. Tools with empty bounds are not placed yet.
     std::optional<RECT> r;
     int columnTop = 0;
-    for (ToolInfo* t = palette.GetFirstTool(); t; t = palette.GetNextTool(t)) {
+    for (ToolInfo* t = first(); t; t = next(t)) {
         if (t->bounds.IsEmpty())
             continue;
         RECT b;
@@ -42,17 +62,21 @@ void SOMLINK ColumnNextToolBounds(ToolTray* self, Environment* ev, KxRect* bound
     // Every column starts level with the first one: at the top of the highest tool that shares
     // R's column.
     columnTop = r->top;
-    for (ToolInfo* t = palette.GetFirstTool(); t; t = palette.GetNextTool(t)) {
+    for (ToolInfo* t = first(); t; t = next(t)) {
         RECT b;
         t->bounds.AsWinRect(b);
         if (!t->bounds.IsEmpty() && b.left == r->left)
             columnTop = std::min<int>(columnTop, b.top);
     }
+    // Zeroed first, so a GetSize that fills nothing reads as an empty palette.
     KxRect size;
-    palette.GetSize(&size);
+    size.left = size.top = size.right = size.bottom = 0;
+    Call<somTD_ToolTray_GetSize>(&ToolTrayClassDataStructure::GetSize, self, ev, &size);
     const int height = FixedToPixels(size.Height());
-    const int tw = FixedToPixels(palette.GetToolWidth());
-    const int th = FixedToPixels(palette.GetToolHeight());
+    const int tw = FixedToPixels(
+        Call<somTD_ToolTray_GetToolWidth>(&ToolTrayClassDataStructure::GetToolWidth, self, ev));
+    const int th = FixedToPixels(
+        Call<somTD_ToolTray_GetToolHeight>(&ToolTrayClassDataStructure::GetToolHeight, self, ev));
     const int top = r->bottom + kGap;
     if (top + th <= height - kBottomMargin) // below R, as wide as R
         bounds->Set(PixelsToFixed(r->left), PixelsToFixed(top), PixelsToFixed(r->right),

@@ -140,6 +140,10 @@ TEST(ColumnToolTray, New_columns_start_at_the_top_of_the_first_column)
     p.SetToolHeight(Fx(40));
     p.GetNextToolBounds(&next);
     EXPECT_EQ(Pixels(next), (PixelRect{62, 4, 87, 44}));
+    // Guards a fault: the override read through a null rectangle once a tool was placed, where
+    // the class's own method asks for nothing.
+    p.GetNextToolBounds(nullptr);
+    EXPECT_EQ(ToolRects(*host)[2], (PixelRect{33, 4, 58, 29}));
 }
 
 } // namespace
