@@ -63,6 +63,7 @@ InputEffect PaletteInput::Press(int x, int y)
 InputEffect PaletteInput::Move(int x, int y, bool buttonDown)
 {
     InputEffect effect;
+    // A button brought down elsewhere and dragged in presses nothing, as with toolbar buttons.
     if (!buttonDown)
         Settle(effect); // released where no release reached us
     else if (held_)
