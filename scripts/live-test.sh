@@ -14,7 +14,7 @@ render=$linux/host/tooltray-palette
 wine64=${WINE64:-/usr/lib/wine/wine64}
 started=$SECONDS
 
-for tool in Xvfb xdotool xwd xwininfo convert compare; do
+for tool in Xvfb xdotool xwd xwininfo xlogo convert compare; do
   if ! command -v "$tool" >/dev/null; then
     echo "live windows skipped: $tool not found (Debian: xvfb, xdotool, x11-apps, x11-utils, imagemagick)"
     exit 0
@@ -124,6 +124,7 @@ start() { # host name, command...
   host=$1
   shift
   out=$work/$host.out
+  : >"$out" # before the waits below read it
   "$@" "${palette[@]}" --print-client >"$out" 2>"$work/$host.err" &
   hostpid=$!
   pids+=("$hostpid")
@@ -235,8 +236,80 @@ drive_columns() { # host name, command...
     "area equal to the portable rendering ($pixels pixels)"
 }
 
+# Presses that end without their release reaching the palette. A press dragged off the window and
+# released outside it while another X window holds the keyboard focus: the release may never
+# arrive, and then neither moving back over the tool nor the next click, single or double, may be
+# spent on that press.
+lost_release() {
+  read -r x y <<<"$(centre 6)"
+  xdotool mousemove "$x" "$y" mousedown 1
+  expect lost-pressed --state 6=1
+  xdotool mousemove 500 500
+  expect lost-dragged-off
+  xdotool mouseup 1
+}
+
+drive_press_ends() { # host name, command...
+  palette=()
+  start "$@"
+  expect mapped
+  if [ "$cx" -le 500 ] && [ 500 -lt $((cx + cw)) ] && [ "$cy" -le 500 ] && [ 500 -lt $((cy + ch)) ]; then
+    fail "(500, 500), where the press is released, is on the client area"
+  fi
+  xlogo -geometry 60x60+730+530 2>"$work/xlogo.err" &
+  pids+=($!)
+  local logo=$!
+  wait_for 10 "xlogo to be mapped" sh -c 'xdotool search --onlyvisible --name "^xlogo$" >/dev/null'
+  local other
+  other=$(xdotool search --onlyvisible --name '^xlogo$' | head -n 1)
+
+  # The focus goes to another window mid-press: the press is cancelled, its release clicks nothing.
+  focus
+  read -r x y <<<"$(centre 5)"
+  xdotool mousemove "$x" "$y" mousedown 1
+  expect focus-pressed --state 5=1
+  xdotool windowfocus --sync "$other"
+  expect focus-lost
+  xdotool mouseup 1
+  read -r x y <<<"$(centre 8)"
+  xdotool mousemove "$x" "$y" click 1
+  wait_for 10 "'click 8'" said_lines 1
+  [ "$(said)" = "click 8" ] || fail "a press cancelled by focus loss, then a click on 8, said: $(said)"
+  step
+
+  xdotool mousemove 500 500
+  lost_release
+  read -r x y <<<"$(centre 6)"
+  xdotool mousemove "$x" "$y"
+  expect back-without-button
+  read -r x y <<<"$(centre 7)"
+  xdotool mousemove "$x" "$y" click 1
+  wait_for 10 "'click 7' after a release outside" said_lines 2
+  read -r x y <<<"$(centre 8)"
+  xdotool mousemove "$x" "$y" click 1
+  wait_for 10 "'click 8'" said_lines 3
+  [ "$(said)" = $'click 8\nclick 7\nclick 8' ] || fail "after a release outside it said: $(said)"
+  expect clicked-after-lost-release
+  step
+
+  lost_release
+  read -r x y <<<"$(centre 7)"
+  xdotool mousemove "$x" "$y" click --repeat 2 --delay 50 1
+  wait_for 10 "two more 'click 7'" said_lines 5
+  [ "$(said)" = $'click 8\nclick 7\nclick 8\nclick 7\nclick 7' ] ||
+    fail "a double click after a release outside said: $(said)"
+  expect double-clicked-after-lost-release
+  step
+
+  kill "$logo"
+  close_with_escape
+  echo "live windows ($host): $interactions interactions, $screens screenshots of the client" \
+    "area equal to the portable rendering ($pixels pixels)"
+}
+
 drive_rows linux "$render"
 drive_columns linux-vertical "$render"
+drive_press_ends linux-press-ends "$render"
 
 exe=$windows/bin/tooltray-palette.exe
 if [ ! -x "$wine64" ]; then
@@ -250,5 +323,6 @@ else
   cmake/wine-run.sh "$wine64" "$WINEPREFIX" "$exe" --help >/dev/null
   drive_rows windows "$wine64" "$exe"
   drive_columns windows-vertical "$wine64" "$exe"
+  drive_press_ends windows-press-ends "$wine64" "$exe"
 fi
 echo "live windows: done in $((SECONDS - started))s"
