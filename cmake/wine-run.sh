@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs a Windows program under wine64 for gtest discovery and ctest:
-#   wine-run.sh <wine64> <wine prefix> <program.exe> [arguments...]
+# Runs a Windows program under Wine for gtest discovery and ctest:
+#   wine-run.sh <wine64 or wine> <wine prefix> <program.exe> [arguments...]
 # Creates the prefix on first use (serialised, since ctest and the build start programs in
 # parallel), silences Wine's own logging and drops the CRs that the Windows C runtime writes before
 # each LF, which would otherwise end up in discovered test names and in compared output.
@@ -11,6 +11,11 @@ shift 2
 export WINEPREFIX=$prefix WINEDEBUG=-all
 # No Mono or Gecko install prompts: nothing here needs them, and there may be no display.
 export WINEDLLOVERRIDES="mscoree=d;mshtml=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+# Wine's 32-bit loader (an ELF file of class 1) gets a 32-bit prefix, a 32-bit Windows throughout;
+# left to itself it would make a 64-bit one and run the programs through its 32-bit layer.
+if [ "$(od -An -tx1 -j4 -N1 "$wine" | tr -d ' ')" = 01 ]; then
+  export WINEARCH=win32
+fi
 
 wineserver=$(dirname "$wine")/wineserver
 mkdir -p "$(dirname "$prefix")"
