@@ -27,10 +27,11 @@ count_tests() { # log
   passed=$((passed + p)) failed=$((failed + f))
 }
 
-summary() {
+summary() { # [the stage that failed]
   echo "tests: $passed passed, $failed failed"
   local line="stages: $ran run, ${#skips[@]} skipped" s
   for s in "${skips[@]}"; do line+="; $s"; done
+  [ -z "${1:-}" ] || line+="; $1 FAILED"
   echo "$line"
 }
 
@@ -54,7 +55,7 @@ stage() {
   echo "== $name: $((SECONDS - stage_start)) s"
   if [ "$status" != 0 ]; then
     echo "== $name FAILED (exit status $status) after $((SECONDS - started)) s"
-    summary
+    summary "$name"
     exit 1
   fi
 }
