@@ -14,7 +14,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh all
-export JOBS=$(nproc)
+JOBS=$(nproc)
+export JOBS
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
 ran=0 skips=() passed=0 failed=0 started=$SECONDS

@@ -82,8 +82,10 @@ run_arch() { # x86_64 | i686
   check_pe_hardening "$objdump" "$dir"/bin/*.dll "$dir"/bin/*.exe
   # The check itself must reject a program linked without any of it.
   printf 'int main(void) { return 0; }\n' >"$dir/unhardened.c"
+  # shellcheck disable=SC2054 # commas within linker options
   local unhardened=(-Wl,--disable-dynamicbase -Wl,--disable-nxcompat) expected="DYNAMIC_BASE, NX_COMPAT"
   if [ "$arch" = x86_64 ]; then
+    # shellcheck disable=SC2054
     unhardened+=(-Wl,--disable-high-entropy-va)
     expected+=", HIGH_ENTROPY_VA"
   fi
@@ -104,6 +106,7 @@ run_arch() { # x86_64 | i686
   echo "-- $preset: tests under $(basename "$wine")"
   # Wine's server outlives the tests by 30 s; stop it now on a shared machine.
   stop_wine="WINEPREFIX='$PWD/$dir/wineprefix' '$(dirname "$wine")/wineserver' -k 2>/dev/null || true"
+  # shellcheck disable=SC2064 # this build's prefix, fixed now
   trap "$stop_wine" EXIT
   local start=$SECONDS
   ctest --test-dir "$dir" -j"$jobs" --output-on-failure
