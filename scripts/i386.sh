@@ -20,5 +20,5 @@ cmake --preset linux-i386 >/dev/null
 cmake --build --preset linux-i386 -j"$jobs"
 echo "-- linux-i386: tests under $(qemu-i386 --version | head -n 1)"
 start=$(date +%s)
-ctest --preset linux-i386 -j"$jobs"
+ctest --preset linux-i386 -j"$jobs" --no-tests=error
 echo "i386 suite under qemu-i386: $(($(date +%s) - start)) s"
