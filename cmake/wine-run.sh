@@ -11,18 +11,18 @@ shift 2
 export WINEPREFIX=$prefix WINEDEBUG=-all
 # No Mono or Gecko install prompts: nothing here needs them, and there may be no display.
 export WINEDLLOVERRIDES="mscoree=d;mshtml=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
-# Wine's 32-bit loader (an ELF file of class 1) gets a 32-bit prefix, a 32-bit Windows throughout;
-# left to itself it would make a 64-bit one and run the programs through its 32-bit layer.
-if [ "$(od -An -tx1 -j4 -N1 "$wine" | tr -d ' ')" = 01 ]; then
-  export WINEARCH=win32
-fi
 
 wineserver=$(dirname "$wine")/wineserver
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
 if [ ! -e "$prefix/.initialised" ]; then
-  if ! "$wine" wineboot --init </dev/null >"$prefix.log" 2>&1 9>&-; then
+  # Wine's 32-bit loader (an ELF file of class 1) makes a 32-bit prefix, a 32-bit Windows
+  # throughout; left to itself it would make a 64-bit one and run programs through its 32-bit
+  # layer. (Only a new prefix takes the setting.)
+  arch=()
+  [ "$(od -An -tx1 -j4 -N1 "$wine" | tr -d ' ')" != 01 ] || arch=(WINEARCH=win32)
+  if ! env "${arch[@]}" "$wine" wineboot --init </dev/null >"$prefix.log" 2>&1 9>&-; then
     echo "wine-run.sh: creating the Wine prefix $prefix failed:" >&2
     cat "$prefix.log" >&2
     exit 1
