@@ -27,7 +27,7 @@ private:
     unsigned int saved_;
 };
 #else
-// Elsewhere float arithmetic already rounds to float (SSE).
+// Elsewhere gdi32 (64-bit, SSE) and the portable layer already compute in float.
 struct FloatPrecisionStretch {};
 #endif
 
