@@ -31,6 +31,8 @@ run_suite build -DCMAKE_BUILD_TYPE=Release -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=
 [ -z "${TOOLTRAY_QUICK:-}" ] || { count_tests; exit 0; }
 echo "== the installed package, consumed by examples/minimal_host"
 scripts/consumers.sh linux build
+echo "== the Debian packages against lintian"; scripts/package-check.sh build
+echo "== the libraries' ABI against abi/"; JOBS=$jobs scripts/abi-check.sh
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DTOOLTRAY_SANITIZE=ON -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=OFF
