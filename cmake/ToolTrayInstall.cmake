@@ -70,6 +70,18 @@ install(TARGETS ${tooltray_exported} EXPORT ToolTrayTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development
   FILE_SET HEADERS DESTINATION ${TOOLTRAY_INCLUDE_SUBDIR} COMPONENT development
   INCLUDES DESTINATION ${TOOLTRAY_INCLUDE_SUBDIR})
+if(NOT WIN32)
+  # A stripped install (cmake --install --strip, and CPack's) also drops the compilers' .comment
+  # notes from the libraries, as Debian's own stripping does.
+  install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+      file(GLOB libraries \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/lib*.so.*.*.*\")
+      foreach(library IN LISTS libraries)
+        execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment \${library}
+                        COMMAND_ERROR_IS_FATAL ANY)
+      endforeach()
+    endif()" COMPONENT runtime)
+endif()
 install(EXPORT ToolTrayTargets NAMESPACE ToolTray:: DESTINATION ${TOOLTRAY_CMAKE_DIR}
   COMPONENT development)
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/ToolTrayConfig.cmake.in

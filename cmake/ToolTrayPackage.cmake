@@ -7,8 +7,11 @@ set(TOOLTRAY_MAINTAINER "ToolTray Developers <tooltray-devel@lists.tooltray.org>
 set(CPACK_PACKAGE_NAME tooltray)
 set(CPACK_PACKAGE_VENDOR "ToolTray")
 set(CPACK_PACKAGE_CONTACT "${TOOLTRAY_MAINTAINER}")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-    "Floating tool-palette class library with its object runtime and framework core")
+if(WIN32)
+  # The Debian packages' synopses are the first lines of their own descriptions, below.
+  set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+      "Floating tool-palette class library with its object runtime and framework core")
+endif()
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/packages)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
@@ -28,8 +31,6 @@ else()
   set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME ${runtime_package})
   set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libtooltray-dev)
   set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
-  set(CPACK_DEBIAN_RUNTIME_PACKAGE_MULTIARCH same)
-  set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_MULTIARCH same)
   set(CPACK_COMPONENT_RUNTIME_DESCRIPTION
 "floating tool-palette class library (shared libraries)
 ToolTray is a floating tool palette for compound-document hosts: one class,
@@ -81,14 +82,15 @@ names, the CMake package (find_package(ToolTray)) and tooltray.pc.")
 if(CPACK_GENERATOR STREQUAL \"DEB\")
   set(dir ${debian}/shlibdeps)
   file(MAKE_DIRECTORY \${dir}/debian)
-  file(WRITE \${dir}/debian/control \"Source: tooltray\\n\\nPackage: ${runtime_package}\\n\")
+  file(WRITE \${dir}/debian/control \"Source: tooltray\\n\\nPackage: ${runtime_package}\\nArchitecture: any\\n\")
   execute_process(COMMAND dpkg-shlibdeps -O --ignore-missing-info -x${runtime_package}
                     -l$<TARGET_FILE_DIR:som> -l$<TARGET_FILE_DIR:tooltray>
                     $<TARGET_FILE:som> $<TARGET_FILE:kxcore> $<TARGET_FILE:gdi>
                     $<TARGET_FILE:tooltray>
-                  WORKING_DIRECTORY \${dir} OUTPUT_VARIABLE out RESULT_VARIABLE rc)
+                  WORKING_DIRECTORY \${dir} OUTPUT_VARIABLE out RESULT_VARIABLE rc
+                  ERROR_VARIABLE err)
   if(NOT rc EQUAL 0 OR NOT out MATCHES \"shlibs:Depends=([^\\n]*)\")
-    message(FATAL_ERROR \"dpkg-shlibdeps found no dependencies for ${runtime_package}\")
+    message(FATAL_ERROR \"dpkg-shlibdeps found no dependencies for ${runtime_package}: \${err}\")
   endif()
   set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS \"\${CMAKE_MATCH_1}\")
 endif()
