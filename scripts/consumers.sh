@@ -40,6 +40,13 @@ if [ "$mode" = linux ]; then
     }
   done
 
+  echo "-- no installed header declares a test hook"
+  if grep -rlE "ForTesting|ResolveParentMethodCalls|SetRecorder|GuardsIntact" \
+       "$scratch/prefix/include"; then
+    echo "the headers above declare test hooks, which only test builds have"
+    exit 1
+  fi
+
   consume() { # name, run-environment, cmake args...
     local name=$1 env=$2
     shift 2
