@@ -41,6 +41,13 @@ if [ "$mode" = linux ]; then
     }
   done
 
+  echo "-- no installed header declares a test hook"
+  if grep -rlE "ForTesting|ResolveParentMethodCalls|SetRecorder|GuardsIntact" \
+       "$scratch/prefix/include"; then
+    echo "the headers above declare test hooks, which only test builds have"
+    exit 1
+  fi
+
   consume() { # name, run-environment, cmake args...
     local name=$1 env=$2
     shift 2
@@ -53,8 +60,10 @@ if [ "$mode" = linux ]; then
   echo "-- find_package(ToolTray)"
   consume find-package "" -DCMAKE_PREFIX_PATH="$scratch/prefix"
   echo "-- pkg-config"
-  PKG_CONFIG_PATH="$scratch/prefix/lib/pkgconfig" PKG_CONFIG_LIBDIR=/dev/null \
-    consume pkg-config "LD_LIBRARY_PATH=$scratch/prefix/lib" -DTOOLTRAY_USE_PKG_CONFIG=ON
+  # The libraries' folder, lib/<multiarch tuple> on Debian: where tooltray.pc was installed.
+  libdir=$(dirname "$(dirname "$(find "$scratch/prefix" -name tooltray.pc)")")
+  PKG_CONFIG_PATH="$libdir/pkgconfig" PKG_CONFIG_LIBDIR=/dev/null \
+    consume pkg-config "LD_LIBRARY_PATH=$libdir" -DTOOLTRAY_USE_PKG_CONFIG=ON
 
   echo "-- Debian packages"
   (cd "$build" && cpack -G DEB >/dev/null)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test, warnings fatal: a GCC Release build
-# (then installed and consumed by the example host three ways), an AddressSanitizer +
+# (then installed and consumed by the example host three ways, its Debian packages checked with
+# lintian and its libraries' ABI compared with the baseline in abi/), an AddressSanitizer +
 # UndefinedBehaviorSanitizer build, a bounded fuzzing run, a Clang Release build, the threaded
 # drawing test under ThreadSanitizer, the i386 build (its suite under qemu-i386), the Windows builds
 # (the 64-bit suite under wine64, the 32-bit one under 32-bit Wine, each with its example and scenes
@@ -80,6 +81,8 @@ stage format scripts/check-format.sh
 stage gcc suite build -DCMAKE_BUILD_TYPE=Release -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=ON
 if [ -z "${TOOLTRAY_QUICK:-}" ]; then
   stage consumers scripts/consumers.sh linux build
+  stage packages scripts/package-check.sh build
+  stage abi scripts/abi-check.sh
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     stage asan suite build-asan -DCMAKE_BUILD_TYPE=Debug -DTOOLTRAY_SANITIZE=ON -DTOOLTRAY_TESTS=ON \
     -DTOOLTRAY_BENCH=OFF
