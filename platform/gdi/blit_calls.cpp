@@ -88,7 +88,7 @@ constexpr CombineRowsFn kCombineRows[] = {
 // one geometry (every tool of a palette, say) maps each axis once.
 struct Scratch {
     AxisMap columns, rows;
-    KeptStretches kept;
+    KeptStretches kept, keptHalftone;
     HalftoneAxis halftoneColumns, halftoneRows;
     HalftoneRows halftonePass;
 };
@@ -118,8 +118,8 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
     const GdiObject* sourceObject = Lookup(sourceDc, Kind::kDc);
     if (!destObject || !sourceObject || rop != SRCCOPY)
         return FALSE;
-    const PixelView dest = DcView(destDc);
-    const PixelView source = DcView(sourceDc);
+    const PixelView& dest = destObject->dc.view;
+    const PixelView& source = sourceObject->dc.view;
     if (dest.Empty() || source.Empty())
         return FALSE;
     if (w == 0 || h == 0 || sw == 0 || sh == 0)
@@ -186,21 +186,38 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
 
     dest.NoteWrite();
     const int cs = ax.sourceStep, rs = ay.sourceStep;
+    // Only interpolated blocks are kept: a HALFTONE copy may stop short of its rectangle.
+    const bool keepable = source.writes && snapshot.empty();
     if (halftone) {
-        HalftoneStretch(dest, from, s.halftoneColumns, s.halftoneRows, s.halftonePass);
+        const HalftoneAxis &columns = s.halftoneColumns, &rows = s.halftoneRows;
+        if (!keepable || (columns.copies && rows.copies)) {
+            HalftoneStretch(dest, from, columns, rows, s.halftonePass);
+        } else {
+            const KeptStretches::Key key{sourceObject->dc.bitmap, *source.writes,
+                                         columns.Generation(), rows.Generation()};
+            const Span block{rows.begin, rows.end};
+            if (const uint32_t* kept = s.keptHalftone.Find(key)) {
+                PutKeptRows(dest, columns.begin, block, columns.taps.size(), nullptr, kept);
+            } else {
+                HalftoneStretch(dest, from, columns, rows, s.halftonePass);
+                s.keptHalftone.Keep(key, dest, columns.begin, block, columns.taps.size(), nullptr);
+            }
+        }
     } else {
         assert(Clipped(dest, xs, ys, from, s.columns, s.rows, cs, rs));
         if (s.columns.Widest() <= 1 && s.rows.Widest() <= 1) {
-            if (!source.writes || !snapshot.empty()) {
+            if (!keepable) {
                 GatherRows(dest, xs, ys, from, s.columns, s.rows.Runs());
             } else {
                 const KeptStretches::Key key{sourceObject->dc.bitmap, *source.writes,
                                              s.columns.Generation(), s.rows.Generation()};
+                const int64_t left = xs.begin + static_cast<int64_t>(s.columns.First());
+                const size_t width = s.columns.Last() - s.columns.First();
                 if (const uint32_t* kept = s.kept.Find(key)) {
-                    PutKeptRows(dest, xs, ys, s.columns, s.rows.Runs(), kept);
+                    PutKeptRows(dest, left, ys, width, s.rows.Runs().data(), kept);
                 } else {
                     GatherRows(dest, xs, ys, from, s.columns, s.rows.Runs());
-                    s.kept.Keep(key, dest, xs, ys, s.columns, s.rows.Runs());
+                    s.kept.Keep(key, dest, left, ys, width, s.rows.Runs().data());
                 }
             }
         } else
