@@ -88,7 +88,7 @@ constexpr CombineRowsFn kCombineRows[] = {
 // one geometry (every tool of a palette, say) maps each axis once.
 struct Scratch {
     AxisMap columns, rows;
-    KeptStretches kept, keptHalftone;
+    KeptStretches kept, keptWhole, keptHalftone;
     HalftoneAxis halftoneColumns, halftoneRows;
     HalftoneRows halftonePass;
 };
@@ -131,14 +131,39 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
     // HALFTONE copies only extents equal with their signs; a mirrored copy goes through its
     // interpolation and loses the top byte.
     const bool halftone = destObject->dc.stretchMode == HALFTONE && (w != sw || h != sh);
-    // Clipped here once: the loops below touch only pixels inside both bitmaps.
     const Span xRect = DestRect(ax), yRect = DestRect(ay);
+    Scratch& s = ThreadScratch();
+    // What is kept reads a source whose writes are counted, and not the destination itself.
+    const bool keepable = source.writes && dest.topRow != source.topRow;
+    // A stretch lying inside both bitmaps draws the whole of its destination rectangle (when no
+    // destination pixel combines several source pixels), the same wherever that lies: it is kept
+    // by its own arguments and found again before any axis is mapped.
+    const bool whole = keepable && !halftone &&
+                       dest.Holds(xRect.begin, yRect.begin, xRect.end, yRect.end) &&
+                       SourceInside(ax, source.width) && SourceInside(ay, source.height);
+    KeptStretches::Key wholeKey{};
+    if (whole) {
+        const auto pair = [](int a, int b) {
+            return uint64_t{static_cast<uint32_t>(a)} << 32 | static_cast<uint32_t>(b);
+        };
+        wholeKey = {source.serial,
+                    *source.writes,
+                    {pair(w, h), pair(sx, sy), pair(sw, sh),
+                     unstretched ? 0u : static_cast<unsigned>(destObject->dc.stretchMode)}};
+        if (const uint32_t* kept = s.keptWhole.Find(wholeKey)) {
+            dest.NoteWrite();
+            PutKeptRows(dest, xRect.begin, yRect, ax.destSize, nullptr, kept);
+            if (dest.mono)
+                dest.topRow[0] = StoredPixel(dest, dest.topRow[0]);
+            return TRUE;
+        }
+    }
+    // Clipped here once: the loops below touch only pixels inside both bitmaps.
     Span xs = xRect, ys = yRect;
     if (!ClipSpan(xs, dest.width) || !ClipSpan(ys, dest.height))
         return TRUE;
     const StretchMode& mode =
         unstretched ? UnstretchedMode() : *FindStretchMode(destObject->dc.stretchMode);
-    Scratch& s = ThreadScratch();
     if (halftone) {
         if (!s.halftoneColumns.Plan(x, w, sx, sw, dest.width, source.width) ||
             !s.halftoneRows.Plan(y, h, sy, sh, dest.height, source.height))
@@ -186,15 +211,14 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
 
     dest.NoteWrite();
     const int cs = ax.sourceStep, rs = ay.sourceStep;
-    // Only interpolated blocks are kept: a HALFTONE copy may stop short of its rectangle.
-    const bool keepable = source.writes && snapshot.empty();
     if (halftone) {
+        // Only interpolated blocks are kept: a HALFTONE copy may stop short of its rectangle.
         const HalftoneAxis &columns = s.halftoneColumns, &rows = s.halftoneRows;
         if (!keepable || (columns.copies && rows.copies)) {
             HalftoneStretch(dest, from, columns, rows, s.halftonePass);
         } else {
-            const KeptStretches::Key key{sourceObject->dc.bitmap, *source.writes,
-                                         columns.Generation(), rows.Generation()};
+            const KeptStretches::Key key{
+                source.serial, *source.writes, {columns.Generation(), rows.Generation(), 0, 0}};
             const Span block{rows.begin, rows.end};
             if (const uint32_t* kept = s.keptHalftone.Find(key)) {
                 PutKeptRows(dest, columns.begin, block, columns.taps.size(), nullptr, kept);
@@ -208,9 +232,16 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
         if (s.columns.Widest() <= 1 && s.rows.Widest() <= 1) {
             if (!keepable) {
                 GatherRows(dest, xs, ys, from, s.columns, s.rows.Runs());
+            } else if (whole) {
+                // Every pixel of the rectangle shows one: the source is not cut on either axis.
+                assert(s.columns.First() == 0 && s.columns.Last() == ax.destSize);
+                assert(s.rows.First() == 0 && s.rows.Last() == ay.destSize);
+                GatherRows(dest, xs, ys, from, s.columns, s.rows.Runs());
+                s.keptWhole.Keep(wholeKey, dest, xRect.begin, yRect, ax.destSize, nullptr);
             } else {
-                const KeptStretches::Key key{sourceObject->dc.bitmap, *source.writes,
-                                             s.columns.Generation(), s.rows.Generation()};
+                const KeptStretches::Key key{source.serial,
+                                             *source.writes,
+                                             {s.columns.Generation(), s.rows.Generation(), 0, 0}};
                 const int64_t left = xs.begin + static_cast<int64_t>(s.columns.First());
                 const size_t width = s.columns.Last() - s.columns.First();
                 if (const uint32_t* kept = s.kept.Find(key)) {
@@ -251,10 +282,8 @@ BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source
     const BOOL result =
         StretchOrFail(dest, x, y, width, height, source, sx, sy, sourceWidth, sourceHeight, rop);
     if (Recording())
-        Emit("StretchBlt",
-             {Arg(dest), Arg(x), Arg(y), Arg(width), Arg(height), Arg(source), Arg(sx), Arg(sy),
-              Arg(sourceWidth), Arg(sourceHeight), Arg(rop)},
-             Arg(result));
+        Report("StretchBlt", result, dest, x, y, width, height, source, sx, sy, sourceWidth,
+               sourceHeight, rop);
     return result;
 }
 
@@ -265,10 +294,7 @@ BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, in
     const BOOL result =
         StretchOrFail(dest, x, y, width, height, source, sx, sy, width, height, rop);
     if (Recording())
-        Emit("BitBlt",
-             {Arg(dest), Arg(x), Arg(y), Arg(width), Arg(height), Arg(source), Arg(sx), Arg(sy),
-              Arg(rop)},
-             Arg(result));
+        Report("BitBlt", result, dest, x, y, width, height, source, sx, sy, rop);
     return result;
 }
 

@@ -66,7 +66,7 @@ BOOL WINAPI DrawFocusRect(HDC dc, const RECT* rect) noexcept
     if (rect)
         InvertFocusFrame(DcView(dc), rect->left, rect->top, rect->right, rect->bottom);
     if (Recording())
-        Emit("DrawFocusRect", {Arg(dc), Arg(rect)}, Arg(result));
+        Report("DrawFocusRect", result, dc, rect);
     return result;
 }
 

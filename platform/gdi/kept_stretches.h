@@ -16,10 +16,11 @@ namespace gdi {
 class KeptStretches {
 public:
     struct Key {
-        HGDIOBJ source; // the bitmap's handle: a later bitmap in its slot has another
+        uint64_t source; // the bitmap's serial
         uint64_t writes;
-        uint64_t columns; // the axis maps' (or HALFTONE plans') generations
-        uint64_t rows;
+        // What else the pixels depend on: the axis maps' (or HALFTONE plans') generations, or the
+        // stretch's own arguments for one that lies inside both bitmaps.
+        uint64_t shape[4];
         bool operator==(const Key&) const = default;
     };
 

@@ -30,7 +30,7 @@ __attribute__((target("avx2"))) void FillRowsAvx2(const PixelView& view, int lef
     uint32_t* const origin = view.topRow + left;
     const ptrdiff_t stride = view.stride;
     const size_t last = count - 8;
-    // Rows of a palette's tools are short: up to 24 pixels the stores are written out.
+    // Rows of a palette's tools are short: up to 32 pixels the stores are written out.
     if (count <= 16) {
         for (ptrdiff_t y = top; y < bottom; ++y) {
             uint32_t* out = origin + y * stride;
@@ -42,6 +42,14 @@ __attribute__((target("avx2"))) void FillRowsAvx2(const PixelView& view, int lef
             uint32_t* out = origin + y * stride;
             Store8(out, v);
             Store8(out + 8, v);
+            Store8(out + last, v);
+        }
+    } else if (count <= 32) {
+        for (ptrdiff_t y = top; y < bottom; ++y) {
+            uint32_t* out = origin + y * stride;
+            Store8(out, v);
+            Store8(out + 8, v);
+            Store8(out + 16, v);
             Store8(out + last, v);
         }
     } else {

@@ -86,9 +86,7 @@ BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom) noexc
         *rect = {left, top, right, bottom};
     const BOOL result = rect != nullptr;
     if (Recording())
-        Emit("SetRect",
-             {Arg(static_cast<const void*>(rect)), Arg(left), Arg(top), Arg(right), Arg(bottom)},
-             Arg(result));
+        Report("SetRect", result, static_cast<const void*>(rect), left, top, right, bottom);
     return result;
 }
 
@@ -98,14 +96,14 @@ BOOL WINAPI SetRectEmpty(LPRECT rect) noexcept
         *rect = {0, 0, 0, 0};
     const BOOL result = rect != nullptr;
     if (Recording())
-        Emit("SetRectEmpty", {Arg(static_cast<const void*>(rect))}, Arg(result));
+        Report("SetRectEmpty", result, static_cast<const void*>(rect));
     return result;
 }
 
 // USER does this arithmetic in 32 bits and lets it wrap.
 BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy) noexcept
 {
-    const CallArg before = CallArg::OfRect(rect);
+    const RECT given = rect ? *rect : RECT{}; // what the recorder sees
     if (rect) {
         rect->left = Wrap(int64_t{rect->left} - dx);
         rect->top = Wrap(int64_t{rect->top} - dy);
@@ -114,13 +112,13 @@ BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy) noexcept
     }
     const BOOL result = rect != nullptr;
     if (Recording())
-        Emit("InflateRect", {before, Arg(dx), Arg(dy)}, Arg(result));
+        Report("InflateRect", result, rect ? &given : nullptr, dx, dy);
     return result;
 }
 
 BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy) noexcept
 {
-    const CallArg before = CallArg::OfRect(rect);
+    const RECT given = rect ? *rect : RECT{}; // what the recorder sees
     if (rect) {
         rect->left = Wrap(int64_t{rect->left} + dx);
         rect->top = Wrap(int64_t{rect->top} + dy);
@@ -129,7 +127,7 @@ BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy) noexcept
     }
     const BOOL result = rect != nullptr;
     if (Recording())
-        Emit("OffsetRect", {before, Arg(dx), Arg(dy)}, Arg(result));
+        Report("OffsetRect", result, rect ? &given : nullptr, dx, dy);
     return result;
 }
 
@@ -137,7 +135,7 @@ int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush) noexcept
 {
     const int result = FillRectangle(dc, rect, brush);
     if (Recording())
-        Emit("FillRect", {Arg(dc), Arg(rect), Arg(brush)}, Arg(result));
+        Report("FillRect", result, dc, rect, brush);
     return result;
 }
 
@@ -145,7 +143,7 @@ int WINAPI FrameRect(HDC dc, const RECT* rect, HBRUSH brush) noexcept
 {
     const int result = FrameRectangle(dc, rect, brush);
     if (Recording())
-        Emit("FrameRect", {Arg(dc), Arg(rect), Arg(brush)}, Arg(result));
+        Report("FrameRect", result, dc, rect, brush);
     return result;
 }
 
