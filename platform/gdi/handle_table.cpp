@@ -137,8 +137,12 @@ HGDIOBJ PlaceReservedObject(uint32_t index, Kind kind, GdiObject** object)
 
 void DestroyObject(HGDIOBJ handle)
 {
-    if (!LookupAny(handle))
-        return;
+    if (LookupAny(handle))
+        DestroyLiveObject(handle);
+}
+
+void DestroyLiveObject(HGDIOBJ handle)
+{
     const uint32_t index =
         static_cast<uint32_t>((reinterpret_cast<uintptr_t>(handle) & kIndexMask) - 1);
     Slot& slot = SlotAt(index);

@@ -110,6 +110,14 @@ HGDIOBJ CreateObject(Kind kind, GdiObject** object);
 
 // Frees the object and its slot; its handle is dead from then on.
 void DestroyObject(HGDIOBJ handle);
+// The same for a handle the caller has just found live.
+void DestroyLiveObject(HGDIOBJ handle);
+
+// The object in a reserved slot.
+inline GdiObject& ReservedObject(uint32_t index)
+{
+    return handles::table.chunks[0].load(std::memory_order_relaxed)->slots[index].object;
+}
 
 // Calls `visit` with every live object; for checks made while no other thread draws.
 template <typename Visit>

@@ -227,4 +227,32 @@ INSTANTIATE_TEST_SUITE_P(Modes, GdiStretchKept,
                                                                  : "BlackOnWhite";
                          });
 
+// Regression: kept stretches were found by the source's handle, and with 32-bit pointers a slot's
+// handles repeat after 256 reuses: a new bitmap drawn as a deleted one was showed the deleted
+// one's pixels.
+TEST(GdiStretchKept, ABitmapNeverShowsWhatWasKeptOfAnEarlierOneWithItsHandle)
+{
+    Target target;
+    std::vector<HBITMAP> handles;
+    for (uint32_t round = 0; round < 300; ++round) {
+        const std::vector<uint32_t> pixels(16 * 16, round);
+        HBITMAP source = CreateBitmap(16, 16, 1, 32, pixels.data());
+        HDC sourceDc = CreateCompatibleDC(nullptr);
+        HGDIOBJ previous = SelectObject(sourceDc, source);
+        for (int pass = 0; pass < 2; ++pass) {
+            StretchBlt(target.dc, 0, 0, 25, 25, sourceDc, 0, 0, 16, 16, SRCCOPY);
+            ASSERT_EQ(target.bits[24 * kDestWidth + 24], round) << "pass " << pass;
+        }
+        SelectObject(sourceDc, previous);
+        DeleteDC(sourceDc);
+        DeleteObject(source);
+        handles.push_back(source);
+    }
+    // The case the test is for arises where handles repeat.
+    std::sort(handles.begin(), handles.end());
+    if (sizeof(void*) == 4) {
+        EXPECT_NE(std::adjacent_find(handles.begin(), handles.end()), handles.end());
+    }
+}
+
 } // namespace
