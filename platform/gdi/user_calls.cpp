@@ -37,7 +37,7 @@ int FillRectangle(HDC dc, const RECT* rect, HBRUSH brush)
     // Selecting a brush that is one, painting and selecting the old one back leaves the DC as it
     // was: its colour is used directly.
     if (const GdiObject* b = Lookup(brush, Kind::kBrush)) {
-        const PixelView view = DcView(dc);
+        const PixelView& view = DcView(dc);
         if (!view.Empty())
             PatFill(view, rect->left, rect->top, rect->right, rect->bottom, b->brush.pixel);
         return 1;
@@ -58,9 +58,10 @@ int FrameRectangle(HDC dc, const RECT* rect, HBRUSH brush)
     const int32_t l = rect->left, t = rect->top, r = rect->right, b = rect->bottom;
     // As in FillRect, a brush that is one paints directly; it would select into any DC.
     if (const GdiObject* object = Lookup(brush, Kind::kBrush)) {
-        if (!Lookup(dc, Kind::kDc))
+        const GdiObject* owner = Lookup(dc, Kind::kDc);
+        if (!owner)
             return 0;
-        const PixelView view = DcView(dc);
+        const PixelView& view = owner->dc.view;
         if (!view.Empty())
             FrameFill(view, l, t, r, b, object->brush.pixel);
         return 1;
@@ -103,7 +104,12 @@ BOOL WINAPI SetRectEmpty(LPRECT rect) noexcept
 // USER does this arithmetic in 32 bits and lets it wrap.
 BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy) noexcept
 {
-    const RECT given = rect ? *rect : RECT{}; // what the recorder sees
+    // What the recorder sees, copied only for it: the caller has just written the fields one by
+    // one, and reading them back as one block would wait for those stores.
+    RECT given{};
+    const bool recording = Recording();
+    if (recording && rect)
+        given = *rect;
     if (rect) {
         rect->left = Wrap(int64_t{rect->left} - dx);
         rect->top = Wrap(int64_t{rect->top} - dy);
@@ -111,14 +117,19 @@ BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy) noexcept
         rect->bottom = Wrap(int64_t{rect->bottom} + dy);
     }
     const BOOL result = rect != nullptr;
-    if (Recording())
+    if (recording)
         Report("InflateRect", result, rect ? &given : nullptr, dx, dy);
     return result;
 }
 
 BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy) noexcept
 {
-    const RECT given = rect ? *rect : RECT{}; // what the recorder sees
+    // What the recorder sees, copied only for it: the caller has just written the fields one by
+    // one, and reading them back as one block would wait for those stores.
+    RECT given{};
+    const bool recording = Recording();
+    if (recording && rect)
+        given = *rect;
     if (rect) {
         rect->left = Wrap(int64_t{rect->left} + dx);
         rect->top = Wrap(int64_t{rect->top} + dy);
@@ -126,7 +137,7 @@ BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy) noexcept
         rect->bottom = Wrap(int64_t{rect->bottom} + dy);
     }
     const BOOL result = rect != nullptr;
-    if (Recording())
+    if (recording)
         Report("OffsetRect", result, rect ? &given : nullptr, dx, dy);
     return result;
 }
