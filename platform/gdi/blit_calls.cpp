@@ -111,20 +111,44 @@ Scratch& ThreadScratch()
     return *threadScratch;
 }
 
-BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int sy, int sw, int sh,
-             DWORD rop)
+// A stretch lying inside both bitmaps that does not interpolate draws the whole of its destination
+// rectangle (when no destination pixel combines several source pixels), the same wherever that
+// lies: it is kept by its own arguments, whose key this makes, and found again before any axis is
+// mapped. Kept stretches read a source whose writes are counted, and not the destination itself.
+bool WholeKey(const GdiObject& destObject, const GdiObject& sourceObject, int x, int y, int w,
+              int h, int sx, int sy, int sw, int sh, KeptStretches::Key& key)
 {
-    const GdiObject* destObject = Lookup(destDc, Kind::kDc);
-    const GdiObject* sourceObject = Lookup(sourceDc, Kind::kDc);
-    if (!destObject || !sourceObject || rop != SRCCOPY)
-        return FALSE;
+    const PixelView& dest = destObject.dc.view;
+    const PixelView& source = sourceObject.dc.view;
+    if (!source.writes || dest.topRow == source.topRow)
+        return false;
+    const int mode = destObject.dc.stretchMode;
+    if (mode == HALFTONE && (w != sw || h != sh))
+        return false;
+    const Axis ax = MakeAxis(x, w, sx, sw), ay = MakeAxis(y, h, sy, sh);
+    const Span xRect = DestRect(ax), yRect = DestRect(ay);
+    if (!dest.Holds(xRect.begin, yRect.begin, xRect.end, yRect.end) ||
+        !SourceInside(ax, source.width) || !SourceInside(ay, source.height))
+        return false;
+    const bool unstretched = ax.destSize == ax.sourceSize && ay.destSize == ay.sourceSize;
+    const auto pair = [](int a, int b) {
+        return uint64_t{static_cast<uint32_t>(a)} << 32 | static_cast<uint32_t>(b);
+    };
+    key = {
+        source.serial,
+        *source.writes,
+        {pair(w, h), pair(sx, sy), pair(sw, sh), unstretched ? 0u : static_cast<unsigned>(mode)}};
+    return true;
+}
+
+// The stretch not found kept whole: its own frame, so that finding one stays cheap. `wholeKey` is
+// WholeKey()'s, or null when it made none.
+[[gnu::noinline]] BOOL StretchMapped(const GdiObject* destObject, const GdiObject* sourceObject,
+                                     int x, int y, int w, int h, int sx, int sy, int sw, int sh,
+                                     Scratch& s, const KeptStretches::Key* wholeKey)
+{
     const PixelView& dest = destObject->dc.view;
     const PixelView& source = sourceObject->dc.view;
-    if (dest.Empty() || source.Empty())
-        return FALSE;
-    if (w == 0 || h == 0 || sw == 0 || sh == 0)
-        return TRUE;
-
     Axis ax = MakeAxis(x, w, sx, sw);
     Axis ay = MakeAxis(y, h, sy, sh);
     const bool unstretched = ax.destSize == ax.sourceSize && ay.destSize == ay.sourceSize;
@@ -132,32 +156,8 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
     // interpolation and loses the top byte.
     const bool halftone = destObject->dc.stretchMode == HALFTONE && (w != sw || h != sh);
     const Span xRect = DestRect(ax), yRect = DestRect(ay);
-    Scratch& s = ThreadScratch();
     // What is kept reads a source whose writes are counted, and not the destination itself.
     const bool keepable = source.writes && dest.topRow != source.topRow;
-    // A stretch lying inside both bitmaps draws the whole of its destination rectangle (when no
-    // destination pixel combines several source pixels), the same wherever that lies: it is kept
-    // by its own arguments and found again before any axis is mapped.
-    const bool whole = keepable && !halftone &&
-                       dest.Holds(xRect.begin, yRect.begin, xRect.end, yRect.end) &&
-                       SourceInside(ax, source.width) && SourceInside(ay, source.height);
-    KeptStretches::Key wholeKey{};
-    if (whole) {
-        const auto pair = [](int a, int b) {
-            return uint64_t{static_cast<uint32_t>(a)} << 32 | static_cast<uint32_t>(b);
-        };
-        wholeKey = {source.serial,
-                    *source.writes,
-                    {pair(w, h), pair(sx, sy), pair(sw, sh),
-                     unstretched ? 0u : static_cast<unsigned>(destObject->dc.stretchMode)}};
-        if (const uint32_t* kept = s.keptWhole.Find(wholeKey)) {
-            dest.NoteWrite();
-            PutKeptRows(dest, xRect.begin, yRect, ax.destSize, nullptr, kept);
-            if (dest.mono)
-                dest.topRow[0] = StoredPixel(dest, dest.topRow[0]);
-            return TRUE;
-        }
-    }
     // Clipped here once: the loops below touch only pixels inside both bitmaps.
     Span xs = xRect, ys = yRect;
     if (!ClipSpan(xs, dest.width) || !ClipSpan(ys, dest.height))
@@ -232,12 +232,12 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
         if (s.columns.Widest() <= 1 && s.rows.Widest() <= 1) {
             if (!keepable) {
                 GatherRows(dest, xs, ys, from, s.columns, s.rows.Runs());
-            } else if (whole) {
+            } else if (wholeKey) {
                 // Every pixel of the rectangle shows one: the source is not cut on either axis.
                 assert(s.columns.First() == 0 && s.columns.Last() == ax.destSize);
                 assert(s.rows.First() == 0 && s.rows.Last() == ay.destSize);
                 GatherRows(dest, xs, ys, from, s.columns, s.rows.Runs());
-                s.keptWhole.Keep(wholeKey, dest, xRect.begin, yRect, ax.destSize, nullptr);
+                s.keptWhole.Keep(*wholeKey, dest, xRect.begin, yRect, ax.destSize, nullptr);
             } else {
                 const KeptStretches::Key key{source.serial,
                                              *source.writes,
@@ -255,6 +255,34 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
             kCombineRows[static_cast<int>(mode.combine)](dest, xs, ys, from, s.columns.Runs(),
                                                          s.rows.Runs(), cs, rs);
     }
+    if (dest.mono)
+        dest.topRow[0] = StoredPixel(dest, dest.topRow[0]);
+    return TRUE;
+}
+
+BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int sy, int sw, int sh,
+             DWORD rop)
+{
+    const GdiObject* destObject = Lookup(destDc, Kind::kDc);
+    const GdiObject* sourceObject = Lookup(sourceDc, Kind::kDc);
+    if (!destObject || !sourceObject || rop != SRCCOPY)
+        return FALSE;
+    const PixelView& dest = destObject->dc.view;
+    if (dest.Empty() || sourceObject->dc.view.Empty())
+        return FALSE;
+    if (w == 0 || h == 0 || sw == 0 || sh == 0)
+        return TRUE;
+    Scratch& s = ThreadScratch();
+    KeptStretches::Key key;
+    if (!WholeKey(*destObject, *sourceObject, x, y, w, h, sx, sy, sw, sh, key))
+        return StretchMapped(destObject, sourceObject, x, y, w, h, sx, sy, sw, sh, s, nullptr);
+    const uint32_t* kept = s.keptWhole.Find(key);
+    if (!kept)
+        return StretchMapped(destObject, sourceObject, x, y, w, h, sx, sy, sw, sh, s, &key);
+    dest.NoteWrite();
+    const Span xRect = DestRect(MakeAxis(x, w, sx, sw)), yRect = DestRect(MakeAxis(y, h, sy, sh));
+    PutKeptRows(dest, xRect.begin, yRect, static_cast<size_t>(xRect.end - xRect.begin), nullptr,
+                kept);
     if (dest.mono)
         dest.topRow[0] = StoredPixel(dest, dest.topRow[0]);
     return TRUE;
