@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <algorithm>
 #include <random>
+#include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -144,29 +146,32 @@ INSTANTIATE_TEST_SUITE_P(Sources, GdiStretchEnlarging, testing::Bool(),
 // A repeated stretch of a device-dependent bitmap may copy what an earlier one drew (HALFTONE's
 // interpolated blocks too); every way of writing the bitmap must show in the next stretch. Each
 // stretch is compared with the same stretch of a DIB section read back from the bitmap, which is
-// never kept. The stretch is clipped so that the one writing into the source, in the same mode,
-// maps its axes alike: the target's next stretch then finds its axis maps unchanged. Regression: DrawFocusRect into
-// the source did not count as a write.
-class GdiStretchKept : public testing::TestWithParam<int> {};
+// never kept. A stretch inside both bitmaps is kept by its arguments; a clipped one by its axis
+// maps, and the one writing into the source, in the same mode, maps its axes alike: the target's
+// next stretch then finds its axis maps unchanged. Regression: DrawFocusRect into the source did
+// not count as a write.
+class GdiStretchKept : public testing::TestWithParam<std::tuple<int, bool>> {};
 
 TEST_P(GdiStretchKept, EveryWriteToTheSourceShowsInTheNextStretch)
 {
+    const auto [mode, inside] = GetParam();
     Target target, reference;
-    SetStretchBltMode(target.dc, GetParam());
-    SetStretchBltMode(reference.dc, GetParam());
+    SetStretchBltMode(target.dc, mode);
+    SetStretchBltMode(reference.dc, mode);
     std::vector<uint32_t> pixels(16 * 16);
     for (size_t p = 0; p < pixels.size(); ++p)
         pixels[p] = static_cast<uint32_t>(p * 2654435761u) & 0xffffffu;
     HBITMAP source = CreateBitmap(16, 16, 1, 32, pixels.data());
     HDC sourceDc = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(sourceDc, source);
-    SetStretchBltMode(sourceDc, GetParam());
+    SetStretchBltMode(sourceDc, mode);
     uint32_t* copyBits = nullptr;
     HBITMAP copy = MakeTopDownDib(16, 16, &copyBits);
     HDC copyDc = CreateCompatibleDC(nullptr);
     SelectObject(copyDc, copy);
-    const auto stretch = [](HDC to, HDC from) {
-        StretchBlt(to, -9, -7, 25, 23, from, 0, 0, 16, 16, SRCCOPY);
+    const int x = inside ? 3 : -9, y = inside ? 2 : -7;
+    const auto stretch = [&](HDC to, HDC from) {
+        StretchBlt(to, x, y, 25, 23, from, 0, 0, 16, 16, SRCCOPY);
     };
 
     const auto check = [&](const char* after) {
@@ -220,11 +225,14 @@ TEST_P(GdiStretchKept, EveryWriteToTheSourceShowsInTheNextStretch)
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, GdiStretchKept,
-                         testing::Values(BLACKONWHITE, COLORONCOLOR, HALFTONE),
-                         [](const testing::TestParamInfo<int>& info) {
-                             return info.param == HALFTONE       ? "Halftone"
-                                    : info.param == COLORONCOLOR ? "ColorOnColor"
-                                                                 : "BlackOnWhite";
+                         testing::Combine(testing::Values(BLACKONWHITE, COLORONCOLOR, HALFTONE),
+                                          testing::Bool()),
+                         [](const testing::TestParamInfo<std::tuple<int, bool>>& info) {
+                             const int mode = std::get<0>(info.param);
+                             return std::string(mode == HALFTONE       ? "Halftone"
+                                                : mode == COLORONCOLOR ? "ColorOnColor"
+                                                                       : "BlackOnWhite") +
+                                    (std::get<1>(info.param) ? "Inside" : "Clipped");
                          });
 
 // Regression: kept stretches were found by the source's handle, and with 32-bit pointers a slot's
