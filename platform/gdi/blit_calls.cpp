@@ -111,10 +111,11 @@ Scratch& ThreadScratch()
     return *threadScratch;
 }
 
-// A stretch lying inside both bitmaps that does not interpolate draws the whole of its destination
-// rectangle (when no destination pixel combines several source pixels), the same wherever that
-// lies: it is kept by its own arguments, whose key this makes, and found again before any axis is
-// mapped. Kept stretches read a source whose writes are counted, and not the destination itself.
+// A stretch lying inside both bitmaps draws the whole of its destination rectangle (when no
+// destination pixel combines several source pixels, and when HALFTONE interpolates), the same
+// wherever that lies: it is kept by its own arguments, whose key this makes, and found again before
+// any axis is mapped or planned. Kept stretches read a source whose writes are counted, and not the
+// destination itself.
 bool WholeKey(const GdiObject& destObject, const GdiObject& sourceObject, int x, int y, int w,
               int h, int sx, int sy, int sw, int sh, KeptStretches::Key& key)
 {
@@ -122,22 +123,21 @@ bool WholeKey(const GdiObject& destObject, const GdiObject& sourceObject, int x,
     const PixelView& source = sourceObject.dc.view;
     if (!source.writes || dest.topRow == source.topRow)
         return false;
-    const int mode = destObject.dc.stretchMode;
-    if (mode == HALFTONE && (w != sw || h != sh))
-        return false;
     const Axis ax = MakeAxis(x, w, sx, sw), ay = MakeAxis(y, h, sy, sh);
     const Span xRect = DestRect(ax), yRect = DestRect(ay);
     if (!dest.Holds(xRect.begin, yRect.begin, xRect.end, yRect.end) ||
         !SourceInside(ax, source.width) || !SourceInside(ay, source.height))
         return false;
+    // Which path draws it: HALFTONE interpolates all but copies of equal extents, which like every
+    // mode's unstretched copies go by one row.
+    const int mode = destObject.dc.stretchMode;
     const bool unstretched = ax.destSize == ax.sourceSize && ay.destSize == ay.sourceSize;
+    const bool halftone = mode == HALFTONE && (w != sw || h != sh);
+    const unsigned path = halftone ? HALFTONE : unstretched ? 0u : static_cast<unsigned>(mode);
     const auto pair = [](int a, int b) {
         return uint64_t{static_cast<uint32_t>(a)} << 32 | static_cast<uint32_t>(b);
     };
-    key = {
-        source.serial,
-        *source.writes,
-        {pair(w, h), pair(sx, sy), pair(sw, sh), unstretched ? 0u : static_cast<unsigned>(mode)}};
+    key = {source.serial, *source.writes, {pair(w, h), pair(sx, sy), pair(sw, sh), path}};
     return true;
 }
 
@@ -216,6 +216,12 @@ bool WholeKey(const GdiObject& destObject, const GdiObject& sourceObject, int x,
         const HalftoneAxis &columns = s.halftoneColumns, &rows = s.halftoneRows;
         if (!keepable || (columns.copies && rows.copies)) {
             HalftoneStretch(dest, from, columns, rows, s.halftonePass);
+        } else if (wholeKey) {
+            // Nothing was cut: the plans cover the rectangle.
+            assert(columns.begin == xRect.begin && columns.end == xRect.end);
+            assert(rows.begin == yRect.begin && rows.end == yRect.end);
+            HalftoneStretch(dest, from, columns, rows, s.halftonePass);
+            s.keptWhole.Keep(*wholeKey, dest, xRect.begin, yRect, ax.destSize, nullptr);
         } else {
             const KeptStretches::Key key{
                 source.serial, *source.writes, {columns.Generation(), rows.Generation(), 0, 0}};
