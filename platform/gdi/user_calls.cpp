@@ -77,6 +77,31 @@ int FrameRectangle(HDC dc, const RECT* rect, HBRUSH brush)
     return 1;
 }
 
+// USER does this arithmetic in 32 bits and lets it wrap. Each edge moves by its own amount,
+// widened first so that negating INT_MIN is no problem.
+BOOL MoveEdges(LPRECT rect, int64_t left, int64_t top, int64_t right, int64_t bottom)
+{
+    if (!rect)
+        return FALSE;
+    rect->left = Wrap(rect->left + left);
+    rect->top = Wrap(rect->top + top);
+    rect->right = Wrap(rect->right + right);
+    rect->bottom = Wrap(rect->bottom + bottom);
+    return TRUE;
+}
+
+// The recorder sees the rectangle as it was given and the call's own dx and dy (the right and
+// bottom moves). Out of line: the usual path keeps no copy.
+[[gnu::cold, gnu::noinline]] BOOL MoveEdgesRecorded(const char* name, LPRECT rect, int64_t left,
+                                                    int64_t top, int64_t right, int64_t bottom)
+{
+    const RECT given = rect ? *rect : RECT{};
+    const BOOL result = MoveEdges(rect, left, top, right, bottom);
+    Report(name, result, rect ? &given : nullptr, static_cast<int>(right),
+           static_cast<int>(bottom));
+    return result;
+}
+
 } // namespace
 
 extern "C" {
@@ -101,45 +126,18 @@ BOOL WINAPI SetRectEmpty(LPRECT rect) noexcept
     return result;
 }
 
-// USER does this arithmetic in 32 bits and lets it wrap.
 BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy) noexcept
 {
-    // What the recorder sees, copied only for it: the caller has just written the fields one by
-    // one, and reading them back as one block would wait for those stores.
-    RECT given{};
-    const bool recording = Recording();
-    if (recording && rect)
-        given = *rect;
-    if (rect) {
-        rect->left = Wrap(int64_t{rect->left} - dx);
-        rect->top = Wrap(int64_t{rect->top} - dy);
-        rect->right = Wrap(int64_t{rect->right} + dx);
-        rect->bottom = Wrap(int64_t{rect->bottom} + dy);
-    }
-    const BOOL result = rect != nullptr;
-    if (recording)
-        Report("InflateRect", result, rect ? &given : nullptr, dx, dy);
-    return result;
+    if (Recording())
+        return MoveEdgesRecorded("InflateRect", rect, -int64_t{dx}, -int64_t{dy}, dx, dy);
+    return MoveEdges(rect, -int64_t{dx}, -int64_t{dy}, dx, dy);
 }
 
 BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy) noexcept
 {
-    // What the recorder sees, copied only for it: the caller has just written the fields one by
-    // one, and reading them back as one block would wait for those stores.
-    RECT given{};
-    const bool recording = Recording();
-    if (recording && rect)
-        given = *rect;
-    if (rect) {
-        rect->left = Wrap(int64_t{rect->left} + dx);
-        rect->top = Wrap(int64_t{rect->top} + dy);
-        rect->right = Wrap(int64_t{rect->right} + dx);
-        rect->bottom = Wrap(int64_t{rect->bottom} + dy);
-    }
-    const BOOL result = rect != nullptr;
-    if (recording)
-        Report("OffsetRect", result, rect ? &given : nullptr, dx, dy);
-    return result;
+    if (Recording())
+        return MoveEdgesRecorded("OffsetRect", rect, dx, dy, dx, dy);
+    return MoveEdges(rect, dx, dy, dx, dy);
 }
 
 int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush) noexcept
