@@ -70,6 +70,9 @@ HDC CreateDc()
     const HGDIOBJ bitmap = DefaultBitmap();
     const HGDIOBJ brush = StockBrush(WHITE_BRUSH);
     GdiObject* object = nullptr;
+    // A memory DC made and deleted per drawn bitmap costs a handle each and no more.
+    if (HGDIOBJ kept = ReviveKeptDc(&object))
+        return static_cast<HDC>(kept);
     HGDIOBJ handle = CreateObject(Kind::kDc, &object);
     if (!handle)
         return nullptr;
@@ -89,6 +92,11 @@ bool DeleteDc(HDC dc)
     if (!object)
         return false;
     const HGDIOBJ bitmap = object->dc.bitmap, brush = object->dc.brush;
+    // Holding only stock objects, in the first mode, it is as CreateDc() makes one: kept whole
+    // for the next (letting go of stock objects does nothing).
+    if (bitmap == DefaultBitmap() && brush == StockBrush(WHITE_BRUSH) &&
+        object->dc.stretchMode == BLACKONWHITE && KeepDeletedDc(dc))
+        return true;
     GdiObject* const bitmapObject = object->dc.bitmapObject;
     GdiObject* const brushObject = object->dc.brushObject;
     DestroyLiveObject(dc);
