@@ -1,6 +1,8 @@
 // UpdateTools of 1,000 tools through the portable GDI layer (also in HALFTONE), beside what the
 // same pixels cost with pixman (only the fill and the nearest-neighbour scale, no contexts,
-// selection or frame) and with plain row writes (the floor).
+// selection or frame) and with plain row writes (the floor); and how UpdateTools grows with the
+// number and the size of the tools (bench/scaling_plot.py turns that into bench/README.md's costs
+// and plot).
 #include "bench/drawing_scene.h"
 
 #include <benchmark/benchmark.h>
@@ -44,6 +46,26 @@ void BM_UpdateTools_Halftone(benchmark::State& state)
     Report(state);
 }
 BENCHMARK(BM_UpdateTools_Halftone)->Unit(benchmark::kMicrosecond);
+
+// 10 to 10,000 tools of 16, 32 and 64 pixels, each showing a 16x16 bitmap: copied at 16 pixels,
+// enlarged at 32 and 64.
+void BM_UpdateTools_Scaling(benchmark::State& state)
+{
+    const int tools = static_cast<int>(state.range(0)), size = static_cast<int>(state.range(1));
+    DrawingScene scene(tools, size);
+    for (auto _ : state) {
+        scene.Draw();
+        benchmark::ClobberMemory();
+    }
+    state.counters["tools/s"] =
+        benchmark::Counter(double(tools) * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["pixels/s"] = benchmark::Counter(
+        double(tools) * size * size * state.iterations(), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_UpdateTools_Scaling)
+    ->ArgsProduct({{10, 100, 1000, 10000}, {16, 32, 64}})
+    ->ArgNames({"tools", "size"})
+    ->Unit(benchmark::kMicrosecond);
 
 struct Target {
     std::vector<uint32_t> bits = std::vector<uint32_t>(kSceneWidth * kSceneHeight);

@@ -13,7 +13,7 @@ const std::vector<uint32_t>& SceneIcon(int i)
     return icons[i % 4];
 }
 
-DrawingScene::DrawingScene() : surface_(kSceneWidth, kSceneHeight)
+DrawingScene::DrawingScene(int tools, int toolSize) : surface_(kSceneWidth, kSceneHeight)
 {
     ToolTrayNewClass(1, 0);
     Environment* ev = GetGlobalEnvironment();
@@ -27,10 +27,10 @@ DrawingScene::DrawingScene() : surface_(kSceneWidth, kSceneHeight)
             CreateBitmap(kSceneBitmapSize, kSceneBitmapSize, 1, 32, SceneIcon(k).data()));
     surface_.Fill(RGB(212, 208, 200));
     // Oldest first, so the drawing order (newest first) ends with tool 0 on top, as layout would.
-    for (int i = 0; i < kSceneTools; ++i) {
-        const int x = SceneToolX(i), y = SceneToolY(i);
-        const KxRect bounds(PixelsToFixed(x), PixelsToFixed(y), PixelsToFixed(x + kSceneToolSize),
-                            PixelsToFixed(y + kSceneToolSize));
+    for (int i = 0; i < tools; ++i) {
+        const int x = SceneToolX(i, toolSize), y = SceneToolY(i, toolSize);
+        const KxRect bounds(PixelsToFixed(x), PixelsToFixed(y), PixelsToFixed(x + toolSize),
+                            PixelsToFixed(y + toolSize));
         palette_->AddToolInfo(i, &bounds, bitmaps_[static_cast<size_t>(i) % 4],
                               static_cast<uint16_t>(i % 3 == 0));
     }

@@ -1,6 +1,7 @@
 // The drawing workload the benchmarks share: a palette of 1,000 tools of 25x25 pixels, each with
 // a 16x16 bitmap, on an 800x600 surface. The surface holds 27 x 20 tool slots, so tools past the
-// 540th lie over earlier ones: every tool is drawn whole, none is clipped away.
+// 540th lie over earlier ones: every tool is drawn whole, none is clipped away. The scaling
+// benchmark lays out other numbers and sizes of tools the same way.
 #ifndef BENCH_DRAWING_SCENE_H
 #define BENCH_DRAWING_SCENE_H
 
@@ -18,14 +19,16 @@ constexpr int kSceneHeight = 600;
 constexpr int kSceneColumns = (kSceneWidth - 4) / (kSceneToolSize + 4);
 constexpr int kSceneRows = (kSceneHeight - 4) / (kSceneToolSize + 4);
 
-// Top-left pixel of tool i.
-inline int SceneToolX(int i)
+// Top-left pixel of tool i of `size` pixels.
+inline int SceneToolX(int i, int size = kSceneToolSize)
 {
-    return 4 + (i % (kSceneColumns * kSceneRows)) % kSceneColumns * (kSceneToolSize + 4);
+    const int columns = (kSceneWidth - 4) / (size + 4), rows = (kSceneHeight - 4) / (size + 4);
+    return 4 + (i % (columns * rows)) % columns * (size + 4);
 }
-inline int SceneToolY(int i)
+inline int SceneToolY(int i, int size = kSceneToolSize)
 {
-    return 4 + (i % (kSceneColumns * kSceneRows)) / kSceneColumns * (kSceneToolSize + 4);
+    const int columns = (kSceneWidth - 4) / (size + 4), rows = (kSceneHeight - 4) / (size + 4);
+    return 4 + (i % (columns * rows)) / columns * (size + 4);
 }
 
 // The 16x16 bitmap pixels of tool i's icon (four different icons).
@@ -33,7 +36,7 @@ const std::vector<uint32_t>& SceneIcon(int i);
 
 class DrawingScene {
 public:
-    DrawingScene();
+    explicit DrawingScene(int tools = kSceneTools, int toolSize = kSceneToolSize);
     ~DrawingScene();
     void Draw() const { palette_->UpdateTools(surface_.Dc()); }
     const DibSectionDc& Target() const { return surface_; }

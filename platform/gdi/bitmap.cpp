@@ -1,10 +1,14 @@
 #include "platform/gdi/bitmap.h"
 
+#include <atomic>
+#include <cstring>
 #include <new>
 
 namespace gdi {
 
 namespace {
+
+std::atomic<uint64_t> lastSerial{0};
 
 size_t PixelCount(const Bitmap& bitmap)
 {
@@ -22,6 +26,7 @@ bool Bitmap::Allocate()
     for (size_t i = 0; i < kGuardWords; ++i)
         storage[i] = storage[count + kGuardWords + i] = kGuardValue;
     pixels = storage.get() + kGuardWords;
+    serial = lastSerial.fetch_add(1, std::memory_order_relaxed) + 1;
     MakeView();
     return true;
 }
@@ -40,10 +45,21 @@ bool Bitmap::GuardsIntact() const
 
 void Bitmap::MakeView()
 {
+    // All of it goes to GetObjectA's callers, padding included.
+    std::memset(&description, 0, sizeof description);
+    description.bmWidth = width;
+    description.bmHeight = height;
+    // Rows are word-aligned for DDBs; 32-bpp rows are anyway.
+    description.bmWidthBytes = mono ? ((width + 15) / 16) * 2 : width * 4;
+    description.bmPlanes = 1;
+    description.bmBitsPixel = mono ? 1 : 32;
+    description.bmBits = dib ? pixels : nullptr;
+
     view.width = width;
     view.height = height;
     view.mono = mono;
     view.writes = dib ? nullptr : &writes;
+    view.serial = serial;
     if (bottomUp) {
         view.topRow = pixels + static_cast<ptrdiff_t>(height - 1) * width;
         view.stride = -static_cast<ptrdiff_t>(width);

@@ -28,12 +28,19 @@ struct Bitmap {
     uint32_t* pixels = nullptr;
     HDC selectedIn = nullptr; // memory bitmaps live in at most one DC
     uint64_t writes = 0;      // see PixelView::writes
-    PixelView view;           // made once the pixels are placed: selecting reads it
+    // Numbers the bitmaps ever allocated: unlike a handle (with 32-bit pointers a slot's handles
+    // repeat after 256 reuses), never shared by two bitmaps, so nothing kept of one shows for
+    // another.
+    uint64_t serial = 0;
+    PixelView view; // made once the pixels are placed: selecting reads it
+    // What GetObjectA answers, made with the view: nothing a bitmap's pixels go through changes
+    // it, so it is never made again.
+    BITMAP description{};
 
-    // Room for width x height pixels, zeroed, guards written, and the view made; false when
-    // memory is short.
+    // Room for width x height pixels, zeroed, guards written, a new serial, and the view made;
+    // false when memory is short.
     bool Allocate();
-    // The view of `pixels` as the fields above describe them.
+    // The view and the description of `pixels` as the fields above describe them.
     void MakeView();
     bool GuardsIntact() const;
 };

@@ -88,7 +88,7 @@ constexpr CombineRowsFn kCombineRows[] = {
 // one geometry (every tool of a palette, say) maps each axis once.
 struct Scratch {
     AxisMap columns, rows;
-    KeptStretches kept;
+    KeptStretches kept, keptWhole, keptHalftone;
     HalftoneAxis halftoneColumns, halftoneRows;
     HalftoneRows halftonePass;
 };
@@ -111,34 +111,59 @@ Scratch& ThreadScratch()
     return *threadScratch;
 }
 
-BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int sy, int sw, int sh,
-             DWORD rop)
+// A stretch lying inside both bitmaps draws the whole of its destination rectangle (when no
+// destination pixel combines several source pixels, and when HALFTONE interpolates), the same
+// wherever that lies: it is kept by its own arguments, whose key this makes, and found again before
+// any axis is mapped or planned. Kept stretches read a source whose writes are counted, and not the
+// destination itself.
+bool WholeKey(const GdiObject& destObject, const GdiObject& sourceObject, int x, int y, int w,
+              int h, int sx, int sy, int sw, int sh, KeptStretches::Key& key)
 {
-    const GdiObject* destObject = Lookup(destDc, Kind::kDc);
-    const GdiObject* sourceObject = Lookup(sourceDc, Kind::kDc);
-    if (!destObject || !sourceObject || rop != SRCCOPY)
-        return FALSE;
-    const PixelView dest = DcView(destDc);
-    const PixelView source = DcView(sourceDc);
-    if (dest.Empty() || source.Empty())
-        return FALSE;
-    if (w == 0 || h == 0 || sw == 0 || sh == 0)
-        return TRUE;
+    const PixelView& dest = destObject.dc.view;
+    const PixelView& source = sourceObject.dc.view;
+    if (!source.writes || dest.topRow == source.topRow)
+        return false;
+    const Axis ax = MakeAxis(x, w, sx, sw), ay = MakeAxis(y, h, sy, sh);
+    const Span xRect = DestRect(ax), yRect = DestRect(ay);
+    if (!dest.Holds(xRect.begin, yRect.begin, xRect.end, yRect.end) ||
+        !SourceInside(ax, source.width) || !SourceInside(ay, source.height))
+        return false;
+    // Which path draws it: HALFTONE interpolates all but copies of equal extents, which like every
+    // mode's unstretched copies go by one row.
+    const int mode = destObject.dc.stretchMode;
+    const bool unstretched = ax.destSize == ax.sourceSize && ay.destSize == ay.sourceSize;
+    const bool halftone = mode == HALFTONE && (w != sw || h != sh);
+    const unsigned path = halftone ? HALFTONE : unstretched ? 0u : static_cast<unsigned>(mode);
+    const auto pair = [](int a, int b) {
+        return uint64_t{static_cast<uint32_t>(a)} << 32 | static_cast<uint32_t>(b);
+    };
+    key = {source.serial, *source.writes, {pair(w, h), pair(sx, sy), pair(sw, sh), path}};
+    return true;
+}
 
+// The stretch not found kept whole: its own frame, so that finding one stays cheap. `wholeKey` is
+// WholeKey()'s, or null when it made none.
+[[gnu::noinline]] BOOL StretchMapped(const GdiObject* destObject, const GdiObject* sourceObject,
+                                     int x, int y, int w, int h, int sx, int sy, int sw, int sh,
+                                     Scratch& s, const KeptStretches::Key* wholeKey)
+{
+    const PixelView& dest = destObject->dc.view;
+    const PixelView& source = sourceObject->dc.view;
     Axis ax = MakeAxis(x, w, sx, sw);
     Axis ay = MakeAxis(y, h, sy, sh);
     const bool unstretched = ax.destSize == ax.sourceSize && ay.destSize == ay.sourceSize;
     // HALFTONE copies only extents equal with their signs; a mirrored copy goes through its
     // interpolation and loses the top byte.
     const bool halftone = destObject->dc.stretchMode == HALFTONE && (w != sw || h != sh);
-    // Clipped here once: the loops below touch only pixels inside both bitmaps.
     const Span xRect = DestRect(ax), yRect = DestRect(ay);
+    // What is kept reads a source whose writes are counted, and not the destination itself.
+    const bool keepable = source.writes && dest.topRow != source.topRow;
+    // Clipped here once: the loops below touch only pixels inside both bitmaps.
     Span xs = xRect, ys = yRect;
     if (!ClipSpan(xs, dest.width) || !ClipSpan(ys, dest.height))
         return TRUE;
     const StretchMode& mode =
         unstretched ? UnstretchedMode() : *FindStretchMode(destObject->dc.stretchMode);
-    Scratch& s = ThreadScratch();
     if (halftone) {
         if (!s.halftoneColumns.Plan(x, w, sx, sw, dest.width, source.width) ||
             !s.halftoneRows.Plan(y, h, sy, sh, dest.height, source.height))
@@ -187,26 +212,83 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
     dest.NoteWrite();
     const int cs = ax.sourceStep, rs = ay.sourceStep;
     if (halftone) {
-        HalftoneStretch(dest, from, s.halftoneColumns, s.halftoneRows, s.halftonePass);
+        // Only interpolated blocks are kept: a HALFTONE copy may stop short of its rectangle.
+        const HalftoneAxis &columns = s.halftoneColumns, &rows = s.halftoneRows;
+        if (!keepable || (columns.copies && rows.copies)) {
+            HalftoneStretch(dest, from, columns, rows, s.halftonePass);
+        } else if (wholeKey) {
+            // Nothing was cut: the plans cover the rectangle.
+            assert(columns.begin == xRect.begin && columns.end == xRect.end);
+            assert(rows.begin == yRect.begin && rows.end == yRect.end);
+            HalftoneStretch(dest, from, columns, rows, s.halftonePass);
+            s.keptWhole.Keep(*wholeKey, dest, xRect.begin, yRect, ax.destSize, nullptr);
+        } else {
+            const KeptStretches::Key key{
+                source.serial, *source.writes, {columns.Generation(), rows.Generation(), 0, 0}};
+            const Span block{rows.begin, rows.end};
+            if (const uint32_t* kept = s.keptHalftone.Find(key)) {
+                PutKeptRows(dest, columns.begin, block, columns.taps.size(), nullptr, kept);
+            } else {
+                HalftoneStretch(dest, from, columns, rows, s.halftonePass);
+                s.keptHalftone.Keep(key, dest, columns.begin, block, columns.taps.size(), nullptr);
+            }
+        }
     } else {
         assert(Clipped(dest, xs, ys, from, s.columns, s.rows, cs, rs));
         if (s.columns.Widest() <= 1 && s.rows.Widest() <= 1) {
-            if (!source.writes || !snapshot.empty()) {
+            if (!keepable) {
                 GatherRows(dest, xs, ys, from, s.columns, s.rows.Runs());
+            } else if (wholeKey) {
+                // Every pixel of the rectangle shows one: the source is not cut on either axis.
+                assert(s.columns.First() == 0 && s.columns.Last() == ax.destSize);
+                assert(s.rows.First() == 0 && s.rows.Last() == ay.destSize);
+                GatherRows(dest, xs, ys, from, s.columns, s.rows.Runs());
+                s.keptWhole.Keep(*wholeKey, dest, xRect.begin, yRect, ax.destSize, nullptr);
             } else {
-                const KeptStretches::Key key{sourceObject->dc.bitmap, *source.writes,
-                                             s.columns.Generation(), s.rows.Generation()};
+                const KeptStretches::Key key{source.serial,
+                                             *source.writes,
+                                             {s.columns.Generation(), s.rows.Generation(), 0, 0}};
+                const int64_t left = xs.begin + static_cast<int64_t>(s.columns.First());
+                const size_t width = s.columns.Last() - s.columns.First();
                 if (const uint32_t* kept = s.kept.Find(key)) {
-                    PutKeptRows(dest, xs, ys, s.columns, s.rows.Runs(), kept);
+                    PutKeptRows(dest, left, ys, width, s.rows.Runs().data(), kept);
                 } else {
                     GatherRows(dest, xs, ys, from, s.columns, s.rows.Runs());
-                    s.kept.Keep(key, dest, xs, ys, s.columns, s.rows.Runs());
+                    s.kept.Keep(key, dest, left, ys, width, s.rows.Runs().data());
                 }
             }
         } else
             kCombineRows[static_cast<int>(mode.combine)](dest, xs, ys, from, s.columns.Runs(),
                                                          s.rows.Runs(), cs, rs);
     }
+    if (dest.mono)
+        dest.topRow[0] = StoredPixel(dest, dest.topRow[0]);
+    return TRUE;
+}
+
+BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int sy, int sw, int sh,
+             DWORD rop)
+{
+    const GdiObject* destObject = Lookup(destDc, Kind::kDc);
+    const GdiObject* sourceObject = Lookup(sourceDc, Kind::kDc);
+    if (!destObject || !sourceObject || rop != SRCCOPY)
+        return FALSE;
+    const PixelView& dest = destObject->dc.view;
+    if (dest.Empty() || sourceObject->dc.view.Empty())
+        return FALSE;
+    if (w == 0 || h == 0 || sw == 0 || sh == 0)
+        return TRUE;
+    Scratch& s = ThreadScratch();
+    KeptStretches::Key key;
+    if (!WholeKey(*destObject, *sourceObject, x, y, w, h, sx, sy, sw, sh, key))
+        return StretchMapped(destObject, sourceObject, x, y, w, h, sx, sy, sw, sh, s, nullptr);
+    const uint32_t* kept = s.keptWhole.Find(key);
+    if (!kept)
+        return StretchMapped(destObject, sourceObject, x, y, w, h, sx, sy, sw, sh, s, &key);
+    dest.NoteWrite();
+    const Span xRect = DestRect(MakeAxis(x, w, sx, sw)), yRect = DestRect(MakeAxis(y, h, sy, sh));
+    PutKeptRows(dest, xRect.begin, yRect, static_cast<size_t>(xRect.end - xRect.begin), nullptr,
+                kept);
     if (dest.mono)
         dest.topRow[0] = StoredPixel(dest, dest.topRow[0]);
     return TRUE;
@@ -234,10 +316,8 @@ BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source
     const BOOL result =
         StretchOrFail(dest, x, y, width, height, source, sx, sy, sourceWidth, sourceHeight, rop);
     if (Recording())
-        Emit("StretchBlt",
-             {Arg(dest), Arg(x), Arg(y), Arg(width), Arg(height), Arg(source), Arg(sx), Arg(sy),
-              Arg(sourceWidth), Arg(sourceHeight), Arg(rop)},
-             Arg(result));
+        Report("StretchBlt", result, dest, x, y, width, height, source, sx, sy, sourceWidth,
+               sourceHeight, rop);
     return result;
 }
 
@@ -248,10 +328,7 @@ BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, in
     const BOOL result =
         StretchOrFail(dest, x, y, width, height, source, sx, sy, width, height, rop);
     if (Recording())
-        Emit("BitBlt",
-             {Arg(dest), Arg(x), Arg(y), Arg(width), Arg(height), Arg(source), Arg(sx), Arg(sy),
-              Arg(rop)},
-             Arg(result));
+        Report("BitBlt", result, dest, x, y, width, height, source, sx, sy, rop);
     return result;
 }
 

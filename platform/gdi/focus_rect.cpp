@@ -45,6 +45,7 @@ void InvertFocusFrame(const PixelView& view, int32_t left, int32_t top, int32_t 
     const int64_t sideTop = std::min(t + 1, b - 1), sideBottom = std::max(t + 1, b - 1);
     if (view.Empty())
         return;
+    view.NoteWrite();
     InvertBand(view, l, t, r, t + 1, parity);
     InvertBand(view, l, b - 1, r, b, parity);
     InvertBand(view, l, sideTop, l + 1, sideBottom, parity);
@@ -65,7 +66,7 @@ BOOL WINAPI DrawFocusRect(HDC dc, const RECT* rect) noexcept
     if (rect)
         InvertFocusFrame(DcView(dc), rect->left, rect->top, rect->right, rect->bottom);
     if (Recording())
-        Emit("DrawFocusRect", {Arg(dc), Arg(rect)}, Arg(result));
+        Report("DrawFocusRect", result, dc, rect);
     return result;
 }
 

@@ -94,18 +94,41 @@ __attribute__((target("avx2"), always_inline)) inline void Copy8(uint32_t* out, 
                         _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in)));
 }
 
-__attribute__((target("avx2"))) void PutKeptRowsAvx2(const PixelView& dest, Span xs, Span ys,
-                                                     const AxisMap& columns,
-                                                     const std::vector<Run>& rowRuns,
+// Rows of a palette's tools are short: up to 32 pixels the copies are written out, as FillRows
+// writes its stores.
+template <size_t kMiddleCopies>
+__attribute__((target("avx2"), always_inline)) inline void
+PutShortRowsAvx2(uint32_t* destOrigin, ptrdiff_t destStride, Span ys, size_t width, const Run* runs,
+                 const uint32_t* kept)
+{
+    const size_t last = width - kGatherBlockPixels;
+    for (ptrdiff_t y = ys.begin; y < ys.end; ++y, kept += width) {
+        if (runs && runs[y - ys.begin].count == 0)
+            continue;
+        uint32_t* out = destOrigin + y * destStride;
+        Copy8(out, kept);
+        for (size_t k = 1; k <= kMiddleCopies; ++k)
+            Copy8(out + k * kGatherBlockPixels, kept + k * kGatherBlockPixels);
+        Copy8(out + last, kept + last);
+    }
+}
+
+__attribute__((target("avx2"))) void PutKeptRowsAvx2(const PixelView& dest, int64_t left, Span ys,
+                                                     size_t width, const Run* runs,
                                                      const uint32_t* kept)
 {
-    const size_t width = columns.Last() - columns.First();
-    const size_t last = width - kGatherBlockPixels; // width >= 8: the caller checks
-    const Run* const runs = rowRuns.data();
-    uint32_t* const destOrigin = dest.topRow + xs.begin + columns.First();
+    uint32_t* const destOrigin = dest.topRow + left;
     const ptrdiff_t destStride = dest.stride;
+    // width >= 8: the caller checks.
+    if (width <= 16)
+        return PutShortRowsAvx2<0>(destOrigin, destStride, ys, width, runs, kept);
+    if (width <= 24)
+        return PutShortRowsAvx2<1>(destOrigin, destStride, ys, width, runs, kept);
+    if (width <= 32)
+        return PutShortRowsAvx2<2>(destOrigin, destStride, ys, width, runs, kept);
+    const size_t last = width - kGatherBlockPixels;
     for (ptrdiff_t y = ys.begin; y < ys.end; ++y, kept += width) {
-        if (runs[y - ys.begin].count == 0)
+        if (runs && runs[y - ys.begin].count == 0)
             continue;
         uint32_t* out = destOrigin + y * destStride;
         for (size_t k = 0; k < last; k += kGatherBlockPixels)
@@ -118,19 +141,18 @@ __attribute__((target("avx2"))) void PutKeptRowsAvx2(const PixelView& dest, Span
 
 } // namespace
 
-void PutKeptRows(const PixelView& dest, Span xs, Span ys, const AxisMap& columns,
-                 const std::vector<Run>& rowRuns, const uint32_t* kept)
+void PutKeptRows(const PixelView& dest, int64_t left, Span ys, size_t width, const Run* rowRuns,
+                 const uint32_t* kept)
 {
-    const size_t width = columns.Last() - columns.First();
 #if defined(GDI_HAS_AVX2_PATHS)
     if (cpuHasAvx2 && width >= kGatherBlockPixels) {
-        PutKeptRowsAvx2(dest, xs, ys, columns, rowRuns, kept);
+        PutKeptRowsAvx2(dest, left, ys, width, rowRuns, kept);
         return;
     }
 #endif
-    uint32_t* const destOrigin = dest.topRow + xs.begin + columns.First();
+    uint32_t* const destOrigin = dest.topRow + left;
     for (ptrdiff_t y = ys.begin; y < ys.end; ++y, kept += width)
-        if (rowRuns[static_cast<size_t>(y - ys.begin)].count)
+        if (!rowRuns || rowRuns[y - ys.begin].count)
             CopyRow(destOrigin + y * dest.stride, kept, width);
 }
 

@@ -15,10 +15,11 @@ namespace gdi {
 void GatherRows(const PixelView& dest, Span xs, Span ys, const PixelView& source,
                 const AxisMap& columns, const std::vector<Run>& rowRuns);
 
-// Writes rows kept from an earlier gather with the same maps: row k of `kept` (as wide as the
-// gather) to span row k, skipping rows whose run is empty. Callers clip, as for GatherRows.
-void PutKeptRows(const PixelView& dest, Span xs, Span ys, const AxisMap& columns,
-                 const std::vector<Run>& rowRuns, const uint32_t* kept);
+// Writes rows kept from an earlier stretch with the same maps: row k of `kept`, `width` pixels, to
+// row ys.begin + k from column `left`, skipping rows whose run in `rowRuns` is empty (none when
+// it is null: a HALFTONE stretch writes every row). Callers clip.
+void PutKeptRows(const PixelView& dest, int64_t left, Span ys, size_t width, const Run* rowRuns,
+                 const uint32_t* kept);
 
 } // namespace gdi
 

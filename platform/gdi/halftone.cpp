@@ -75,7 +75,6 @@ int64_t Trim(int64_t cut, int64_t to, int64_t from, bool firstPixelEnd, bool mir
 bool HalftoneAxis::Plan(int64_t x, int64_t w, int64_t sx, int64_t sw, int destLimit,
                         int sourceLimit)
 {
-    taps.clear();
     begin = end = 0;
     copies = false;
     if (w == 0 || sw == 0 || destLimit <= 0 || sourceLimit <= 0)
@@ -182,6 +181,11 @@ bool HalftoneAxis::Finish(int64_t d0, int64_t d1, int64_t s0, int64_t s1, bool m
     // last, mirrored) and moves by S / D per pixel, summed in float; from the last pixel on (the
     // first, mirrored) the axis shows that pixel.
     const int64_t n = d1 - d0;
+    const TapsKey key{n, s0, s1, mirrored};
+    if (tapsValid_ && key == tapsKey_)
+        return true;
+    tapsValid_ = false; // until every tap is made from `key`
+    ++generation_;
     taps.resize(static_cast<size_t>(n));
     const float step = Rounded(static_cast<float>(s1 - s0) / static_cast<float>(n));
     const float firstPosition = static_cast<float>(s0);
@@ -206,6 +210,8 @@ bool HalftoneAxis::Finish(int64_t d0, int64_t d1, int64_t s0, int64_t s1, bool m
             p = Rounded(p - step);
         }
     }
+    tapsKey_ = key;
+    tapsValid_ = true;
     return true;
 }
 

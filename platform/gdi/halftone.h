@@ -38,8 +38,23 @@ struct HalftoneAxis {
     // when nothing on this axis is drawn.
     bool Plan(int64_t x, int64_t w, int64_t sx, int64_t sw, int destLimit, int sourceLimit);
 
+    // Changes whenever Plan() computes the taps anew; equal generations of one axis mean equal
+    // taps (their count included), wherever the destination lies.
+    uint64_t Generation() const { return generation_; }
+
 private:
     bool Finish(int64_t d0, int64_t d1, int64_t s0, int64_t s1, bool mirrored);
+
+    // What the taps are computed from: the clipped destination's length, the source pixels and
+    // the direction. Tools of one size at different places share their taps.
+    struct TapsKey {
+        int64_t length, s0, s1;
+        bool mirrored;
+        bool operator==(const TapsKey&) const = default;
+    };
+    bool tapsValid_ = false;
+    TapsKey tapsKey_{};
+    uint64_t generation_ = 0;
 };
 
 // Rows of the first pass, kept per thread so that a stretch allocates nothing once they have grown.

@@ -32,12 +32,52 @@ struct LocalSlots {
 };
 [[gnu::tls_model("initial-exec")]] thread_local LocalSlots localSlots;
 
-// Hands the thread's free slots back when it ends; registered on the first refill.
+// This thread's DC kept by KeepDeletedDc(): its slot, on no free list; kNoSlot when none.
+[[gnu::tls_model("initial-exec")]] thread_local uint32_t keptDc = kNoSlot;
+
+// Hands the thread's free slots (and its kept DC's) back when it ends; registered on the first
+// refill or the first DC kept.
 struct LocalSlotsReturn {
     bool armed = false;
     ~LocalSlotsReturn();
 };
 thread_local LocalSlotsReturn localSlotsReturn;
+[[gnu::tls_model("initial-exec")]] thread_local bool localSlotsArmed = false;
+
+void ArmLocalSlotsReturn()
+{
+    if (!localSlotsArmed) {
+        localSlotsReturn.armed = true; // its destructor now runs when the thread ends
+        localSlotsArmed = true;
+    }
+}
+
+// Back to a free slot's object: only what the kind used needs resetting; a bitmap's pixels are
+// freed here.
+void ResetObject(GdiObject& object)
+{
+    switch (object.kind) {
+    case Kind::kBitmap:
+        object.bitmap = Bitmap{};
+        break;
+    case Kind::kBrush:
+        object.brush = Brush{};
+        break;
+    case Kind::kDc:
+        // Field by field: assigning a whole DeviceContext{} compiles to a string store, whose
+        // start-up costs more than deleting a DC otherwise does.
+        object.dc.bitmap = object.dc.brush = nullptr;
+        object.dc.bitmapObject = object.dc.brushObject = nullptr;
+        object.dc.view = PixelView{};
+        object.dc.stretchMode = 0;
+        break;
+    case Kind::kNone:
+        break;
+    }
+    object.kind = Kind::kNone;
+    object.stock = false;
+    object.deletePending = false;
+}
 
 // Under the lock: one slot off the shared list, else the next never-used one, growing by a chunk
 // when needed.
@@ -74,6 +114,11 @@ LocalSlotsReturn::~LocalSlotsReturn()
     std::lock_guard<std::mutex> hold(table.lock);
     while (localSlots.count)
         PutSharedSlot(localSlots.slots[--localSlots.count]);
+    if (keptDc != kNoSlot) {
+        ResetObject(SlotAt(keptDc).object);
+        PutSharedSlot(keptDc);
+        keptDc = kNoSlot;
+    }
 }
 
 uint32_t TakeSlot()
@@ -81,7 +126,7 @@ uint32_t TakeSlot()
     LocalSlots& local = localSlots;
     if (local.count)
         return local.slots[--local.count];
-    localSlotsReturn.armed = true; // its destructor now runs when the thread ends
+    ArmLocalSlotsReturn();
     std::lock_guard<std::mutex> hold(table.lock);
     // Half a list's worth, so that a thread that creates and deletes in turn rarely locks.
     while (local.count < LocalSlots::kCapacity / 2) {
@@ -137,32 +182,46 @@ HGDIOBJ PlaceReservedObject(uint32_t index, Kind kind, GdiObject** object)
 
 void DestroyObject(HGDIOBJ handle)
 {
-    if (!LookupAny(handle))
-        return;
+    if (LookupAny(handle))
+        DestroyLiveObject(handle);
+}
+
+void DestroyLiveObject(HGDIOBJ handle)
+{
     const uint32_t index =
         static_cast<uint32_t>((reinterpret_cast<uintptr_t>(handle) & kIndexMask) - 1);
     Slot& slot = SlotAt(index);
     slot.handle.store(0, std::memory_order_relaxed);
     ++slot.generation;
-    // Only what the kind used needs resetting; a bitmap's pixels are freed here.
-    GdiObject& object = slot.object;
-    switch (object.kind) {
-    case Kind::kBitmap:
-        object.bitmap = Bitmap{};
-        break;
-    case Kind::kBrush:
-        object.brush = Brush{};
-        break;
-    case Kind::kDc:
-        object.dc = DeviceContext{};
-        break;
-    case Kind::kNone:
-        break;
-    }
-    object.kind = Kind::kNone;
-    object.stock = false;
-    object.deletePending = false;
+    ResetObject(slot.object);
     PutSlot(index);
+}
+
+bool KeepDeletedDc(HGDIOBJ handle)
+{
+    if (keptDc != kNoSlot)
+        return false;
+    ArmLocalSlotsReturn();
+    const uint32_t index =
+        static_cast<uint32_t>((reinterpret_cast<uintptr_t>(handle) & kIndexMask) - 1);
+    Slot& slot = SlotAt(index);
+    slot.handle.store(0, std::memory_order_relaxed);
+    ++slot.generation;
+    keptDc = index;
+    return true;
+}
+
+HGDIOBJ ReviveKeptDc(GdiObject** object)
+{
+    const uint32_t index = keptDc;
+    if (index == kNoSlot)
+        return nullptr;
+    keptDc = kNoSlot;
+    Slot& slot = SlotAt(index);
+    const uint64_t handle = Pack(index, Kind::kDc, slot.generation);
+    slot.handle.store(handle, std::memory_order_relaxed);
+    *object = &slot.object;
+    return reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(handle));
 }
 
 } // namespace gdi

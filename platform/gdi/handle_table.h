@@ -110,6 +110,21 @@ HGDIOBJ CreateObject(Kind kind, GdiObject** object);
 
 // Frees the object and its slot; its handle is dead from then on.
 void DestroyObject(HGDIOBJ handle);
+// The same for a handle the caller has just found live.
+void DestroyLiveObject(HGDIOBJ handle);
+
+// A memory DC deleted as CreateDc() makes one (see selection.h) keeps its slot and fields for the
+// next one made on the thread: its handle dies as DestroyLiveObject() makes it die, and the next
+// DC gets a new one. One is kept per thread: false when one already is (the caller then destroys
+// the DC), and ReviveKeptDc() null when none is.
+bool KeepDeletedDc(HGDIOBJ handle);
+HGDIOBJ ReviveKeptDc(GdiObject** object);
+
+// The object in a reserved slot.
+inline GdiObject& ReservedObject(uint32_t index)
+{
+    return handles::table.chunks[0].load(std::memory_order_relaxed)->slots[index].object;
+}
 
 // Calls `visit` with every live object; for checks made while no other thread draws.
 template <typename Visit>

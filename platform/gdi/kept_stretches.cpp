@@ -14,10 +14,9 @@ const uint32_t* KeptStretches::Find(const Key& key) const
     return nullptr;
 }
 
-void KeptStretches::Keep(const Key& key, const PixelView& dest, Span xs, Span ys,
-                         const AxisMap& columns, const std::vector<Run>& rowRuns)
+void KeptStretches::Keep(const Key& key, const PixelView& dest, int64_t left, Span ys, size_t width,
+                         const Run* rowRuns)
 {
-    const size_t width = columns.Last() - columns.First();
     const size_t height = static_cast<size_t>(ys.end - ys.begin);
     if (width == 0 || width * height > kMaxPixels)
         return;
@@ -30,11 +29,9 @@ void KeptStretches::Keep(const Key& key, const PixelView& dest, Span xs, Span ys
         return; // the stretch has drawn; it is only not kept
     }
     for (size_t k = 0; k < height; ++k)
-        if (rowRuns[k].count)
+        if (!rowRuns || rowRuns[k].count)
             CopyRow(&entry.pixels[k * width],
-                    dest.Row(static_cast<int>(ys.begin) + static_cast<int>(k)) + xs.begin +
-                        columns.First(),
-                    width);
+                    dest.Row(static_cast<int>(ys.begin) + static_cast<int>(k)) + left, width);
     entry.key = key;
     entry.used = true;
 }

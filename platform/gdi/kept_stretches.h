@@ -1,7 +1,7 @@
-// The output of recent one-to-one stretches, kept per thread: a palette draws a few bitmaps at
-// one size many times, and copying the scaled rows is cheaper than gathering them again. Only
+// The output of recent stretches, kept per thread: a palette draws a few bitmaps at one size many
+// times, and copying the scaled rows is cheaper than gathering (or interpolating) them again. Only
 // sources whose writes are counted (not DIB sections) are kept, and an entry is good only while
-// its source has not been written and both axis maps are the ones it was made with.
+// its source has not been written and both axes are mapped as when it was made.
 #ifndef PLATFORM_GDI_KEPT_STRETCHES_H
 #define PLATFORM_GDI_KEPT_STRETCHES_H
 
@@ -16,20 +16,22 @@ namespace gdi {
 class KeptStretches {
 public:
     struct Key {
-        HGDIOBJ source; // the bitmap's handle: a later bitmap in its slot has another
+        uint64_t source; // the bitmap's serial
         uint64_t writes;
-        uint64_t columns; // the maps' generations
-        uint64_t rows;
+        // What else the pixels depend on: the axis maps' (or HALFTONE plans') generations, or the
+        // stretch's own arguments for one that lies inside both bitmaps.
+        uint64_t shape[4];
         bool operator==(const Key&) const = default;
     };
 
     // The rows kept under `key`, span row k at k * width, or null.
     const uint32_t* Find(const Key& key) const;
 
-    // Copies the rows a gather has just drawn into `dest` and keeps them under `key`; nothing is
-    // kept for an empty block or one above the size limit.
-    void Keep(const Key& key, const PixelView& dest, Span xs, Span ys, const AxisMap& columns,
-              const std::vector<Run>& rowRuns);
+    // Copies the block a stretch has just drawn into `dest`, `width` pixels from column `left` on
+    // the rows of `ys` (those whose run in `rowRuns` is not empty, or all when it is null), and
+    // keeps it under `key`; nothing is kept for an empty block or one above the size limit.
+    void Keep(const Key& key, const PixelView& dest, int64_t left, Span ys, size_t width,
+              const Run* rowRuns);
 
 private:
     static constexpr size_t kEntries = 8;

@@ -65,19 +65,10 @@ int GetObjectInfo(HANDLE handle, int size, void* out)
         return sizeof(BITMAP);
     if (room < sizeof(BITMAP))
         return 0;
-    BITMAP bm;
-    std::memset(&bm, 0, sizeof bm); // padding included: all of it goes to the caller
-    bm.bmWidth = b.width;
-    bm.bmHeight = b.height;
-    // Rows are word-aligned for DDBs; 32-bpp rows are anyway.
-    bm.bmWidthBytes = b.mono ? ((b.width + 15) / 16) * 2 : b.width * 4;
-    bm.bmPlanes = 1;
-    bm.bmBitsPixel = b.mono ? 1 : 32;
-    bm.bmBits = b.dib ? b.pixels : nullptr;
     if (b.dib && room >= sizeof(DIBSECTION)) {
         DIBSECTION ds;
         std::memset(&ds, 0, sizeof ds);
-        std::memcpy(&ds.dsBm, &bm, sizeof bm);
+        std::memcpy(&ds.dsBm, &b.description, sizeof b.description);
         ds.dsBmih.biSize = sizeof(BITMAPINFOHEADER);
         ds.dsBmih.biWidth = b.width;
         ds.dsBmih.biHeight = b.height; // positive even for top-down sections
@@ -88,8 +79,8 @@ int GetObjectInfo(HANDLE handle, int size, void* out)
         std::memcpy(out, &ds, sizeof ds);
         return sizeof ds;
     }
-    std::memcpy(out, &bm, sizeof bm);
-    return sizeof bm;
+    std::memcpy(out, &b.description, sizeof b.description);
+    return sizeof b.description;
 }
 
 HBITMAP NewDdb(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits)
@@ -140,7 +131,7 @@ HGDIOBJ WINAPI GetStockObject(int index) noexcept
 {
     HGDIOBJ result = StockBrush(index);
     if (Recording())
-        Emit("GetStockObject", {Arg(index)}, Arg(result));
+        Report("GetStockObject", result, index);
     return result;
 }
 
@@ -153,7 +144,7 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF colour) noexcept
         object->brush.pixel = ColourToPixel(colour);
     }
     if (Recording())
-        Emit("CreateSolidBrush", {Arg(colour)}, Arg(handle));
+        Report("CreateSolidBrush", handle, colour);
     return static_cast<HBRUSH>(handle);
 }
 
@@ -161,7 +152,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ object) noexcept
 {
     const BOOL result = DeleteGdiObject(object);
     if (Recording())
-        Emit("DeleteObject", {Arg(object)}, Arg(result));
+        Report("DeleteObject", result, object);
     return result;
 }
 
@@ -169,7 +160,7 @@ int WINAPI GetObjectA(HANDLE object, int size, LPVOID out) noexcept
 {
     const int result = GetObjectInfo(object, size, out);
     if (Recording())
-        Emit("GetObjectA", {Arg(object), Arg(size), Arg(out)}, Arg(result));
+        Report("GetObjectA", result, object, size, out);
     return result;
 }
 
@@ -177,7 +168,7 @@ HDC WINAPI CreateCompatibleDC(HDC dc) noexcept
 {
     HDC result = dc && !Lookup(dc, Kind::kDc) ? nullptr : CreateDc();
     if (Recording())
-        Emit("CreateCompatibleDC", {Arg(dc)}, Arg(result));
+        Report("CreateCompatibleDC", result, dc);
     return result;
 }
 
@@ -185,7 +176,7 @@ BOOL WINAPI DeleteDC(HDC dc) noexcept
 {
     const BOOL result = DeleteDc(dc);
     if (Recording())
-        Emit("DeleteDC", {Arg(dc)}, Arg(result));
+        Report("DeleteDC", result, dc);
     return result;
 }
 
@@ -193,7 +184,7 @@ HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) noexcept
 {
     HGDIOBJ result = SelectIntoDc(dc, object);
     if (Recording())
-        Emit("SelectObject", {Arg(dc), Arg(object)}, Arg(result));
+        Report("SelectObject", result, dc, object);
     return result;
 }
 
@@ -202,8 +193,7 @@ HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixe
 {
     HBITMAP result = NewDdb(width, height, planes, bitsPerPixel, bits);
     if (Recording())
-        Emit("CreateBitmap", {Arg(width), Arg(height), Arg(planes), Arg(bitsPerPixel), Arg(bits)},
-             Arg(result));
+        Report("CreateBitmap", result, width, height, planes, bitsPerPixel, bits);
     return result;
 }
 
@@ -215,8 +205,7 @@ HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void
     if (section && bits)
         *bits = nullptr;
     if (Recording())
-        Emit("CreateDIBSection",
-             {Arg(dc), Arg(info), Arg(usage), Arg(bits), Arg(section), Arg(offset)}, Arg(result));
+        Report("CreateDIBSection", result, dc, info, usage, bits, section, offset);
     return result;
 }
 
@@ -228,7 +217,7 @@ int WINAPI SetStretchBltMode(HDC dc, int mode) noexcept
         object->dc.stretchMode = mode;
     }
     if (Recording())
-        Emit("SetStretchBltMode", {Arg(dc), Arg(mode)}, Arg(result));
+        Report("SetStretchBltMode", result, dc, mode);
     return result;
 }
 
@@ -237,7 +226,7 @@ int WINAPI GetStretchBltMode(HDC dc) noexcept
     GdiObject* object = Lookup(dc, Kind::kDc);
     const int result = object ? object->dc.stretchMode : 0;
     if (Recording())
-        Emit("GetStretchBltMode", {Arg(dc)}, Arg(result));
+        Report("GetStretchBltMode", result, dc);
     return result;
 }
 
@@ -248,7 +237,7 @@ COLORREF WINAPI GetPixel(HDC dc, int x, int y) noexcept
     if (x >= 0 && y >= 0 && x < view.width && y < view.height)
         result = PixelToColour(view.Row(y)[x]);
     if (Recording())
-        Emit("GetPixel", {Arg(dc), Arg(x), Arg(y)}, Arg(result));
+        Report("GetPixel", result, dc, x, y);
     return result;
 }
 
@@ -256,7 +245,7 @@ BOOL WINAPI GdiFlush(void) noexcept
 {
     // Nothing is batched: every call has drawn before it returns.
     if (Recording())
-        Emit("GdiFlush", {}, Arg(1));
+        Report("GdiFlush", 1);
     return TRUE;
 }
 

@@ -19,10 +19,16 @@ struct Brush {
     int selections = 0;  // DCs holding it
 };
 
+struct GdiObject;
+
 struct DeviceContext {
     HGDIOBJ bitmap = nullptr;
     PixelView view; // the selected bitmap's pixels, kept with the selection
     HGDIOBJ brush = nullptr;
+    // The objects behind the two handles: a selected object lives at least as long as its
+    // selection, so letting go of it needs no lookup.
+    GdiObject* bitmapObject = nullptr;
+    GdiObject* brushObject = nullptr;
     int stretchMode = 0; // a new DC starts in BLACKONWHITE
 };
 

@@ -16,6 +16,8 @@ struct PixelView {
     // Counts the writes made through GDI calls, so that what was computed from the pixels can be
     // kept until they change; null for DIB sections, whose owners also write them directly.
     uint64_t* writes = nullptr;
+    // The bitmap's serial (see Bitmap): what is kept of its pixels is found by it.
+    uint64_t serial = 0;
 
     void NoteWrite() const
     {

@@ -30,7 +30,7 @@ __attribute__((target("avx2"))) void FillRowsAvx2(const PixelView& view, int lef
     uint32_t* const origin = view.topRow + left;
     const ptrdiff_t stride = view.stride;
     const size_t last = count - 8;
-    // Rows of a palette's tools are short: up to 24 pixels the stores are written out.
+    // Rows of a palette's tools are short: up to 32 pixels the stores are written out.
     if (count <= 16) {
         for (ptrdiff_t y = top; y < bottom; ++y) {
             uint32_t* out = origin + y * stride;
@@ -42,6 +42,14 @@ __attribute__((target("avx2"))) void FillRowsAvx2(const PixelView& view, int lef
             uint32_t* out = origin + y * stride;
             Store8(out, v);
             Store8(out + 8, v);
+            Store8(out + last, v);
+        }
+    } else if (count <= 32) {
+        for (ptrdiff_t y = top; y < bottom; ++y) {
+            uint32_t* out = origin + y * stride;
+            Store8(out, v);
+            Store8(out + 8, v);
+            Store8(out + 16, v);
             Store8(out + last, v);
         }
     } else {
@@ -116,27 +124,28 @@ void FrameFill(const PixelView& view, int32_t left, int32_t top, int32_t right, 
     const uint32_t stored = StoredPixel(view, pixel);
     PatFillStored(view, left, top, right, top + 1, stored);
     PatFillStored(view, left, bottom - 1, right, bottom, stored);
-    // The two side edges in one pass over the rows, each pixel written only where it is inside.
-    Span y{top, bottom};
+    // The two side edges in one pass over the rows between those two, each pixel written only
+    // where it is inside.
+    Span y{int64_t{top} + 1, int64_t{bottom} - 1};
     if (!ClipSpan(y, view.height))
         return;
     const bool drawLeft = left >= 0 && left < view.width;
     const bool drawRight = right - 1 >= 0 && right - 1 < view.width;
-    uint32_t* const origin = view.topRow;
     const ptrdiff_t stride = view.stride;
+    uint32_t* p = view.Row(static_cast<int>(y.begin));
+    int64_t rows = y.end - y.begin;
     if (drawLeft && drawRight) {
-        for (int64_t row = y.begin; row < y.end; ++row) {
-            uint32_t* p = origin + row * stride;
-            p[left] = stored;
-            p[right - 1] = stored;
+        const ptrdiff_t width = right - 1 - left;
+        for (p += left; rows > 0; --rows, p += stride) {
+            p[0] = stored;
+            p[width] = stored;
         }
         return;
     }
     if (!drawLeft && !drawRight)
         return;
-    const int32_t x = drawLeft ? left : right - 1;
-    for (int64_t row = y.begin; row < y.end; ++row)
-        origin[row * stride + x] = stored;
+    for (p += drawLeft ? left : right - 1; rows > 0; --rows, p += stride)
+        *p = stored;
 }
 
 } // namespace gdi

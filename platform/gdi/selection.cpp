@@ -14,18 +14,17 @@ bool Held(const GdiObject& object)
                                         : object.brush.selections > 0;
 }
 
-// Drops a DC's hold on an object, finishing a deferred delete.
-void Release(HDC dc, HGDIOBJ handle)
+// Drops a DC's hold on the object behind `handle`, finishing a deferred delete.
+void Release(HDC dc, HGDIOBJ handle, GdiObject* object)
 {
-    GdiObject* object = LookupAny(handle);
-    if (!object || object->stock)
+    if (object->stock)
         return;
     if (object->kind == Kind::kBitmap && object->bitmap.selectedIn == dc)
         object->bitmap.selectedIn = nullptr;
     if (object->kind == Kind::kBrush && object->brush.selections > 0)
         --object->brush.selections;
     if (object->deletePending && !Held(*object))
-        DestroyObject(handle);
+        DestroyLiveObject(handle);
 }
 
 } // namespace
@@ -38,6 +37,7 @@ HGDIOBJ SelectIntoDc(HDC dc, HGDIOBJ handle)
         return nullptr;
     if (object->kind == Kind::kBitmap) {
         HGDIOBJ previous = owner->dc.bitmap;
+        GdiObject* previousObject = owner->dc.bitmapObject;
         if (previous == handle)
             return previous;
         // A memory bitmap can be in one DC at a time; the stock one is shared.
@@ -47,16 +47,19 @@ HGDIOBJ SelectIntoDc(HDC dc, HGDIOBJ handle)
             object->bitmap.selectedIn = dc;
         }
         owner->dc.bitmap = handle;
+        owner->dc.bitmapObject = object;
         owner->dc.view = object->bitmap.view;
-        Release(dc, previous);
+        Release(dc, previous, previousObject);
         return previous;
     }
     if (object->kind == Kind::kBrush) {
         HGDIOBJ previous = owner->dc.brush;
+        GdiObject* previousObject = owner->dc.brushObject;
         if (!object->stock)
             ++object->brush.selections;
         owner->dc.brush = handle;
-        Release(dc, previous);
+        owner->dc.brushObject = object;
+        Release(dc, previous, previousObject);
         return previous;
     }
     return nullptr;
@@ -67,12 +70,18 @@ HDC CreateDc()
     const HGDIOBJ bitmap = DefaultBitmap();
     const HGDIOBJ brush = StockBrush(WHITE_BRUSH);
     GdiObject* object = nullptr;
+    // A memory DC made and deleted per drawn bitmap costs a handle each and no more.
+    if (HGDIOBJ kept = ReviveKeptDc(&object))
+        return static_cast<HDC>(kept);
     HGDIOBJ handle = CreateObject(Kind::kDc, &object);
     if (!handle)
         return nullptr;
+    GdiObject& bitmapObject = ReservedObject(stock::kDefaultBitmapSlot);
     object->dc.bitmap = bitmap;
-    object->dc.view = LookupAny(bitmap)->bitmap.view;
+    object->dc.bitmapObject = &bitmapObject;
+    object->dc.view = bitmapObject.bitmap.view;
     object->dc.brush = brush;
+    object->dc.brushObject = &ReservedObject(WHITE_BRUSH);
     object->dc.stretchMode = BLACKONWHITE;
     return static_cast<HDC>(handle);
 }
@@ -82,11 +91,17 @@ bool DeleteDc(HDC dc)
     GdiObject* object = Lookup(dc, Kind::kDc);
     if (!object)
         return false;
-    const HGDIOBJ bitmap = object->dc.bitmap;
-    const HGDIOBJ brush = object->dc.brush;
-    DestroyObject(dc);
-    Release(dc, bitmap);
-    Release(dc, brush);
+    const HGDIOBJ bitmap = object->dc.bitmap, brush = object->dc.brush;
+    // Holding only stock objects, in the first mode, it is as CreateDc() makes one: kept whole
+    // for the next (letting go of stock objects does nothing).
+    if (bitmap == DefaultBitmap() && brush == StockBrush(WHITE_BRUSH) &&
+        object->dc.stretchMode == BLACKONWHITE && KeepDeletedDc(dc))
+        return true;
+    GdiObject* const bitmapObject = object->dc.bitmapObject;
+    GdiObject* const brushObject = object->dc.brushObject;
+    DestroyLiveObject(dc);
+    Release(dc, bitmap, bitmapObject);
+    Release(dc, brush, brushObject);
     return true;
 }
 

@@ -37,7 +37,7 @@ int FillRectangle(HDC dc, const RECT* rect, HBRUSH brush)
     // Selecting a brush that is one, painting and selecting the old one back leaves the DC as it
     // was: its colour is used directly.
     if (const GdiObject* b = Lookup(brush, Kind::kBrush)) {
-        const PixelView view = DcView(dc);
+        const PixelView& view = DcView(dc);
         if (!view.Empty())
             PatFill(view, rect->left, rect->top, rect->right, rect->bottom, b->brush.pixel);
         return 1;
@@ -58,9 +58,10 @@ int FrameRectangle(HDC dc, const RECT* rect, HBRUSH brush)
     const int32_t l = rect->left, t = rect->top, r = rect->right, b = rect->bottom;
     // As in FillRect, a brush that is one paints directly; it would select into any DC.
     if (const GdiObject* object = Lookup(brush, Kind::kBrush)) {
-        if (!Lookup(dc, Kind::kDc))
+        const GdiObject* owner = Lookup(dc, Kind::kDc);
+        if (!owner)
             return 0;
-        const PixelView view = DcView(dc);
+        const PixelView& view = owner->dc.view;
         if (!view.Empty())
             FrameFill(view, l, t, r, b, object->brush.pixel);
         return 1;
@@ -76,6 +77,31 @@ int FrameRectangle(HDC dc, const RECT* rect, HBRUSH brush)
     return 1;
 }
 
+// USER does this arithmetic in 32 bits and lets it wrap. Each edge moves by its own amount,
+// widened first so that negating INT_MIN is no problem.
+BOOL MoveEdges(LPRECT rect, int64_t left, int64_t top, int64_t right, int64_t bottom)
+{
+    if (!rect)
+        return FALSE;
+    rect->left = Wrap(rect->left + left);
+    rect->top = Wrap(rect->top + top);
+    rect->right = Wrap(rect->right + right);
+    rect->bottom = Wrap(rect->bottom + bottom);
+    return TRUE;
+}
+
+// The recorder sees the rectangle as it was given and the call's own dx and dy (the right and
+// bottom moves). Out of line: the usual path keeps no copy.
+[[gnu::cold, gnu::noinline]] BOOL MoveEdgesRecorded(const char* name, LPRECT rect, int64_t left,
+                                                    int64_t top, int64_t right, int64_t bottom)
+{
+    const RECT given = rect ? *rect : RECT{};
+    const BOOL result = MoveEdges(rect, left, top, right, bottom);
+    Report(name, result, rect ? &given : nullptr, static_cast<int>(right),
+           static_cast<int>(bottom));
+    return result;
+}
+
 } // namespace
 
 extern "C" {
@@ -86,9 +112,7 @@ BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom) noexc
         *rect = {left, top, right, bottom};
     const BOOL result = rect != nullptr;
     if (Recording())
-        Emit("SetRect",
-             {Arg(static_cast<const void*>(rect)), Arg(left), Arg(top), Arg(right), Arg(bottom)},
-             Arg(result));
+        Report("SetRect", result, static_cast<const void*>(rect), left, top, right, bottom);
     return result;
 }
 
@@ -98,46 +122,29 @@ BOOL WINAPI SetRectEmpty(LPRECT rect) noexcept
         *rect = {0, 0, 0, 0};
     const BOOL result = rect != nullptr;
     if (Recording())
-        Emit("SetRectEmpty", {Arg(static_cast<const void*>(rect))}, Arg(result));
+        Report("SetRectEmpty", result, static_cast<const void*>(rect));
     return result;
 }
 
-// USER does this arithmetic in 32 bits and lets it wrap.
 BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy) noexcept
 {
-    const CallArg before = CallArg::OfRect(rect);
-    if (rect) {
-        rect->left = Wrap(int64_t{rect->left} - dx);
-        rect->top = Wrap(int64_t{rect->top} - dy);
-        rect->right = Wrap(int64_t{rect->right} + dx);
-        rect->bottom = Wrap(int64_t{rect->bottom} + dy);
-    }
-    const BOOL result = rect != nullptr;
     if (Recording())
-        Emit("InflateRect", {before, Arg(dx), Arg(dy)}, Arg(result));
-    return result;
+        return MoveEdgesRecorded("InflateRect", rect, -int64_t{dx}, -int64_t{dy}, dx, dy);
+    return MoveEdges(rect, -int64_t{dx}, -int64_t{dy}, dx, dy);
 }
 
 BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy) noexcept
 {
-    const CallArg before = CallArg::OfRect(rect);
-    if (rect) {
-        rect->left = Wrap(int64_t{rect->left} + dx);
-        rect->top = Wrap(int64_t{rect->top} + dy);
-        rect->right = Wrap(int64_t{rect->right} + dx);
-        rect->bottom = Wrap(int64_t{rect->bottom} + dy);
-    }
-    const BOOL result = rect != nullptr;
     if (Recording())
-        Emit("OffsetRect", {before, Arg(dx), Arg(dy)}, Arg(result));
-    return result;
+        return MoveEdgesRecorded("OffsetRect", rect, dx, dy, dx, dy);
+    return MoveEdges(rect, dx, dy, dx, dy);
 }
 
 int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush) noexcept
 {
     const int result = FillRectangle(dc, rect, brush);
     if (Recording())
-        Emit("FillRect", {Arg(dc), Arg(rect), Arg(brush)}, Arg(result));
+        Report("FillRect", result, dc, rect, brush);
     return result;
 }
 
@@ -145,7 +152,7 @@ int WINAPI FrameRect(HDC dc, const RECT* rect, HBRUSH brush) noexcept
 {
     const int result = FrameRectangle(dc, rect, brush);
     if (Recording())
-        Emit("FrameRect", {Arg(dc), Arg(rect), Arg(brush)}, Arg(result));
+        Report("FrameRect", result, dc, rect, brush);
     return result;
 }
 

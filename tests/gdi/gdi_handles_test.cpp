@@ -96,6 +96,43 @@ TEST(GdiHandles, BitmapDeletedWhileSelectedGoesWithItsDc)
     DeleteObject(brush);
 }
 
+// A DC deleted as CreateCompatibleDC made it is kept for the next one; whatever was changed in a
+// deleted DC must not reach a later one, and a deleted DC's handle stays dead.
+TEST(GdiHandles, ADcMadeAfterOneIsDeletedStartsAsNew)
+{
+    const std::vector<uint32_t> pixels(4, 0x00123456u);
+    HBITMAP bitmap = CreateBitmap(2, 2, 1, 32, pixels.data());
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    const RECT dot = {0, 0, 1, 1};
+    // Nothing changed, then the stretch mode, a brush and a bitmap left selected.
+    for (int change = 0; change < 4; ++change) {
+        HDC dc = CreateCompatibleDC(nullptr);
+        if (change == 1)
+            SetStretchBltMode(dc, HALFTONE);
+        if (change == 2)
+            SelectObject(dc, brush);
+        if (change == 3)
+            SelectObject(dc, bitmap);
+        ASSERT_TRUE(DeleteDC(dc));
+        EXPECT_FALSE(DeleteDC(dc)) << change;
+        HDC next = CreateCompatibleDC(nullptr);
+        EXPECT_NE(next, dc) << change;
+        EXPECT_EQ(GetStretchBltMode(next), BLACKONWHITE) << change;
+        // The default bitmap, painted with the DC's own brush (a null one is not selected): white.
+        EXPECT_EQ(GetPixel(next, 0, 0), RGB(0, 0, 0)) << change;
+        FillRect(next, &dot, nullptr);
+        EXPECT_EQ(GetPixel(next, 0, 0), RGB(255, 255, 255)) << change;
+        FillRect(next, &dot, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        // The bitmap was let go of: it selects into the new DC.
+        HGDIOBJ previous = SelectObject(next, bitmap);
+        EXPECT_NE(previous, nullptr) << change;
+        SelectObject(next, previous);
+        EXPECT_TRUE(DeleteDC(next));
+    }
+    DeleteObject(brush);
+    DeleteObject(bitmap);
+}
+
 struct Log : gdi::Recorder {
     std::vector<gdi::Call> calls;
     void Record(const gdi::Call& call) override { calls.push_back(call); }

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <algorithm>
 #include <random>
+#include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -141,43 +143,124 @@ INSTANTIATE_TEST_SUITE_P(Sources, GdiStretchEnlarging, testing::Bool(),
                              return info.param ? "Ddb" : "DibSection";
                          });
 
-// A repeated stretch may copy what an earlier identical one drew; these writes must be seen.
-TEST(GdiStretchKept, WritesToTheSourceAndANewBitmapInItsSlotShowInTheNextStretch)
+// A repeated stretch of a device-dependent bitmap may copy what an earlier one drew (HALFTONE's
+// interpolated blocks too); every way of writing the bitmap must show in the next stretch. Each
+// stretch is compared with the same stretch of a DIB section read back from the bitmap, which is
+// never kept. A stretch inside both bitmaps is kept by its arguments; a clipped one by its axis
+// maps, and the one writing into the source, in the same mode, maps its axes alike: the target's
+// next stretch then finds its axis maps unchanged. Regression: DrawFocusRect into the source did
+// not count as a write.
+class GdiStretchKept : public testing::TestWithParam<std::tuple<int, bool>> {};
+
+TEST_P(GdiStretchKept, EveryWriteToTheSourceShowsInTheNextStretch)
 {
-    Target target;
-    std::vector<uint32_t> pixels(16 * 16, 0x00112233u);
+    const auto [mode, inside] = GetParam();
+    Target target, reference;
+    SetStretchBltMode(target.dc, mode);
+    SetStretchBltMode(reference.dc, mode);
+    std::vector<uint32_t> pixels(16 * 16);
+    for (size_t p = 0; p < pixels.size(); ++p)
+        pixels[p] = static_cast<uint32_t>(p * 2654435761u) & 0xffffffu;
     HBITMAP source = CreateBitmap(16, 16, 1, 32, pixels.data());
     HDC sourceDc = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(sourceDc, source);
-    auto stretch = [&] {
-        StretchBlt(target.dc, 0, 0, 25, 25, sourceDc, 0, 0, 16, 16, SRCCOPY);
-        return target.bits[24 * kDestWidth + 24];
+    SetStretchBltMode(sourceDc, mode);
+    uint32_t* copyBits = nullptr;
+    HBITMAP copy = MakeTopDownDib(16, 16, &copyBits);
+    HDC copyDc = CreateCompatibleDC(nullptr);
+    SelectObject(copyDc, copy);
+    const int x = inside ? 3 : -9, y = inside ? 2 : -7;
+    const auto stretch = [&](HDC to, HDC from) {
+        StretchBlt(to, x, y, 25, 23, from, 0, 0, 16, 16, SRCCOPY);
     };
-    EXPECT_EQ(stretch(), 0x00112233u);
-    EXPECT_EQ(stretch(), 0x00112233u);
 
+    const auto check = [&](const char* after) {
+        // Twice: the first may come from what was kept before the write, the second from what
+        // the first kept.
+        for (int pass = 0; pass < 2; ++pass) {
+            std::fill(target.bits, target.bits + kDestWidth * kDestHeight, kUntouched);
+            stretch(target.dc, sourceDc);
+            // GetPixel drops the top byte: it is not compared.
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x) {
+                    const COLORREF c = GetPixel(sourceDc, x, y);
+                    copyBits[y * 16 + x] = GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+                }
+            std::fill(reference.bits, reference.bits + kDestWidth * kDestHeight, kUntouched);
+            stretch(reference.dc, copyDc);
+            for (int p = 0; p < kDestWidth * kDestHeight; ++p)
+                ASSERT_EQ(target.bits[p] & 0xffffffu, reference.bits[p] & 0xffffffu)
+                    << "after " << after << ", pass " << pass << ", pixel " << p;
+        }
+    };
+    check("nothing");
     HBRUSH brush = CreateSolidBrush(RGB(0x44, 0x55, 0x66));
-    const RECT all = {0, 0, 16, 16};
-    FillRect(sourceDc, &all, brush);
-    EXPECT_EQ(stretch(), 0x00445566u) << "FillRect on the source";
-    FrameRect(sourceDc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    EXPECT_EQ(stretch(), 0u) << "FrameRect on the source";
-    BitBlt(sourceDc, 15, 15, 1, 1, target.dc, 30, 30, SRCCOPY); // untouched, so 0xeeeeeeee
-    target.bits[30 * kDestWidth + 30] = 0x00abcdefu;
+    const RECT part = {2, 3, 9, 14};
+    FillRect(sourceDc, &part, brush);
+    check("FillRect on the source");
+    FrameRect(sourceDc, &part, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    check("FrameRect on the source");
+    DrawFocusRect(sourceDc, &part);
+    check("DrawFocusRect on the source");
+    std::fill(copyBits, copyBits + 16 * 16, 0x00abcdefu);
+    stretch(sourceDc, copyDc);
+    check("StretchBlt into the source");
+    target.bits[30 * kDestWidth + 30] = 0x00fedcbau;
     BitBlt(sourceDc, 15, 15, 1, 1, target.dc, 30, 30, SRCCOPY);
-    EXPECT_EQ(stretch(), 0x00abcdefu) << "BitBlt into the source";
+    check("BitBlt into the source");
 
     // The same slot, most likely, holding other pixels.
     SelectObject(sourceDc, previous);
     DeleteObject(source);
-    std::fill(pixels.begin(), pixels.end(), 0x00778899u);
+    std::reverse(pixels.begin(), pixels.end());
     source = CreateBitmap(16, 16, 1, 32, pixels.data());
     SelectObject(sourceDc, source);
-    EXPECT_EQ(stretch(), 0x00778899u) << "a new bitmap";
+    check("a new bitmap");
 
+    DeleteDC(copyDc);
+    DeleteObject(copy);
     DeleteDC(sourceDc);
     DeleteObject(source);
     DeleteObject(brush);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, GdiStretchKept,
+                         testing::Combine(testing::Values(BLACKONWHITE, COLORONCOLOR, HALFTONE),
+                                          testing::Bool()),
+                         [](const testing::TestParamInfo<std::tuple<int, bool>>& info) {
+                             const int mode = std::get<0>(info.param);
+                             return std::string(mode == HALFTONE       ? "Halftone"
+                                                : mode == COLORONCOLOR ? "ColorOnColor"
+                                                                       : "BlackOnWhite") +
+                                    (std::get<1>(info.param) ? "Inside" : "Clipped");
+                         });
+
+// Regression: kept stretches were found by the source's handle, and with 32-bit pointers a slot's
+// handles repeat after 256 reuses: a new bitmap drawn as a deleted one was showed the deleted
+// one's pixels.
+TEST(GdiStretchKept, ABitmapNeverShowsWhatWasKeptOfAnEarlierOneWithItsHandle)
+{
+    Target target;
+    std::vector<HBITMAP> handles;
+    for (uint32_t round = 0; round < 300; ++round) {
+        const std::vector<uint32_t> pixels(16 * 16, round);
+        HBITMAP source = CreateBitmap(16, 16, 1, 32, pixels.data());
+        HDC sourceDc = CreateCompatibleDC(nullptr);
+        HGDIOBJ previous = SelectObject(sourceDc, source);
+        for (int pass = 0; pass < 2; ++pass) {
+            StretchBlt(target.dc, 0, 0, 25, 25, sourceDc, 0, 0, 16, 16, SRCCOPY);
+            ASSERT_EQ(target.bits[24 * kDestWidth + 24], round) << "pass " << pass;
+        }
+        SelectObject(sourceDc, previous);
+        DeleteDC(sourceDc);
+        DeleteObject(source);
+        handles.push_back(source);
+    }
+    // The case the test is for arises where handles repeat.
+    std::sort(handles.begin(), handles.end());
+    if (sizeof(void*) == 4) {
+        EXPECT_NE(std::adjacent_find(handles.begin(), handles.end()), handles.end());
+    }
 }
 
 } // namespace
