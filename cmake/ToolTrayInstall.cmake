@@ -36,10 +36,13 @@ if(NOT WIN32)
   # Only what runtime/win_gdi.h reaches; the layer's internals stay out.
   tooltray_public_headers(gdi ${PROJECT_SOURCE_DIR}/platform/gdi/gdi.h)
 endif()
-tooltray_public_headers(tooltray ${PROJECT_SOURCE_DIR}/tooltray/tooltray.h)
+tooltray_public_headers(tooltray ${PROJECT_SOURCE_DIR}/tooltray/tooltray.h
+  ${PROJECT_SOURCE_DIR}/tooltray/tool_info.h)
 tooltray_public_headers(tooltray_host
   ${PROJECT_SOURCE_DIR}/host/tooltray_bindings.h
-  ${PROJECT_SOURCE_DIR}/host/tooltray_handles.h)
+  ${PROJECT_SOURCE_DIR}/host/tooltray_handles.h
+  ${PROJECT_SOURCE_DIR}/host/tooltray_units.h
+  ${PROJECT_SOURCE_DIR}/host/tool_space_palette.h)
 
 set(tooltray_exported som kxcore gdi tooltray tooltray_host)
 if(NOT WIN32)

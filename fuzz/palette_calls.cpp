@@ -4,38 +4,17 @@
 // checked) for what it may break, not compared.
 #include "fuzz/fuzz_checks.h"
 #include "fuzz/fuzz_input.h"
-#include "host/tooltray_bindings.h"
+#include "host/tool_space_palette.h"
 #include "platform/gdi/gdi_recorder.h"
 #include "tests/model_palette.h"
-#include "tools/tool_info.h"
 
+#include <memory>
 #include <sstream>
 #include <vector>
 
 namespace {
 
 constexpr int kMaxSteps = 400;
-
-// The classes, a base object and a tool space live for the whole process, as in a host.
-struct World {
-    Environment* ev = GetGlobalEnvironment();
-    SOMClass* palettes = ToolTrayNewClass(1, 0);
-    SOMClass* spaces = KxToolSpaceObjNewClass(1, 0);
-    SOMObject* base = NewObject(FindClass("KxObject"));
-    KxToolSpaceObj* space = spaces ? NewObject(spaces) : nullptr;
-
-    void SetAccepts(bool accepts) const
-    {
-        somCall<somTD_KxToolSpaceObj_SetAcceptsTools>(
-            space, resolve_KxToolSpaceObjClassData()->SetAcceptsTools, ev, accepts ? 1 : 0);
-    }
-};
-
-const World& TheWorld()
-{
-    static const World world;
-    return world;
-}
 
 model::Rect M(const KxRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 KxRect K(const model::Rect& r) { return KxRect(r.left, r.top, r.right, r.bottom); }
@@ -85,27 +64,29 @@ model::Rect AnyRect(FuzzInput& in)
 
 class Run {
 public:
-    explicit Run(FuzzInput& in) : in_(in), w_(TheWorld()) {}
+    explicit Run(FuzzInput& in) : in_(in) {}
 
     std::string Go()
     {
-        if (!w_.palettes || !w_.space || !w_.base)
-            return std::string("setting up failed: ") + GetLastBuildError();
-        ToolTray* object = NewObject(w_.palettes);
-        if (!object)
-            return "NewObject failed";
-        Palette p(object, w_.ev, resolve_ToolTrayClassData());
-        p.InitExtension(w_.base);
-        p.SetToolSpaceObj(w_.space);
-        w_.SetAccepts(true);
-        MakeSurfaces();
+        // A palette on a tool space, as every host sets one up; the palette goes before what it
+        // borrowed, the bitmaps included.
+        std::unique_ptr<ToolSpacePalette> stage;
+        try {
+            stage = std::make_unique<ToolSpacePalette>();
+        } catch (const ToolTrayError& e) {
+            return std::string("setting up failed: ") + e.what();
+        }
+        space_ = stage->Space();
+        SetAccepts(true);
+        const Palette& p = stage->Tray();
+        MakeSurfaces(*stage);
         std::string failure;
         for (step_ = 0; step_ < kMaxSteps && !in_.AtEnd() && failure.empty(); ++step_) {
             failure = Step(p);
             if (failure.empty())
                 failure = Compare(p);
         }
-        FreeObject(object);
+        stage.reset();
         FreeSurfaces();
         if (!failure.empty())
             return failure;
@@ -151,7 +132,7 @@ private:
             op_ = "CreateTool";
             if (in_.Chance(5)) {
                 accepts_ = !accepts_;
-                w_.SetAccepts(accepts_);
+                SetAccepts(accepts_);
             }
             const int32_t id = in_.Range(-1, 6);
             const auto state = static_cast<uint16_t>(in_.Range(0, 2));
@@ -212,13 +193,13 @@ private:
         case 8:
             op_ = "SetToolWidth";
             m_.toolWidth = ToolSize(in_);
-            p.SetToolWidth(m_.toolWidth);
-            return p.GetToolWidth() == m_.toolWidth ? "" : Fail("GetToolWidth differs");
+            p.SetToolWidth(tooltray::Fixed(m_.toolWidth));
+            return p.GetToolWidth().Raw() == m_.toolWidth ? "" : Fail("GetToolWidth differs");
         case 9:
             op_ = "SetToolHeight";
             m_.toolHeight = ToolSize(in_);
-            p.SetToolHeight(m_.toolHeight);
-            return p.GetToolHeight() == m_.toolHeight ? "" : Fail("GetToolHeight differs");
+            p.SetToolHeight(tooltray::Fixed(m_.toolHeight));
+            return p.GetToolHeight().Raw() == m_.toolHeight ? "" : Fail("GetToolHeight differs");
         case 10: {
             op_ = "GetNextToolBounds";
             KxRect got(1, 2, 3, 4);
@@ -299,9 +280,9 @@ private:
                 return Fail("id differs" + at.str());
             if (p.GetToolState(t) != e.state)
                 return Fail("state differs" + at.str());
-            if (!(M(t->bounds) == e.bounds)) {
+            if (!(M(Palette::ToolBounds(t)) == e.bounds)) {
                 std::ostringstream out;
-                out << "bounds " << M(t->bounds) << ", model " << e.bounds << at.str();
+                out << "bounds " << M(Palette::ToolBounds(t)) << ", model " << e.bounds << at.str();
                 return Fail(out.str());
             }
         }
@@ -320,7 +301,13 @@ private:
         HDC dc = nullptr;
         HBITMAP bitmap = nullptr;
     };
-    void MakeSurfaces()
+    void SetAccepts(bool accepts) const
+    {
+        somCall<somTD_KxToolSpaceObj_SetAcceptsTools>(
+            space_, resolve_KxToolSpaceObjClassData()->SetAcceptsTools, GetGlobalEnvironment(),
+            accepts ? 1 : 0);
+    }
+    void MakeSurfaces(ToolSpacePalette& stage)
     {
         for (Surface& s : surfaces_) {
             BITMAPINFO info = {};
@@ -339,7 +326,7 @@ private:
             std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
             for (size_t i = 0; i < pixels.size(); ++i)
                 pixels[i] = static_cast<uint32_t>(i * 2654435761u);
-            b = CreateBitmap(w, h, 1, 32, pixels.data());
+            b = stage.AddBitmap(w, h, pixels.data());
         }
     }
     void FreeSurfaces()
@@ -348,17 +335,15 @@ private:
             DeleteDC(s.dc);
             DeleteObject(s.bitmap);
         }
-        for (HBITMAP b : bitmaps_)
-            DeleteObject(b);
     }
 
     FuzzInput& in_;
-    const World& w_;
+    KxToolSpaceObj* space_ = nullptr;
     model::Palette m_;
     std::vector<const void*> removed_;
     bool accepts_ = true;
     Surface surfaces_[2];
-    HBITMAP bitmaps_[3] = {};
+    HBITMAP bitmaps_[3] = {}; // the stage owns them
     int step_ = 0;
     const char* op_ = "";
 };

@@ -83,7 +83,7 @@ int main(int argc, char** argv)
     DibSectionDc surface(surfaceWidth, surfaceHeight);
     if (!surface.Ok())
         return Fail("cannot create a drawing surface");
-    surface.Fill(RGB(212, 208, 200));
+    surface.Fill(kPaletteBackground);
     palette.UpdateTools(surface.Dc());
     if (!WritePng(options.output, surface.Snapshot(), error))
         return Fail("cannot write " + options.output + ": " + error);

@@ -79,7 +79,7 @@ TEST(HostKitClass, A_refused_build_throws_the_runtimes_reason)
         EXPECT_NE(std::string(e.what()).find(reason), std::string::npos) << e.what();
     }
     EXPECT_EQ(BuildToolTrayClass(1, 0), resolve_ToolTrayClassData()->classObject);
-    EXPECT_THROW(NewOwnedObject(nullptr), ToolTrayError);
+    EXPECT_THROW(NewOwnedObject(static_cast<SOMClass*>(nullptr)), ToolTrayError);
 }
 
 TEST(HostKitBitmap, A_bitmap_handle_deletes_its_bitmap)

@@ -102,8 +102,8 @@ void ExpectDefaults(const Palette& p, const char* when)
     EXPECT_EQ(p.GetDomain(), 0);
     EXPECT_EQ(p.GetSession(), nullptr);
     EXPECT_EQ(p.GetUserInfo(), 0);
-    EXPECT_EQ(p.GetToolWidth(), 0x190000);
-    EXPECT_EQ(p.GetToolHeight(), 0x190000);
+    EXPECT_EQ(p.GetToolWidth().Raw(), 0x190000);
+    EXPECT_EQ(p.GetToolHeight().Raw(), 0x190000);
     EXPECT_EQ(p.GetFirstTool(), nullptr);
     EXPECT_EQ(p.GetLastTool(), nullptr);
 }
@@ -135,8 +135,8 @@ TEST_F(PaletteLifecycle, Every_getter_returns_what_its_setter_stored)
     palette->SetDomain(-7);
     palette->SetSession(object);
     palette->SetUserInfo(0x7FFFFFFF);
-    palette->SetToolWidth(-0x18000);
-    palette->SetToolHeight(0x7FFFFFFF);
+    palette->SetToolWidth(tooltray::Fixed(-0x18000));
+    palette->SetToolHeight(tooltray::Fixed(0x7FFFFFFF));
 
     KxRect r(0, 0, 0, 0);
     palette->GetSize(&r);
@@ -150,8 +150,8 @@ TEST_F(PaletteLifecycle, Every_getter_returns_what_its_setter_stored)
     EXPECT_EQ(palette->GetDomain(), -7);
     EXPECT_EQ(palette->GetSession(), object);
     EXPECT_EQ(palette->GetUserInfo(), 0x7FFFFFFF);
-    EXPECT_EQ(palette->GetToolWidth(), -0x18000);
-    EXPECT_EQ(palette->GetToolHeight(), 0x7FFFFFFF);
+    EXPECT_EQ(palette->GetToolWidth().Raw(), -0x18000);
+    EXPECT_EQ(palette->GetToolHeight().Raw(), 0x7FFFFFFF);
 
     palette->SetPos((int16_t)32767);
     EXPECT_EQ(palette->GetPos(), 32767);

@@ -166,11 +166,11 @@ protected:
             }
             case 8: // tool width
                 m.toolWidth = ToolSize();
-                p.SetToolWidth(m.toolWidth);
+                p.SetToolWidth(tooltray::Fixed(m.toolWidth));
                 break;
             case 9: // tool height
                 m.toolHeight = ToolSize();
-                p.SetToolHeight(m.toolHeight);
+                p.SetToolHeight(tooltray::Fixed(m.toolHeight));
                 break;
             case 10: { // GetNextToolBounds
                 KxRect got(1, 2, 3, 4);
