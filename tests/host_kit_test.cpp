@@ -10,8 +10,8 @@
 // A bare integer is not a tool size: it would be 1/65536 of a pixel per unit.
 static_assert(!std::is_invocable_v<decltype(&Palette::SetToolWidth), const Palette&, int>);
 static_assert(!std::is_invocable_v<decltype(&Palette::SetToolHeight), const Palette&, KxFixed>);
-static_assert(std::is_invocable_v<decltype(&Palette::SetToolWidth), const Palette&,
-                                  tooltray::Pixels>);
+static_assert(
+    std::is_invocable_v<decltype(&Palette::SetToolWidth), const Palette&, tooltray::Pixels>);
 static_assert(tooltray::Fixed(tooltray::Pixels(3)).Raw() == 0x30000);
 static_assert(tooltray::Fixed(0x18000).ToPixels() == 2, "halves go up, as the class rounds");
 
