@@ -352,40 +352,47 @@ void SOMLINK RemoveNothing(ToolTray*, Environment*, ToolInfo* tool)
     g_removedIds.push_back(tool->id);
 }
 
-TEST_F(PaletteLifecycle, FreeObject_survives_a_RemoveToolInfo_that_also_removes_the_next_tool)
+// One RemoveToolInfo override: its subclass's name, the tools made, and the ids the override is
+// offered while FreeObject tears the palette down.
+struct TeardownOverride {
+    const char* name;
+    somMethodProc procedure;
+    int tools;
+    std::vector<int32_t> offered;
+};
+
+class PaletteTeardown : public PaletteTest,
+                        public ::testing::WithParamInterface<TeardownOverride> {};
+
+TEST_P(PaletteTeardown, FreeObject_offers_each_tool_once_and_frees_every_record)
 {
-    static SOMClass* const cls = BuildToolTraySubclass(
-        "GreedyTray", {{"ToolTray::RemoveToolInfo", somProc(&RemoveWithNeighbour)}});
+    const TeardownOverride& o = GetParam();
+    SOMClass* cls = FindClass(o.name);
+    if (!cls)
+        cls = BuildToolTraySubclass(o.name, {{"ToolTray::RemoveToolInfo", o.procedure}});
     ASSERT_NE(cls, nullptr) << GetLastBuildError();
     AllocationWatch watch;
     SOMObject* p = NewObject(cls);
     InitExtension(p, ev, base);
     Palette pal(p, ev, resolve_ToolTrayClassData());
     pal.SetToolSpaceObj(space);
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= o.tools; ++i)
         ASSERT_NE(pal.CreateTool(i, (HBITMAP) nullptr, (uint16_t)0), nullptr);
     g_removedIds.clear();
     FreeObject(p);
-    EXPECT_EQ(g_removedIds, (std::vector<int32_t>{5, 3, 1})) << "each call took two tools";
-    EXPECT_EQ(watch.Live(), 0);
+    EXPECT_EQ(g_removedIds, o.offered);
+    EXPECT_EQ(watch.Live(), 0) << "tool records or list links left behind";
 }
 
-TEST_F(PaletteLifecycle, FreeObject_frees_the_tools_a_RemoveToolInfo_override_declined_to_remove)
-{
-    static SOMClass* const cls = BuildToolTraySubclass(
-        "StubbornTray", {{"ToolTray::RemoveToolInfo", somProc(&RemoveNothing)}});
-    ASSERT_NE(cls, nullptr) << GetLastBuildError();
-    AllocationWatch watch;
-    SOMObject* p = NewObject(cls);
-    InitExtension(p, ev, base);
-    Palette pal(p, ev, resolve_ToolTrayClassData());
-    pal.SetToolSpaceObj(space);
-    for (int i = 1; i <= 3; ++i)
-        ASSERT_NE(pal.CreateTool(i, (HBITMAP) nullptr, (uint16_t)0), nullptr);
-    g_removedIds.clear();
-    FreeObject(p);
-    EXPECT_EQ(g_removedIds, (std::vector<int32_t>{3, 2, 1})) << "each offered once, newest first";
-    EXPECT_EQ(watch.Live(), 0);
-}
+INSTANTIATE_TEST_SUITE_P(
+    RemoveToolInfoOverrides, PaletteTeardown,
+    ::testing::Values(
+        // Each call takes two tools: the walk must not read the neighbour's freed link.
+        TeardownOverride{"GreedyTray", somProc(&RemoveWithNeighbour), 5, {5, 3, 1}},
+        // Each call removes nothing: ToolTray's own procedure frees what the override left.
+        TeardownOverride{"StubbornTray", somProc(&RemoveNothing), 3, {3, 2, 1}}),
+    [](const ::testing::TestParamInfo<TeardownOverride>& info) {
+        return std::string(info.param.name);
+    });
 
 } // namespace
