@@ -175,6 +175,10 @@ private:
 int RunPaletteWindow(HostPalette& host, PaletteInput& input, int width, int height,
                      bool printClient)
 {
+    // The window shows a bitmap: SDL's own framebuffer copies it, where the accelerated one would
+    // load an OpenGL stack (Mesa, LLVM: 90 MB and a slow start) for a renderer behind the surface.
+    // The environment's SDL_FRAMEBUFFER_ACCELERATION still wins.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "tooltray-palette: cannot open a window: %s\n", SDL_GetError());
         return 1;
