@@ -46,9 +46,10 @@ tooltray_public_headers(tooltray_host
 
 set(tooltray_exported som kxcore gdi tooltray tooltray_host)
 if(NOT WIN32)
-  # libtooltray.so.1 and the like; each finds the others beside it, wherever the tree is unpacked.
+  # libtooltray.so.1, libtooltray-som.so.1 and the like. Installed libraries carry no RUNPATH:
+  # they are found the way the system finds any library (its folders, or the host's own path).
   set_target_properties(som kxcore gdi tooltray PROPERTIES
-    VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR} INSTALL_RPATH "$ORIGIN")
+    VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
 endif()
 set_target_properties(tooltray_host PROPERTIES EXPORT_NAME host)
 # The public headers use C++17 (the host kit's bindings, the geometry's static_asserts).
@@ -72,6 +73,18 @@ install(TARGETS ${tooltray_exported} EXPORT ToolTrayTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development
   FILE_SET HEADERS DESTINATION ${TOOLTRAY_INCLUDE_SUBDIR} COMPONENT development
   INCLUDES DESTINATION ${TOOLTRAY_INCLUDE_SUBDIR})
+if(NOT WIN32)
+  # A stripped install (cmake --install --strip, and CPack's) also drops the compilers' .comment
+  # notes from the libraries, as Debian's own stripping does.
+  install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+      file(GLOB libraries \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/lib*.so.*.*.*\")
+      foreach(library IN LISTS libraries)
+        execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment \${library}
+                        COMMAND_ERROR_IS_FATAL ANY)
+      endforeach()
+    endif()" COMPONENT runtime)
+endif()
 install(EXPORT ToolTrayTargets NAMESPACE ToolTray:: DESTINATION ${TOOLTRAY_CMAKE_DIR}
   COMPONENT development)
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/ToolTrayConfig.cmake.in
@@ -89,20 +102,23 @@ file(RELATIVE_PATH pc_to_prefix ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/
   ${CMAKE_INSTALL_PREFIX})
 string(REGEX REPLACE "/$" "" pc_to_prefix "${pc_to_prefix}")
 set(pc_libs "")
-foreach(target IN ITEMS tooltray kxcore som)
+set(pc_targets tooltray kxcore som)
+if(NOT WIN32)
+  list(APPEND pc_targets gdi)
+endif()
+foreach(target IN LISTS pc_targets)
   get_target_property(output ${target} OUTPUT_NAME)
-  if(NOT output)
-    set(output ${target})
-  endif()
   string(APPEND pc_libs " -l${output}")
 endforeach()
 if(WIN32)
   string(APPEND pc_libs " -lgdi32 -luser32")
-else()
-  string(APPEND pc_libs " -lgdi")
 endif()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/tooltray.pc.in ${PROJECT_BINARY_DIR}/tooltray.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/tooltray.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT development)
+
+# The licence: with the CMake package and in the Windows zip. The Debian packages carry it in
+# their copyright files instead (cmake/ToolTrayPackage.cmake), where Debian looks for it.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT license)
 
 include(${CMAKE_CURRENT_LIST_DIR}/ToolTrayPackage.cmake)

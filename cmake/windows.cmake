@@ -6,11 +6,20 @@
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
 if(CMAKE_CROSSCOMPILING AND CMAKE_HOST_UNIX AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
-  # 64-bit programs run under wine64; 32-bit ones cannot run on this kind of host at all.
-  find_program(TOOLTRAY_WINE64 wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
-  if(TOOLTRAY_WINE64 AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+  # 64-bit programs run under wine64, 32-bit ones under Wine's 32-bit loader (Debian: wine32:i386)
+  # in a 32-bit prefix of their own.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    find_program(TOOLTRAY_WINE64 wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
+    set(tooltray_wine ${TOOLTRAY_WINE64})
+  else()
+    find_program(TOOLTRAY_WINE32 wine PATHS /usr/lib/wine NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+    set(tooltray_wine ${TOOLTRAY_WINE32})
+  endif()
+  # A loader that is not there ("none") leaves the programs built but not run: a kernel without
+  # 32-bit support.
+  if(tooltray_wine AND EXISTS "${tooltray_wine}")
     set(CMAKE_CROSSCOMPILING_EMULATOR
-        ${PROJECT_SOURCE_DIR}/cmake/wine-run.sh ${TOOLTRAY_WINE64} ${CMAKE_BINARY_DIR}/wineprefix)
+        ${PROJECT_SOURCE_DIR}/cmake/wine-run.sh ${tooltray_wine} ${CMAKE_BINARY_DIR}/wineprefix)
   endif()
 endif()
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs a Windows program under wine64 for gtest discovery and ctest:
-#   wine-run.sh <wine64> <wine prefix> <program.exe> [arguments...]
+# Runs a Windows program under Wine for gtest discovery and ctest:
+#   wine-run.sh <wine64 or wine> <wine prefix> <program.exe> [arguments...]
 # Creates the prefix on first use (serialised, since ctest and the build start programs in
 # parallel), silences Wine's own logging and drops the CRs that the Windows C runtime writes before
 # each LF, which would otherwise end up in discovered test names and in compared output.
@@ -17,7 +17,12 @@ mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
 if [ ! -e "$prefix/.initialised" ]; then
-  if ! "$wine" wineboot --init </dev/null >"$prefix.log" 2>&1 9>&-; then
+  # Wine's 32-bit loader (an ELF file of class 1) makes a 32-bit prefix, a 32-bit Windows
+  # throughout; left to itself it would make a 64-bit one and run programs through its 32-bit
+  # layer. (Only a new prefix takes the setting.)
+  arch=()
+  [ "$(od -An -tx1 -j4 -N1 "$wine" | tr -d ' ')" != 01 ] || arch=(WINEARCH=win32)
+  if ! env "${arch[@]}" "$wine" wineboot --init </dev/null >"$prefix.log" 2>&1 9>&-; then
     echo "wine-run.sh: creating the Wine prefix $prefix failed:" >&2
     cat "$prefix.log" >&2
     exit 1

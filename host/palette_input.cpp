@@ -40,9 +40,18 @@ void PaletteInput::SetState(ToolInfo* tool, uint16_t state, InputEffect& effect)
     effect.dirty.push_back(HostPalette::Bounds(tool));
 }
 
+void PaletteInput::Settle(InputEffect& effect)
+{
+    if (held_)
+        SetState(std::exchange(held_, nullptr), heldState_, effect);
+}
+
 InputEffect PaletteInput::Press(int x, int y)
 {
+    // A press while one is held means its release was lost: that one ends as cancelled, and this
+    // one counts, so the click the user is making now is not spent on the lost one.
     InputEffect effect;
+    Settle(effect);
     held_ = ToolAt(x, y);
     if (held_) {
         heldState_ = host_.Tray().GetToolState(held_);
@@ -51,11 +60,25 @@ InputEffect PaletteInput::Press(int x, int y)
     return effect;
 }
 
-InputEffect PaletteInput::Move(int x, int y)
+InputEffect PaletteInput::Move(int x, int y, bool buttonDown)
 {
     InputEffect effect;
-    if (held_)
+    // A button brought down elsewhere and dragged in presses nothing, as with toolbar buttons.
+    if (!buttonDown)
+        Settle(effect); // released where no release reached us
+    else if (held_)
         SetState(held_, ToolAt(x, y) == held_ ? kPressed : heldState_, effect);
+    return effect;
+}
+
+InputEffect PaletteInput::Leave(bool buttonDown)
+{
+    // Held, the press goes on outside, looking as dragged off until the pointer comes back.
+    InputEffect effect;
+    if (!buttonDown)
+        Settle(effect);
+    else if (held_)
+        SetState(held_, heldState_, effect);
     return effect;
 }
 
@@ -76,8 +99,7 @@ InputEffect PaletteInput::Release(int x, int y)
 InputEffect PaletteInput::Cancel()
 {
     InputEffect effect;
-    if (held_)
-        SetState(std::exchange(held_, nullptr), heldState_, effect);
+    Settle(effect);
     return effect;
 }
 

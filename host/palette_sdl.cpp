@@ -1,11 +1,18 @@
 // The Linux window of the live palette, through SDL2. The palette draws through the portable GDI
 // layer into a DIB section; an SDL surface wraps the section's pixels where they are, and only
 // the changed rectangles are copied to the window.
+//
+// On X11 the pointer's buttons and motion are read from the X server's own events, not from SDL's:
+// SDL keeps its own idea of which buttons are down and drops a press that arrives while it
+// believes the button is still down, which it does whenever it missed a release (one outside the
+// window while another window holds the keyboard focus is enough). The palette's input rules need
+// every press and the state the server reports with each event; elsewhere they get SDL's.
 #include "host/dib_section_dc.h"
 #include "host/palette_view.h"
 #include "host/palette_window.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h> // last: on X11 it brings Xlib's macros (None, Bool, Status...)
 
 #include <cstdio>
 #include <memory>
@@ -31,7 +38,12 @@ public:
     {
         window_ = SDL_CreateWindow("ToolTray palette", SDL_WINDOWPOS_UNDEFINED,
                                    SDL_WINDOWPOS_UNDEFINED, width, height, SDL_WINDOW_RESIZABLE);
-        return window_ && Redraw(width, height);
+        if (!window_)
+            return false;
+        rawPointer_ = X11Window() != 0;
+        if (rawPointer_)
+            SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+        return Redraw(width, height);
     }
 
     int Run()
@@ -42,25 +54,24 @@ public:
             case SDL_QUIT:
                 return 0;
             case SDL_WINDOWEVENT:
-                if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-                    host_.Resize(event.window.data1, event.window.data2);
-                    if (!Redraw(event.window.data1, event.window.data2))
-                        return 1;
-                } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
-                    Show(nullptr);
-                }
+                if (!OnWindowEvent(event.window))
+                    return 1;
+                break;
+            case SDL_SYSWMEVENT:
+                OnSystemEvent(*event.syswm.msg);
                 break;
             case SDL_MOUSEBUTTONDOWN:
-                if (event.button.button == SDL_BUTTON_LEFT)
-                    Apply(input_.Press(event.button.x, event.button.y));
+                if (!RawPointer() && event.button.button == SDL_BUTTON_LEFT)
+                    Pointer(input_.Press(event.button.x, event.button.y));
                 break;
             case SDL_MOUSEMOTION:
-                if (event.motion.state & SDL_BUTTON_LMASK)
-                    Apply(input_.Move(event.motion.x, event.motion.y));
+                if (!RawPointer())
+                    Pointer(input_.Move(event.motion.x, event.motion.y,
+                                        (event.motion.state & SDL_BUTTON_LMASK) != 0));
                 break;
             case SDL_MOUSEBUTTONUP:
-                if (event.button.button == SDL_BUTTON_LEFT)
-                    Apply(input_.Release(event.button.x, event.button.y));
+                if (!RawPointer() && event.button.button == SDL_BUTTON_LEFT)
+                    Pointer(input_.Release(event.button.x, event.button.y));
                 break;
             case SDL_KEYDOWN:
                 if (const std::optional<PaletteKey> key = KeyOf(event.key.keysym.sym)) {
@@ -79,6 +90,92 @@ public:
     }
 
 private:
+    // False when the window can no longer be drawn.
+    bool OnWindowEvent(const SDL_WindowEvent& event)
+    {
+        switch (event.event) {
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            host_.Resize(event.data1, event.data2);
+            return Redraw(event.data1, event.data2);
+        case SDL_WINDOWEVENT_EXPOSED:
+            Show(nullptr);
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+        case SDL_WINDOWEVENT_HIDDEN:
+        case SDL_WINDOWEVENT_MINIMIZED:
+            Pointer(input_.Cancel());
+            break;
+        case SDL_WINDOWEVENT_LEAVE:
+            if (!RawPointer()) // the X server's own leave event says more
+                Pointer(input_.Leave(
+                    (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0));
+            break;
+        default:
+            break;
+        }
+        return true;
+    }
+
+    bool RawPointer() const { return rawPointer_; }
+
+    // The X window now behind the SDL window, 0 on another window system. Asked each time: SDL
+    // replaces the X window when it first makes the window's surface.
+    unsigned long X11Window() const
+    {
+#if defined(SDL_VIDEO_DRIVER_X11)
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11)
+            return info.info.x11.window;
+#endif
+        return 0;
+    }
+
+    void OnSystemEvent([[maybe_unused]] const SDL_SysWMmsg& message)
+    {
+#if defined(SDL_VIDEO_DRIVER_X11)
+        if (message.subsystem != SDL_SYSWM_X11 || !RawPointer())
+            return;
+        const XEvent& e = message.msg.x11.event;
+        if (e.type < ButtonPress || e.type > LeaveNotify || e.xany.window != X11Window())
+            return;
+        // Button 1 is the primary button after the server's button mapping, as SDL's left is.
+        switch (e.type) {
+        case ButtonPress:
+            if (e.xbutton.button == Button1)
+                Pointer(input_.Press(e.xbutton.x, e.xbutton.y));
+            break;
+        case ButtonRelease:
+            if (e.xbutton.button == Button1)
+                Pointer(input_.Release(e.xbutton.x, e.xbutton.y));
+            break;
+        case MotionNotify:
+            Pointer(input_.Move(e.xmotion.x, e.xmotion.y, (e.xmotion.state & Button1Mask) != 0));
+            break;
+        case EnterNotify:
+            Pointer(
+                input_.Move(e.xcrossing.x, e.xcrossing.y, (e.xcrossing.state & Button1Mask) != 0));
+            break;
+        case LeaveNotify:
+            Pointer(input_.Leave((e.xcrossing.state & Button1Mask) != 0));
+            break;
+        default:
+            break;
+        }
+#endif
+    }
+
+    // Applies a pointer event's effect and captures the pointer exactly while a press is held.
+    // SDL captures only the window holding the keyboard focus, and a palette seldom does, so the
+    // rules above never count on the capture.
+    void Pointer(const InputEffect& effect)
+    {
+        Apply(effect);
+        if (input_.Holding() != captured_)
+            captured_ =
+                SDL_CaptureMouse(input_.Holding() ? SDL_TRUE : SDL_FALSE) == 0 && input_.Holding();
+    }
+
     static std::optional<PaletteKey> KeyOf(SDL_Keycode key)
     {
         switch (key) {
@@ -168,6 +265,8 @@ private:
     int width_ = 0;
     int height_ = 0;
     ClientReport report_;
+    bool rawPointer_ = false; // pointer events from the X server's events, not SDL's
+    bool captured_ = false;
 };
 
 } // namespace
@@ -179,6 +278,10 @@ int RunPaletteWindow(HostPalette& host, PaletteInput& input, int width, int heig
     // load an OpenGL stack (Mesa, LLVM: 90 MB and a slow start) for a renderer behind the surface.
     // The environment's SDL_FRAMEBUFFER_ACCELERATION still wins.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // The palette captures the pointer itself, following its own reconciled press; SDL's
+    // capture follows SDL's idea of the buttons, which may be stale (a lost release would keep
+    // the whole display's pointer grabbed).
+    SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "tooltray-palette: cannot open a window: %s\n", SDL_GetError());
         return 1;

@@ -49,6 +49,15 @@ void Apply(HWND window, const InputEffect& effect)
         DestroyWindow(window);
 }
 
+// After a pointer event: the pointer stays captured exactly while a press is held. Releasing it
+// sends WM_CAPTURECHANGED, which then finds no press.
+void Pointer(HWND window, const WindowState& state, const InputEffect& effect)
+{
+    Apply(window, effect);
+    if (!state.input->Holding() && GetCapture() == window)
+        ReleaseCapture();
+}
+
 void Paint(HWND window, WindowState& state)
 {
     PAINTSTRUCT ps;
@@ -90,27 +99,34 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         Paint(window, *state);
         return 0;
     case WM_SIZE:
+        if (wParam == SIZE_MINIMIZED)
+            Pointer(window, *state, state->input->Cancel());
         state->host->Resize(LOWORD(lParam), HIWORD(lParam));
         InvalidateRect(window, nullptr, FALSE); // the tools re-flowed
         return 0;
     case WM_LBUTTONDOWN:
         SetCapture(window);
-        Apply(window, state->input->Press(x, y));
+        Pointer(window, *state, state->input->Press(x, y));
         return 0;
     case WM_MOUSEMOVE:
-        if (wParam & MK_LBUTTON)
-            Apply(window, state->input->Move(x, y));
+        Pointer(window, *state, state->input->Move(x, y, (wParam & MK_LBUTTON) != 0));
         return 0;
     case WM_LBUTTONUP:
-        // Released before the capture goes, so the WM_CAPTURECHANGED this sends finds no press.
-        Apply(window, state->input->Release(x, y));
-        ReleaseCapture();
+        Pointer(window, *state, state->input->Release(x, y));
         return 0;
     case WM_CAPTURECHANGED:
         // Another window took the pointer mid-press: no button-up will come, so the tool must
         // not stay pressed.
-        Apply(window, state->input->Cancel());
+        if (reinterpret_cast<HWND>(lParam) != window)
+            Apply(window, state->input->Cancel());
         return 0;
+    case WM_KILLFOCUS:
+        Pointer(window, *state, state->input->Cancel()); // as a push button gives up a press
+        return 0;
+    case WM_SHOWWINDOW:
+        if (!wParam)
+            Pointer(window, *state, state->input->Cancel());
+        break;
     case WM_KEYDOWN:
         if (const std::optional<PaletteKey> key = KeyOf(wParam)) {
             Apply(window, state->input->Key(*key));

@@ -113,10 +113,6 @@ SOM_API somMethodProc ResolveMethod(const SOMObject* object, somMToken token) SO
 SOM_API somMethodProc ResolveParentMethod(somMethodTabs parentTables, int32_t parentNumber,
                                           somMToken token) SOM_NOEXCEPT;
 
-// How many times ResolveParentMethod has been called in this process: classes that cache parent
-// procedures can be seen to resolve each once.
-SOM_API int64_t ResolveParentMethodCalls(void) SOM_NOEXCEPT;
-
 // The qualified name of a token's method ("KxObject::IsInitialized"), null for a null token.
 SOM_API const char* MethodName(somMToken token) SOM_NOEXCEPT;
 

@@ -4,7 +4,8 @@
 #   consumers.sh linux <build-dir>     find_package(ToolTray), pkg-config, and the .deb packages
 #                                      unpacked with dpkg -x
 #   consumers.sh windows <build-dir>   the mingw-w64 install tree and zip; the example built with
-#                                      mingw-w64 and run under Wine
+#                                      the build's own mingw-w64 toolchain against the unpacked zip
+#                                      and run under Wine ($WINE: wine64, or the 32-bit loader)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=$1
@@ -40,6 +41,13 @@ if [ "$mode" = linux ]; then
     }
   done
 
+  echo "-- no installed header declares a test hook"
+  if grep -rlE "ForTesting|ResolveParentMethodCalls|SetRecorder|GuardsIntact" \
+       "$scratch/prefix/include"; then
+    echo "the headers above declare test hooks, which only test builds have"
+    exit 1
+  fi
+
   consume() { # name, run-environment, cmake args...
     local name=$1 env=$2
     shift 2
@@ -52,8 +60,10 @@ if [ "$mode" = linux ]; then
   echo "-- find_package(ToolTray)"
   consume find-package "" -DCMAKE_PREFIX_PATH="$scratch/prefix"
   echo "-- pkg-config"
-  PKG_CONFIG_PATH="$scratch/prefix/lib/pkgconfig" PKG_CONFIG_LIBDIR=/dev/null \
-    consume pkg-config "LD_LIBRARY_PATH=$scratch/prefix/lib" -DTOOLTRAY_USE_PKG_CONFIG=ON
+  # The libraries' folder, lib/<multiarch tuple> on Debian: where tooltray.pc was installed.
+  libdir=$(dirname "$(dirname "$(find "$scratch/prefix" -name tooltray.pc)")")
+  PKG_CONFIG_PATH="$libdir/pkgconfig" PKG_CONFIG_LIBDIR=/dev/null \
+    consume pkg-config "LD_LIBRARY_PATH=$libdir" -DTOOLTRAY_USE_PKG_CONFIG=ON
 
   echo "-- Debian packages"
   (cd "$build" && cpack -G DEB >/dev/null)
@@ -64,23 +74,28 @@ if [ "$mode" = linux ]; then
   echo "-- against the unpacked .deb"
   consume deb "" -DCMAKE_PREFIX_PATH="$scratch/deb/usr"
 elif [ "$mode" = windows ]; then
-  wine64=${WINE64:-/usr/lib/wine/wine64}
+  wine=${WINE:-/usr/lib/wine/wine64}
+  toolchain=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' "$build/CMakeCache.txt")
   cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
   echo "-- installed into $scratch/prefix:"
   (cd "$scratch/prefix" && find . -type f | sort | sed 's/^/    /')
+  rm -f "$build"/packages/*.zip
   (cd "$build" && cpack -G ZIP >/dev/null)
-  for zip in "$build"/packages/*.zip; do
-    echo "    $(basename "$zip") $(stat -c %s "$zip") bytes"
-  done
-  echo "-- mingw-w64 build of the example against the install tree"
+  zips=("$build"/packages/*.zip)
+  [ ${#zips[@]} = 1 ] && [ -f "${zips[0]}" ] || { echo "cpack made no single zip"; exit 1; }
+  echo "    $(basename "${zips[0]}") $(stat -c %s "${zips[0]}") bytes:"
+  cmake -E tar tf "${zips[0]}" | grep -v '/$' | sed 's/^/      /'
+  # The example is built against the zip as a user gets it, unpacked anywhere.
+  (cd "$scratch" && cmake -E tar xf "${zips[0]}" && mv "$(basename "${zips[0]}" .zip)" zip)
+  echo "-- mingw-w64 build of the example ($(basename "$toolchain" .cmake)) against the unpacked zip"
   cmake -S $example -B "$scratch/example" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-x86_64.cmake" \
-    -DToolTray_DIR="$scratch/prefix/lib/cmake/ToolTray" | grep "ToolTray" | sed 's/^/    /'
+    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DToolTray_DIR="$scratch/zip/lib/cmake/ToolTray" | grep "ToolTray" | sed 's/^/    /'
   cmake --build "$scratch/example" >/dev/null
-  echo "-- run under Wine"
+  echo "-- run under $(basename "$wine")"
   prefix=$build/wineprefix # the build's own, already made by its tests
-  trap 'WINEPREFIX=$prefix "$(dirname "$wine64")/wineserver" -k 2>/dev/null || true' EXIT
-  check_output "$(cmake/wine-run.sh "$wine64" "$prefix" "$scratch/example/tooltray-minimal-host.exe" \
+  trap 'WINEPREFIX=$prefix "$(dirname "$wine")/wineserver" -k 2>/dev/null || true' EXIT
+  check_output "$(cmake/wine-run.sh "$wine" "$prefix" "$scratch/example/tooltray-minimal-host.exe" \
     "Z:$scratch/example/out.png")"
 else
   echo "usage: consumers.sh linux|windows <build-dir>" >&2

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only when some are missing.
 #   install-deps.sh demo   what the demo needs
-#   install-deps.sh all    everything: tests, benchmarks, the Windows cross builds and Wine
+#   install-deps.sh all    everything: tests, benchmarks, the Windows cross builds and Wine (64-bit
+#                          and 32-bit)
 set -euo pipefail
 profile=${1:-all}
 packages=(cmake ninja-build g++ libpng-dev pkg-config libsdl2-dev)
 if [ "$profile" = all ]; then
   packages+=(clang-format googletest libbenchmark-dev libpixman-1-dev binutils valgrind clang clang-14
              libclang-rt-14-dev dpkg-dev file g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64
-             g++-multilib qemu-user libpng-dev:i386 zlib1g-dev:i386
-             xvfb xdotool x11-apps x11-utils imagemagick)
+             wine32:i386 g++-multilib qemu-user libpng-dev:i386 zlib1g-dev:i386
+             xvfb xdotool x11-apps x11-utils imagemagick lintian abigail-tools)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -1,28 +1,37 @@
 #!/usr/bin/env bash
 # The live palette windows driven through a real X server. Starts Xvfb on a free display; for
-# each host (tooltray-palette on Linux, tooltray-palette.exe under wine64) opens the window,
+# each host (tooltray-palette on Linux, tooltray-palette.exe of each Windows build under Wine:
+# wine64, or the 32-bit loader for a 32-bit build) opens the window,
 # sends real pointer and key input with xdotool, and after each step compares the window's client
 # area pixel for pixel with the portable layer's rendering of the same palette (tooltray-palette
 # --render). Every wait polls with a timeout that fails with a message.
-#   scripts/live-test.sh [LINUX_BUILD [WINDOWS_BUILD]]   (default: build, build-mingw64)
-#   PICTURES=DIR scripts/live-test.sh ...               also saves the README's screenshots
+#   scripts/live-test.sh [LINUX_BUILD [WINDOWS_BUILD...]]   (default: build, build-mingw64)
+#   PICTURES=DIR scripts/live-test.sh ...                  also saves the README's screenshots
+# Anything missing fails, saying what to install. It skips (exit status 77, saying why) only
+# without an X server binary, or for a 32-bit build on a kernel that does not run 32-bit programs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 linux=${1:-build}
-windows=${2:-build-mingw64}
+shift || true
+windows_builds=("$@")
+[ ${#windows_builds[@]} -gt 0 ] || windows_builds=(build-mingw64)
 render=$linux/host/tooltray-palette
-wine64=${WINE64:-/usr/lib/wine/wine64}
 started=$SECONDS
+skipped=""
 
-for tool in Xvfb xdotool xwd xwininfo convert compare; do
+if ! command -v Xvfb >/dev/null; then
+  echo "live windows skipped: no X server binary, Xvfb not found (Debian: xvfb)"
+  exit 77
+fi
+for tool in xdotool xwd xwininfo xlogo convert compare; do
   if ! command -v "$tool" >/dev/null; then
-    echo "live windows skipped: $tool not found (Debian: xvfb, xdotool, x11-apps, x11-utils, imagemagick)"
-    exit 0
+    echo "live windows FAILED: $tool not found (Debian: xdotool, x11-apps, x11-utils, imagemagick)" >&2
+    exit 1
   fi
 done
 if [ ! -x "$render" ]; then
-  echo "live windows skipped: $render was not built (Debian: libsdl2-dev)"
-  exit 0
+  echo "live windows FAILED: $render was not built (Debian: libsdl2-dev)" >&2
+  exit 1
 fi
 
 work=$(mktemp -d)
@@ -30,8 +39,8 @@ pids=()
 cleanup() {
   local pid
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  if [ -x "$(dirname "$wine64")/wineserver" ] && [ -d "$windows/wineprefix" ]; then
-    WINEPREFIX=$PWD/$windows/wineprefix "$(dirname "$wine64")/wineserver" -k 2>/dev/null || true
+  if [ -n "${wine:-}" ] && [ -d "$windows/wineprefix" ]; then
+    WINEPREFIX=$PWD/$windows/wineprefix "$(dirname "$wine")/wineserver" -k 2>/dev/null || true
   fi
   if [ "${failed:-0}" = 0 ]; then rm -rf "$work"; else echo "live windows: files kept in $work"; fi
 }
@@ -124,6 +133,7 @@ start() { # host name, command...
   host=$1
   shift
   out=$work/$host.out
+  : >"$out" # there before the first poll reads it
   "$@" "${palette[@]}" --print-client >"$out" 2>"$work/$host.err" &
   hostpid=$!
   pids+=("$hostpid")
@@ -272,21 +282,117 @@ measure_weight() {
   [ "$((ticks1 - ticks0))" = 0 ] || fail "$((ticks1 - ticks0)) CPU ticks over 10 s idle (0 allowed)"
 }
 
+# Presses that end without their release reaching the palette. A press dragged off the window and
+# released outside it while another X window holds the keyboard focus: the release may never
+# arrive, and then neither moving back over the tool nor the next click, single or double, may be
+# spent on that press.
+lost_release() {
+  read -r x y <<<"$(centre 6)"
+  xdotool mousemove "$x" "$y" mousedown 1
+  expect lost-pressed --state 6=1
+  xdotool mousemove 500 500
+  expect lost-dragged-off
+  xdotool mouseup 1
+}
+
+drive_press_ends() { # host name, command...
+  palette=()
+  start "$@"
+  expect mapped
+  if [ "$cx" -le 500 ] && [ 500 -lt $((cx + cw)) ] && [ "$cy" -le 500 ] && [ 500 -lt $((cy + ch)) ]; then
+    fail "(500, 500), where the press is released, is on the client area"
+  fi
+  xlogo -geometry 60x60+730+530 2>"$work/xlogo.err" &
+  pids+=($!)
+  local logo=$!
+  wait_for 10 "xlogo to be mapped" sh -c 'xdotool search --onlyvisible --name "^xlogo$" >/dev/null'
+  local other
+  other=$(xdotool search --onlyvisible --name '^xlogo$' | head -n 1)
+
+  # The focus goes to another window mid-press: the press is cancelled, its release clicks nothing.
+  focus
+  read -r x y <<<"$(centre 5)"
+  xdotool mousemove "$x" "$y" mousedown 1
+  expect focus-pressed --state 5=1
+  xdotool windowfocus --sync "$other"
+  expect focus-lost
+  xdotool mouseup 1
+  read -r x y <<<"$(centre 8)"
+  xdotool mousemove "$x" "$y" click 1
+  wait_for 10 "'click 8'" said_lines 1
+  [ "$(said)" = "click 8" ] || fail "a press cancelled by focus loss, then a click on 8, said: $(said)"
+  step
+
+  xdotool mousemove 500 500
+  lost_release
+  read -r x y <<<"$(centre 6)"
+  xdotool mousemove "$x" "$y"
+  expect back-without-button
+  read -r x y <<<"$(centre 7)"
+  xdotool mousemove "$x" "$y" click 1
+  wait_for 10 "'click 7' after a release outside" said_lines 2
+  read -r x y <<<"$(centre 8)"
+  xdotool mousemove "$x" "$y" click 1
+  wait_for 10 "'click 8'" said_lines 3
+  [ "$(said)" = $'click 8\nclick 7\nclick 8' ] || fail "after a release outside it said: $(said)"
+  expect clicked-after-lost-release
+  step
+
+  lost_release
+  read -r x y <<<"$(centre 7)"
+  xdotool mousemove "$x" "$y" click --repeat 2 --delay 50 1
+  wait_for 10 "two more 'click 7'" said_lines 5
+  [ "$(said)" = $'click 8\nclick 7\nclick 8\nclick 7\nclick 7' ] ||
+    fail "a double click after a release outside said: $(said)"
+  expect double-clicked-after-lost-release
+  step
+
+  kill "$logo"
+  close_with_escape
+  echo "live windows ($host): $interactions interactions, $screens screenshots of the client" \
+    "area equal to the portable rendering ($pixels pixels)"
+}
+
 drive_rows linux "$render"
 drive_columns linux-vertical "$render"
+drive_press_ends linux-press-ends "$render"
 measure_weight
 
-exe=$windows/bin/tooltray-palette.exe
-if [ ! -x "$wine64" ]; then
-  echo "live windows (windows) skipped: $wine64 not found (Debian: wine64)"
-elif [ ! -f "$exe" ]; then
-  echo "live windows (windows) skipped: $exe was not built (scripts/windows.sh builds it)"
-else
+# Each Windows build's palette, under the loader of its width (the PE header's machine field).
+for windows in "${windows_builds[@]}"; do
+  exe=$windows/bin/tooltray-palette.exe
+  if [ ! -f "$exe" ]; then
+    echo "live windows FAILED: $exe was not built (scripts/windows.sh builds it)" >&2
+    exit 1
+  fi
+  pe=$(od -An -tu4 -j60 -N4 "$exe" | tr -d ' ')
+  case $(od -An -tx2 -j$((pe + 4)) -N2 "$exe" | tr -d ' ') in
+    8664) name=windows wine=${WINE64:-/usr/lib/wine/wine64} package=wine64 ;;
+    014c)
+      name=windows-i686 wine=${WINE32:-/usr/lib/wine/wine} package=wine32:i386
+      status=0
+      reason=$(scripts/probe-32bit.sh) || status=$?
+      if [ "$status" = 1 ]; then
+        echo "live windows ($name) skipped: $reason"
+        skipped=1
+        continue
+      fi
+      [ "$status" = 0 ] || { echo "live windows FAILED: $reason" >&2; exit 1; }
+      ;;
+    *) echo "live windows FAILED: $exe is not an x86_64 or i386 program" >&2; exit 1 ;;
+  esac
+  if [ ! -x "$wine" ]; then
+    echo "live windows FAILED: $wine not found (Debian: $package)" >&2
+    exit 1
+  fi
   export WINEDEBUG=-all WINEPREFIX=$PWD/$windows/wineprefix
   export WINEDLLOVERRIDES="mscoree=d;mshtml=d"
   # Creates the prefix when needed and starts Wine's session, as the Windows suite does.
-  cmake/wine-run.sh "$wine64" "$WINEPREFIX" "$exe" --help >/dev/null
-  drive_rows windows "$wine64" "$exe"
-  drive_columns windows-vertical "$wine64" "$exe"
-fi
+  cmake/wine-run.sh "$wine" "$WINEPREFIX" "$exe" --help >/dev/null
+  drive_rows "$name" "$wine" "$exe"
+  drive_columns "$name-vertical" "$wine" "$exe"
+  drive_press_ends "$name-press-ends" "$wine" "$exe"
+  WINEPREFIX=$PWD/$windows/wineprefix "$(dirname "$wine")/wineserver" -k 2>/dev/null || true
+done
 echo "live windows: done in $((SECONDS - started))s"
+[ -z "$skipped" ] || exit 77

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -69,17 +71,23 @@ TEST_F(PaletteInputTest, Dragging_off_cancels_and_dragging_back_presses_again)
 {
     Make();
     PressOn(2);
-    InputEffect off = input->Move(Centre(3).x, Centre(3).y);
+    InputEffect off = input->Move(Centre(3).x, Centre(3).y, true);
     EXPECT_EQ(State(2), 0);
     EXPECT_EQ(State(3), 0) << "only the tool the button went down on reacts";
     EXPECT_EQ(off.dirty.size(), 1u);
-    EXPECT_TRUE(input->Move(Centre(3).x + 1, Centre(3).y).dirty.empty()) << "nothing changed";
+    EXPECT_TRUE(input->Move(Centre(3).x + 1, Centre(3).y, true).dirty.empty()) << "nothing changed";
     EXPECT_TRUE(ReleaseOn(3).lines.empty());
 
     PressOn(2);
-    input->Move(0, 0);
-    input->Move(Centre(2).x, Centre(2).y);
+    input->Move(0, 0, true);
+    input->Move(Centre(2).x, Centre(2).y, true);
     EXPECT_EQ(State(2), 1);
+    EXPECT_EQ(ReleaseOn(2).lines, Lines{"click 2"});
+
+    PressOn(2);
+    input->Leave(true);
+    EXPECT_EQ(State(2), 0) << "leaving with the button held is dragging off";
+    input->Move(Centre(2).x, Centre(2).y, true);
     EXPECT_EQ(ReleaseOn(2).lines, Lines{"click 2"});
 }
 
@@ -89,7 +97,7 @@ TEST_F(PaletteInputTest, Press_off_every_tool_or_release_without_press_says_noth
     EXPECT_TRUE(input->Press(1, 1).dirty.empty());
     InputEffect up = ReleaseOn(5);
     EXPECT_TRUE(up.lines.empty());
-    EXPECT_TRUE(input->Move(Centre(5).x, Centre(5).y).dirty.empty());
+    EXPECT_TRUE(input->Move(Centre(5).x, Centre(5).y, true).dirty.empty());
     EXPECT_EQ(State(5), 0);
 }
 
@@ -101,7 +109,7 @@ TEST_F(PaletteInputTest, Toggle_tools_stay_pressed_until_the_next_click)
     EXPECT_EQ(State(3), 1);
     // Regression: cancelling a press on a tool that is on must leave it on.
     PressOn(3);
-    input->Move(0, 0);
+    input->Move(0, 0, true);
     EXPECT_EQ(State(3), 1);
     EXPECT_TRUE(input->Release(0, 0).lines.empty());
     EXPECT_EQ(State(3), 1);
@@ -112,22 +120,63 @@ TEST_F(PaletteInputTest, Toggle_tools_stay_pressed_until_the_next_click)
     EXPECT_EQ(ReleaseOn(4).lines, Lines{"click 4"}) << "only the listed tools toggle";
 }
 
-// Regression: a press whose button-up never came (the window lost capture) left its tool pressed,
-// and the next release anywhere clicked it.
-TEST_F(PaletteInputTest, Cancel_restores_the_held_tool_and_the_next_release_clicks_nothing)
+// Regression: a press whose button-up never came (the window lost capture or the focus, or the
+// release happened outside it) left its tool pressed, and the next release anywhere clicked it.
+TEST_F(PaletteInputTest, Cancel_or_the_button_seen_up_ends_the_held_press_clicking_nothing)
 {
-    Make({3});
-    PressOn(3);
-    ReleaseOn(3); // toggled on
-    PressOn(5);
-    ASSERT_EQ(State(5), 1);
-    InputEffect cancelled = input->Cancel();
-    EXPECT_EQ(State(5), 0);
-    EXPECT_EQ(State(3), 1) << "a toggle that was on stays on";
-    EXPECT_EQ(cancelled.dirty.size(), 1u);
-    EXPECT_TRUE(cancelled.lines.empty());
-    EXPECT_TRUE(ReleaseOn(5).lines.empty());
-    EXPECT_TRUE(input->Cancel().dirty.empty()) << "nothing is held any more";
+    const std::pair<const char*, std::function<InputEffect()>> ends[] = {
+        {"cancel", [&] { return input->Cancel(); }},
+        {"move with no button", [&] { return input->Move(Centre(5).x, Centre(5).y, false); }},
+        {"leave with no button", [&] { return input->Leave(false); }},
+    };
+    for (const auto& [how, end] : ends) {
+        SCOPED_TRACE(how);
+        Make({3});
+        PressOn(3);
+        ReleaseOn(3); // toggled on
+        PressOn(5);
+        ASSERT_EQ(State(5), 1);
+        InputEffect ended = end();
+        EXPECT_EQ(State(5), 0);
+        EXPECT_EQ(ended.dirty.size(), 1u);
+        EXPECT_TRUE(ended.lines.empty());
+        EXPECT_TRUE(ReleaseOn(5).lines.empty());
+        EXPECT_TRUE(end().dirty.empty()) << "nothing is held any more";
+        PressOn(3);
+        end();
+        EXPECT_EQ(State(3), 1) << "a toggle that was on stays on";
+    }
+}
+
+// Regression: with another window focused, SDL lost the release of a press dragged off the
+// window; moving back with no button showed the tool pressed, and the next click (on tool 7) was
+// spent ending that press.
+TEST_F(PaletteInputTest, A_release_lost_outside_does_not_swallow_the_next_click)
+{
+    Make();
+    PressOn(6);
+    input->Move(500, 500, true); // released out here, and the release never arrives
+    input->Move(Centre(6).x, Centre(6).y, false);
+    EXPECT_EQ(State(6), 0);
+    PressOn(7);
+    EXPECT_EQ(ReleaseOn(7).lines, Lines{"click 7"});
+    PressOn(8);
+    EXPECT_EQ(ReleaseOn(8).lines, Lines{"click 8"});
+}
+
+TEST_F(PaletteInputTest, A_press_while_one_is_held_cancels_that_one_and_counts_itself)
+{
+    Make();
+    PressOn(6);
+    input->Move(500, 500, true); // a lost release, then at once a double click on tool 7
+    PressOn(7);
+    EXPECT_EQ(State(6), 0);
+    EXPECT_EQ(State(7), 1);
+    EXPECT_EQ(ReleaseOn(7).lines, Lines{"click 7"});
+    PressOn(7);
+    PressOn(7); // the same tool again: still one press
+    EXPECT_EQ(ReleaseOn(7).lines, Lines{"click 7"});
+    EXPECT_EQ(State(7), 0);
 }
 
 TEST_F(PaletteInputTest, Arrow_keys_walk_rows_and_columns_of_the_layout)

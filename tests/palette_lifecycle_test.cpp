@@ -1,6 +1,7 @@
 // A palette's life: defaults, attribute storage, the completion callback, initialisation as an
 // extension (parent procedures resolved once per process), tear-down and the last release.
 #include "tests/test_support.h"
+#include "platform/som/som_testing.h"
 
 #include <cstring>
 

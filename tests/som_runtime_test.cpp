@@ -196,14 +196,17 @@ TEST(Runtime, Instance_data_of_each_class_is_separate_and_at_a_fixed_offset)
 // Regression: instanceAlignment was accepted but instances started wherever SOMMalloc put them, so
 // data asking for 32, 64 or 256 bytes was misaligned (UBSan: misaligned member access).
 
-// An allocator that gives only what malloc promises: every block starts 16 bytes past a 256-byte
-// boundary. The block's own address is kept in the word before what it hands out.
+// An allocator that gives only what malloc promises (16 bytes with 64-bit pointers, 8 on 32-bit
+// Windows): every block starts that far past a 256-byte boundary. The block's own address is kept
+// in the word before what it hands out.
 void* SOMLINK OffsetMalloc(size_t size)
 {
+    constexpr uintptr_t kMallocPromise = 2 * sizeof(void*);
     char* raw = static_cast<char*>(std::malloc(size + 544));
     if (!raw)
         return nullptr;
-    const uintptr_t at = (reinterpret_cast<uintptr_t>(raw) + 256 + 255) / 256 * 256 + 16;
+    const uintptr_t at =
+        (reinterpret_cast<uintptr_t>(raw) + 256 + 255) / 256 * 256 + kMallocPromise;
     char* block = reinterpret_cast<char*>(at);
     std::memcpy(block - sizeof raw, &raw, sizeof raw);
     return block;
@@ -262,6 +265,45 @@ TEST(Runtime, Instances_start_at_the_alignment_their_classes_ask_for)
     ExpectAlignedInstances<32>();
     ExpectAlignedInstances<64>();
     ExpectAlignedInstances<256>();
+}
+
+// Regression: data was placed on pointer boundaries only, so on 32-bit Windows (4-byte pointers,
+// 8-byte int64_t and double) a class's int64_t landed 4 bytes off. A parent with a pointer and a
+// byte of data put the child's data one pointer past a multiple of two pointers under that rule
+// (x86_64's long double needs two); both ask for alignment 1, as ToolTray does.
+template <typename T>
+void ExpectFundamentalTypeAligned(const char* typeName)
+{
+    SCOPED_TRACE(typeName);
+    static struct {
+        SOMClass* cls;
+    } byteData{}, valueData{};
+    static somCClassDataStructure byteAux{}, valueAux{};
+    const std::string name = std::string("Holds_") + typeName;
+    static ClassDeclaration byte((name + "_parent").c_str(), "SOMObject", sizeof(void*) + 1,
+                                 &byteData, &byteAux, {});
+    static ClassDeclaration value(name.c_str(), (name + "_parent").c_str(), sizeof(T), &valueData,
+                                  &valueAux, {});
+    ASSERT_NE(BuildClass(1, byte.Description(), 0, 0), nullptr) << GetLastBuildError();
+    SOMClass* cls = BuildClass(1, value.Description(), 0, 0);
+    ASSERT_NE(cls, nullptr) << GetLastBuildError();
+    SetAllocator(&OffsetMalloc, &OffsetFree);
+    SOMObject* o = NewObject(cls);
+    ASSERT_NE(o, nullptr);
+    void* data = valueAux.instanceDataToken(o);
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(data) % alignof(T), 0u);
+    *static_cast<T*>(data) = T{}; // UBSan reports a misaligned store
+    FreeObject(o);
+    SetAllocator(nullptr, nullptr);
+}
+
+TEST(Runtime, Instance_data_is_aligned_for_every_fundamental_type_whatever_the_class_asks_for)
+{
+    ExpectFundamentalTypeAligned<int64_t>("int64_t");
+    ExpectFundamentalTypeAligned<double>("double");
+    ExpectFundamentalTypeAligned<long double>("long_double");
+    ExpectFundamentalTypeAligned<void*>("pointer");
+    ExpectFundamentalTypeAligned<wchar_t>("wchar_t");
 }
 
 TEST(Runtime, NewObject_and_FreeObject_run_somInit_and_somUninit)

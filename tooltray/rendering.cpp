@@ -3,9 +3,33 @@
 // nothing is selected into or changed on the host's context.
 #include "tooltray/tooltray_private.h"
 
+#if defined(_WIN32) && defined(__i386__)
+#  include <float.h>
+#endif
+
 namespace tooltray {
 
 namespace {
+
+#if defined(_WIN32) && defined(__i386__)
+// 32-bit gdi32 computes HALFTONE's float mixing on the x87 unit, at the precision the thread's
+// control word sets (53 bits by default on Windows): ties then round otherwise than in float, and
+// the palette would not look the same as on 64-bit Windows. Each stretch runs at float precision;
+// the host's setting is back as soon as it returns.
+class FloatPrecisionStretch {
+public:
+    FloatPrecisionStretch() : saved_(_controlfp(0, 0) & _MCW_PC) { _controlfp(_PC_24, _MCW_PC); }
+    ~FloatPrecisionStretch() { _controlfp(saved_, _MCW_PC); }
+    FloatPrecisionStretch(const FloatPrecisionStretch&) = delete;
+    FloatPrecisionStretch& operator=(const FloatPrecisionStretch&) = delete;
+
+private:
+    unsigned int saved_;
+};
+#else
+// Elsewhere gdi32 (64-bit, SSE) and the portable layer already compute in float.
+struct FloatPrecisionStretch {};
+#endif
 
 HBRUSH StockBrush(int index) { return static_cast<HBRUSH>(GetStockObject(index)); }
 
@@ -50,6 +74,7 @@ void DrawBitmap(HDC dc, const RECT& r, HBITMAP bitmap)
     // no bitmap.
     if (GetObjectA(bitmap, sizeof description, &description)) {
         HDC source = memory.Select(bitmap);
+        [[maybe_unused]] const FloatPrecisionStretch precision;
         StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, source, 0, 0,
                    description.bmWidth, description.bmHeight, SRCCOPY);
     }

@@ -1,5 +1,6 @@
 // Lets tests see every USER/GDI call a caller makes, with its arguments by value and its result.
-// Not part of the Windows API: nothing outside tests should install a recorder.
+// Not part of the Windows API: the recorder and the guard check are in the layer's test build
+// (gdi_testing) only, never in the shipped library.
 #ifndef PLATFORM_GDI_GDI_RECORDER_H
 #define PLATFORM_GDI_GDI_RECORDER_H
 

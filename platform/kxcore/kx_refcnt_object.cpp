@@ -1,7 +1,9 @@
 // KxRefCntObject: a counted object that frees itself when the last reference goes.
 #include "runtime/kxcore.h"
 #include "platform/kxcore/kx_class_frame.h"
-#include "platform/kxcore/kx_refcnt_object_testing.h"
+#ifdef TOOLTRAY_TEST_HOOKS
+#  include "platform/kxcore/kx_refcnt_object_testing.h"
+#endif
 
 namespace {
 
@@ -50,10 +52,12 @@ int32_t SOMLINK GetRefCount(KxRefCntObject* self, Environment*) noexcept
 
 extern "C" {
 
+#ifdef TOOLTRAY_TEST_HOOKS
 void KxRefCntObjectSetRefCountForTesting(KxRefCntObject* object, int32_t count)
 {
     Data(object)->refCount = count;
 }
+#endif
 
 KxRefCntObjectClassDataStructure* resolve_KxRefCntObjectClassData(void) noexcept
 {

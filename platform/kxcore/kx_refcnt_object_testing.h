@@ -1,5 +1,6 @@
-// Test hook of KxRefCntObject, outside the framework's public header: sets a counted object's
-// reference count directly, so tests reach the limit without 2^31 Acquire calls.
+// Test hook of KxRefCntObject, outside the framework's public header and present only in the
+// framework's test build (kxcore_testing): sets a counted object's reference count directly, so
+// tests reach the limit without 2^31 Acquire calls.
 #ifndef PLATFORM_KXCORE_KX_REFCNT_OBJECT_TESTING_H
 #define PLATFORM_KXCORE_KX_REFCNT_OBJECT_TESTING_H
 

@@ -113,13 +113,13 @@ Error CheckInstanceLayout(Plan& p)
     if (a <= 0 || a > 4096 || (a & (a - 1)) != 0)
         return Field(p, "instanceAlignment") + std::to_string(a) +
                " is not a power of two up to 4096";
-    // The object header and every class's data start on pointer boundaries whatever alignment the
-    // description asks for, so instance data holding pointers is always safe to use.
-    p.alignment = std::max<uint32_t>(static_cast<uint32_t>(a), alignof(void*));
+    // A description's alignment only ever adds to the runtime's own (kInstanceAlignment).
+    p.alignment = std::max<uint32_t>(static_cast<uint32_t>(a), som::kInstanceAlignment);
     const uint64_t offset =
         (uint64_t{p.parent->instanceSize} + p.alignment - 1) / p.alignment * p.alignment;
     const uint64_t end = offset + static_cast<uint64_t>(d.instanceDataSize);
-    const uint64_t size = (end + alignof(void*) - 1) / alignof(void*) * alignof(void*);
+    const uint64_t size =
+        (end + som::kInstanceAlignment - 1) / som::kInstanceAlignment * som::kInstanceAlignment;
     if (size > INT32_MAX)
         return Field(p, "instanceDataSize") + "makes instances larger than 2 GiB";
     p.dataOffset = static_cast<uint32_t>(offset);

@@ -2,11 +2,17 @@
 // over the slot by a subclass wins, and nothing walks the chain.
 #include "platform/som/som_private.h"
 
-#include <atomic>
+#ifdef TOOLTRAY_TEST_HOOKS
+#  include "platform/som/som_testing.h"
+
+#  include <atomic>
+#endif
 
 namespace {
 
+#ifdef TOOLTRAY_TEST_HOOKS
 std::atomic<int64_t> g_parentResolutions{0};
+#endif
 
 inline somMethodProc Lookup(const somMethodTable* table, somMToken token)
 {
@@ -41,7 +47,9 @@ somMethodProc ResolveMethod(const SOMObject* object, somMToken token) noexcept
 somMethodProc ResolveParentMethod(somMethodTabs parentTables, int32_t parentNumber,
                                   somMToken token) noexcept
 {
+#ifdef TOOLTRAY_TEST_HOOKS
     g_parentResolutions.fetch_add(1, std::memory_order_relaxed);
+#endif
     if (!parentTables || !token)
         return Unresolved("ResolveParentMethod", "null parent tables or token");
     if (parentNumber < 1 || parentNumber > parentTables->count)
@@ -51,10 +59,12 @@ somMethodProc ResolveParentMethod(somMethodTabs parentTables, int32_t parentNumb
     return Unresolved("ResolveParentMethod", "the parent has no such method");
 }
 
+#ifdef TOOLTRAY_TEST_HOOKS
 int64_t ResolveParentMethodCalls(void) noexcept
 {
     return g_parentResolutions.load(std::memory_order_relaxed);
 }
+#endif
 
 const char* MethodName(somMToken token) noexcept
 {

@@ -4,10 +4,23 @@
 
 #include "runtime/som.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace som {
+
+// Every instance, and every class's data within it, starts on a boundary fit for each fundamental
+// type of the platform, whatever alignment a description asks for: a class's data may hold any of
+// them. That is more than pointer alignment on 32-bit Windows, where int64_t and double need 8
+// bytes and pointers 4 (on i386 Linux all need 4; on x86_64 long double needs 16).
+constexpr uint32_t kInstanceAlignment =
+    std::max({alignof(long long), alignof(double), alignof(long double), alignof(void*),
+              alignof(void (*)())});
+
+} // namespace som
 
 // A method token names one slot: the index its method has in the table of the class that
 // introduced it and, because tables are copied down the chain, in every descendant's table too.
@@ -43,7 +56,7 @@ struct SOMClass {
     somParentTables parents{};
     uint32_t instanceSize = 0; // bytes, header included
     // Where an instance must start: the largest alignment asked for by the class or an ancestor.
-    uint32_t objectAlignment = alignof(void*);
+    uint32_t objectAlignment = som::kInstanceAlignment;
     uint32_t dataOffset = 0; // where this class's own instance data starts
     uint32_t dataProcIndex = 0;
     int32_t majorVersion = 0;

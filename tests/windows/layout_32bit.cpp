@@ -9,11 +9,16 @@
 #include "tooltray/tooltray.h"
 #include "tooltray/tooltray_private.h"
 
+#include <cfloat>
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
 
 #if UINTPTR_MAX == 0xFFFFFFFFu
+
+// Every float operation rounds to float, as on x86_64: x87 excess precision would change HALFTONE's
+// mixing. The 32-bit toolchain files ask for SSE arithmetic.
+static_assert(FLT_EVAL_METHOD == 0, "build with -msse2 -mfpmath=sse");
 
 namespace {
 
@@ -147,5 +152,11 @@ static_assert(sizeof(BITMAP) == 24);
 static_assert(offsetof(BITMAP, bmWidthBytes) == 12);
 static_assert(offsetof(BITMAP, bmPlanes) == 16 && offsetof(BITMAP, bmBitsPixel) == 18);
 static_assert(offsetof(BITMAP, bmBits) == 20);
+// What GetObjectA copies out of a DIB section and a brush: the portable layer's sizes are 32-bit
+// gdi32's (the i686 probe recording replays them).
+static_assert(sizeof(BITMAPINFOHEADER) == 40);
+static_assert(sizeof(DIBSECTION) == 84);
+static_assert(offsetof(DIBSECTION, dsBmih) == 24 && offsetof(DIBSECTION, dshSection) == 76);
+static_assert(sizeof(LOGBRUSH) == 12);
 
 #endif // 32-bit
