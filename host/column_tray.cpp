@@ -1,6 +1,7 @@
 #include "host/column_tray.h"
 
 #include "host/tooltray_bindings.h"
+#include "runtime/win_gdi.h"
 #include "runtime/som_class_declaration.h"
 
 #include <algorithm>

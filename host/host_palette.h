@@ -7,6 +7,7 @@
 
 #include "host/image.h"
 #include "host/tool_space_palette.h"
+#include "runtime/win_gdi.h"
 
 #include <memory>
 #include <string>

@@ -6,17 +6,18 @@
 //     stage.SetSize(tooltray::Pixels(120), tooltray::Pixels(62));
 //     HBITMAP icon = stage.AddBitmap(16, 16, pixels);
 //     stage.Tray().CreateToolChecked(1, icon, 0);
-#ifndef HOST_TOOL_SPACE_PALETTE_H
-#define HOST_TOOL_SPACE_PALETTE_H
+#ifndef TOOLTRAY_HOST_TOOL_SPACE_PALETTE_H
+#define TOOLTRAY_HOST_TOOL_SPACE_PALETTE_H
 
-#include "host/tooltray_handles.h"
+#include "tooltray_handles.h"
 
 #include <string>
 #include <utility>
 #include <vector>
 
-// The colour the kit's hosts paint behind the tools (the class paints only the tools).
-constexpr COLORREF kPaletteBackground = RGB(212, 208, 200);
+// The colour the kit's hosts paint behind the tools (the class paints only the tools): a COLORREF,
+// RGB(212, 208, 200), written out so that this header needs no Win32 names.
+constexpr uint32_t kPaletteBackground = 0x00C8D0D4;
 
 class ToolSpacePalette {
 public:
@@ -71,4 +72,4 @@ private:
     PaletteHandle palette_;
 };
 
-#endif // HOST_TOOL_SPACE_PALETTE_H
+#endif // TOOLTRAY_HOST_TOOL_SPACE_PALETTE_H

@@ -8,12 +8,12 @@
 // that a pixel count cannot pass for fixed point. Calling a method on a view that has no table
 // throws ToolTrayError instead of calling through null.
 // The view owns nothing; host/tooltray_handles.h has the owning handles.
-#ifndef HOST_TOOLTRAY_BINDINGS_H
-#define HOST_TOOLTRAY_BINDINGS_H
+#ifndef TOOLTRAY_HOST_TOOLTRAY_BINDINGS_H
+#define TOOLTRAY_HOST_TOOLTRAY_BINDINGS_H
 
-#include "host/tooltray_units.h"
-#include "tooltray/tool_info.h"
-#include "tooltray/tooltray.h"
+#include "tooltray_units.h"
+#include "../tooltray/tool_info.h"
+#include "../tooltray/tooltray.h"
 
 #include <memory>
 #include <mutex>
@@ -241,4 +241,4 @@ protected:
 // The bases add no storage: a call loads the table, then the procedure, as a virtual call does.
 static_assert(sizeof(Palette) == 3 * sizeof(void*));
 
-#endif // HOST_TOOLTRAY_BINDINGS_H
+#endif // TOOLTRAY_HOST_TOOLTRAY_BINDINGS_H

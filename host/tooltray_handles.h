@@ -8,15 +8,27 @@
 //     palette.CreateTool(1, icon.get(), 0);
 // A palette borrows what it is given (base object, tool space, bitmaps): keep those handles alive
 // at least as long as the palette uses them.
-#ifndef HOST_TOOLTRAY_HANDLES_H
-#define HOST_TOOLTRAY_HANDLES_H
+#ifndef TOOLTRAY_HOST_TOOLTRAY_HANDLES_H
+#define TOOLTRAY_HOST_TOOLTRAY_HANDLES_H
 
-#include "host/tooltray_bindings.h"
+#include "tooltray_bindings.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <type_traits>
+
+#if !defined(_WIN32)
+// The two portable GDI calls the handles make, declared as the drawing header (runtime/win_gdi.h)
+// declares them, so that the kit brings none of the Win32 names that header defines.
+extern "C" {
+__attribute__((visibility("default"))) HBITMAP CreateBitmap(int width, int height,
+                                                            unsigned int planes,
+                                                            unsigned int bitsPerPixel,
+                                                            const void* bits) noexcept;
+__attribute__((visibility("default"))) int DeleteObject(void* object) noexcept;
+}
+#endif
 
 // Builds the ToolTray class (its framework parents first) and returns its class object; a
 // second call returns the same class. Throws ToolTrayError carrying GetLastBuildError's reason
@@ -136,4 +148,4 @@ private:
     }
 };
 
-#endif // HOST_TOOLTRAY_HANDLES_H
+#endif // TOOLTRAY_HOST_TOOLTRAY_HANDLES_H

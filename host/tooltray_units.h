@@ -7,7 +7,7 @@
 #ifndef TOOLTRAY_HOST_TOOLTRAY_UNITS_H
 #define TOOLTRAY_HOST_TOOLTRAY_UNITS_H
 
-#include "geometry/fixed_point.h"
+#include "../geometry/fixed_point.h"
 
 namespace tooltray {
 

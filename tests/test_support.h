@@ -4,6 +4,7 @@
 #define TESTS_TEST_SUPPORT_H
 
 #include "host/tool_space_palette.h"
+#include "runtime/win_gdi.h"
 #include "runtime/som_class_declaration.h"
 #include "tools/tool_list.h"
 

@@ -4,8 +4,8 @@
 #ifndef TOOLTRAY_TOOL_INFO_H
 #define TOOLTRAY_TOOL_INFO_H
 
-#include "geometry/kx_geometry.h"
-#include "runtime/win_gdi.h"
+#include "../geometry/kx_geometry.h"
+#include "../runtime/win_handles.h"
 
 #include <cstddef>
 #include <new>

@@ -8,10 +8,10 @@
 #ifndef TOOLTRAY_TOOLTRAY_H
 #define TOOLTRAY_TOOLTRAY_H
 
-#include "geometry/kx_geometry.h"
-#include "runtime/kxcore.h"
-#include "runtime/som.h"
-#include "runtime/win_gdi.h"
+#include "../geometry/kx_geometry.h"
+#include "../runtime/kxcore.h"
+#include "../runtime/som.h"
+#include "../runtime/win_handles.h"
 
 #if defined(_WIN32)
 #  define TOOLTRAY_API
