@@ -3,7 +3,8 @@
 // tool under a point, draws the palette into a memory bitmap and writes it as a PNG. Every object,
 // bitmap and device context is freed at the end (the handles free theirs as they go).
 //     tooltray-minimal-host [output.png]
-#include "host/tool_space_palette.h"
+#include <tooltray/host/tool_space_palette.h>
+#include <tooltray/runtime/win_gdi.h> // drawing: BITMAPINFO, DIB sections, brushes
 #include "png_writer.h"
 
 #include <cstdio>
