@@ -33,6 +33,11 @@ if [ ! -x "$render" ]; then
   echo "live windows FAILED: $render was not built (Debian: libsdl2-dev)" >&2
   exit 1
 fi
+# Without SDL2 the program is built for --render only.
+if grep -q '^SDL2_DIR:PATH=.*NOTFOUND' "$linux/CMakeCache.txt" 2>/dev/null; then
+  echo "live windows FAILED: $render opens no window: SDL2 was not found (Debian: libsdl2-dev)" >&2
+  exit 1
+fi
 
 work=$(mktemp -d)
 pids=()
