@@ -6,9 +6,8 @@
 #define BENCH_DRAWING_SCENE_H
 
 #include "host/dib_section_dc.h"
-#include "host/tooltray_bindings.h"
+#include "host/tool_space_palette.h"
 
-#include <memory>
 #include <vector>
 
 constexpr int kSceneTools = 1000;
@@ -37,16 +36,13 @@ const std::vector<uint32_t>& SceneIcon(int i);
 class DrawingScene {
 public:
     explicit DrawingScene(int tools = kSceneTools, int toolSize = kSceneToolSize);
-    ~DrawingScene();
-    void Draw() const { palette_->UpdateTools(surface_.Dc()); }
+    void Draw() const { stage_.Tray().UpdateTools(surface_.Dc()); }
     const DibSectionDc& Target() const { return surface_; }
 
 private:
     DibSectionDc surface_;
-    SOMObject* base_ = nullptr;
-    SOMObject* space_ = nullptr;
-    std::unique_ptr<Palette> palette_;
-    std::vector<HBITMAP> bitmaps_;
+    ToolSpacePalette stage_;
+    HBITMAP bitmaps_[4] = {}; // the stage owns them
 };
 
 #endif // BENCH_DRAWING_SCENE_H

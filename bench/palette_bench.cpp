@@ -1,6 +1,6 @@
 // CreateTool and ArrangeTools on palettes of n tools, reported per tool visited, with the heap
 // bytes each tool costs.
-#include "host/tooltray_bindings.h"
+#include "host/tool_space_palette.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,45 +24,23 @@ class BenchPalette {
 public:
     explicit BenchPalette(int64_t n)
     {
-        ToolTrayNewClass(1, 0);
-        KxToolSpaceObjNewClass(1, 0);
-        ev_ = GetGlobalEnvironment();
-        base_ = NewObject(resolve_KxObjectClassData()->classObject);
-        space_ = NewObject(resolve_KxToolSpaceObjClassData()->classObject);
-        object_ = NewObject(resolve_ToolTrayClassData()->classObject);
-        palette_ = Palette(object_, ev_, resolve_ToolTrayClassData());
-        palette_.InitExtension(base_);
-        palette_.SetToolSpaceObj(space_);
-        const KxRect size(0, 0, PixelsToFixed(1000), PixelsToFixed(800));
-        palette_.SetSize(&size);
+        stage_.SetSize(tooltray::Pixels(1000), tooltray::Pixels(800));
         // Only the tools' own allocations are counted.
         g_bytes = 0;
         SetAllocator(&CountingMalloc, &CountingFree);
         for (int64_t i = 0; i < n; ++i)
-            if (!palette_.CreateTool(static_cast<int32_t>(i), (HBITMAP) nullptr, (uint16_t)0))
+            if (!P().CreateTool(static_cast<int32_t>(i), (HBITMAP) nullptr, (uint16_t)0))
                 ok_ = false;
         SetAllocator(nullptr, nullptr);
         bytesPerTool_ = n ? static_cast<double>(g_bytes.load()) / static_cast<double>(n) : 0.0;
     }
-    ~BenchPalette()
-    {
-        FreeObject(object_);
-        FreeObject(space_);
-        FreeObject(base_);
-    }
-    BenchPalette(const BenchPalette&) = delete;
-    BenchPalette& operator=(const BenchPalette&) = delete;
 
-    const Palette& P() const { return palette_; }
+    const Palette& P() const { return stage_.Tray(); }
     bool Ok() const { return ok_; }
     double BytesPerTool() const { return bytesPerTool_; }
 
 private:
-    Environment* ev_ = nullptr;
-    SOMObject* base_ = nullptr;
-    SOMObject* space_ = nullptr;
-    SOMObject* object_ = nullptr;
-    Palette palette_{nullptr, nullptr, nullptr};
+    ToolSpacePalette stage_;
     bool ok_ = true;
     double bytesPerTool_ = 0;
 };

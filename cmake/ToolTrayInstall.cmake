@@ -3,13 +3,11 @@
 # from the top-level CMakeLists.txt after every target is defined.
 #
 # Headers are installed with the relative layout they have in the source tree, under
-# include/tooltray/: they include each other as "runtime/som.h", "geometry/kx_geometry.h", and so
-# compile unchanged with include/tooltray on the include path, which the imported targets and
-# tooltray.pc give.
+# include/tooltray/, and included as <tooltray/runtime/som.h>, <tooltray/host/...>: the imported
+# targets and tooltray.pc name the prefix's include folder and no other.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-set(TOOLTRAY_INCLUDE_SUBDIR ${CMAKE_INSTALL_INCLUDEDIR}/tooltray)
 set(TOOLTRAY_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/ToolTray)
 
 # On Windows the GDI layer is the system's: ToolTray::gdi stands for gdi32 and user32 there, so
@@ -19,9 +17,20 @@ if(NOT TARGET gdi)
   target_link_libraries(gdi INTERFACE gdi32 user32)
 endif()
 
-# Public headers per library; each header belongs to the library whose interface it is.
+# Public headers per library; each header belongs to the library whose interface it is. They are
+# staged in the build tree as include/tooltray/<their source path> and installed the same way, so
+# a host includes <tooltray/host/tool_space_palette.h> with only the prefix's include folder on its
+# path; they reach each other by relative paths, which hold in both trees.
+set(TOOLTRAY_STAGED_INCLUDE ${PROJECT_BINARY_DIR}/include)
 function(tooltray_public_headers target)
-  target_sources(${target} PUBLIC FILE_SET HEADERS BASE_DIRS ${PROJECT_SOURCE_DIR} FILES ${ARGN})
+  set(staged "")
+  foreach(header IN LISTS ARGN)
+    file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR} ${header})
+    configure_file(${header} ${TOOLTRAY_STAGED_INCLUDE}/tooltray/${relative} COPYONLY)
+    list(APPEND staged ${TOOLTRAY_STAGED_INCLUDE}/tooltray/${relative})
+  endforeach()
+  target_sources(${target} PUBLIC FILE_SET HEADERS BASE_DIRS ${TOOLTRAY_STAGED_INCLUDE}
+    FILES ${staged})
 endfunction()
 tooltray_public_headers(som
   ${PROJECT_SOURCE_DIR}/runtime/som.h
@@ -30,16 +39,20 @@ tooltray_public_headers(som
 tooltray_public_headers(kxcore
   ${PROJECT_SOURCE_DIR}/runtime/kxcore.h
   ${PROJECT_SOURCE_DIR}/runtime/win_gdi.h
+  ${PROJECT_SOURCE_DIR}/runtime/win_handles.h
   ${PROJECT_SOURCE_DIR}/geometry/kx_geometry.h
   ${PROJECT_SOURCE_DIR}/geometry/fixed_point.h)
 if(NOT WIN32)
   # Only what runtime/win_gdi.h reaches; the layer's internals stay out.
   tooltray_public_headers(gdi ${PROJECT_SOURCE_DIR}/platform/gdi/gdi.h)
 endif()
-tooltray_public_headers(tooltray ${PROJECT_SOURCE_DIR}/tooltray/tooltray.h)
+tooltray_public_headers(tooltray ${PROJECT_SOURCE_DIR}/tooltray/tooltray.h
+  ${PROJECT_SOURCE_DIR}/tooltray/tool_info.h)
 tooltray_public_headers(tooltray_host
   ${PROJECT_SOURCE_DIR}/host/tooltray_bindings.h
-  ${PROJECT_SOURCE_DIR}/host/tooltray_handles.h)
+  ${PROJECT_SOURCE_DIR}/host/tooltray_handles.h
+  ${PROJECT_SOURCE_DIR}/host/tooltray_units.h
+  ${PROJECT_SOURCE_DIR}/host/tool_space_palette.h)
 
 set(tooltray_exported som kxcore gdi tooltray tooltray_host)
 if(NOT WIN32)
@@ -68,8 +81,8 @@ install(TARGETS ${tooltray_exported} EXPORT ToolTrayTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime
     NAMELINK_COMPONENT development
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT development
-  FILE_SET HEADERS DESTINATION ${TOOLTRAY_INCLUDE_SUBDIR} COMPONENT development
-  INCLUDES DESTINATION ${TOOLTRAY_INCLUDE_SUBDIR})
+  FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT development
+  INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 if(NOT WIN32)
   # A stripped install (cmake --install --strip, and CPack's) also drops the compilers' .comment
   # notes from the libraries, as Debian's own stripping does.

@@ -1,6 +1,6 @@
 // 16.16 fixed-point coordinates and their conversion to and from whole device pixels.
-#ifndef GEOMETRY_FIXED_POINT_H
-#define GEOMETRY_FIXED_POINT_H
+#ifndef TOOLTRAY_GEOMETRY_FIXED_POINT_H
+#define TOOLTRAY_GEOMETRY_FIXED_POINT_H
 
 #include <stdint.h>
 
@@ -29,4 +29,4 @@ constexpr KxFixed PixelsToFixed(int32_t pixels)
 
 #endif
 
-#endif // GEOMETRY_FIXED_POINT_H
+#endif // TOOLTRAY_GEOMETRY_FIXED_POINT_H

@@ -4,10 +4,10 @@
 // The members declared without KX_FRAMEWORK_MEMBER are defined and exported by the class library;
 // the five marked ones are the framework runtime's. Code of the palette itself reads and writes the
 // fields directly and calls only the framework's five.
-#ifndef GEOMETRY_KX_GEOMETRY_H
-#define GEOMETRY_KX_GEOMETRY_H
+#ifndef TOOLTRAY_GEOMETRY_KX_GEOMETRY_H
+#define TOOLTRAY_GEOMETRY_KX_GEOMETRY_H
 
-#include "geometry/fixed_point.h"
+#include "fixed_point.h"
 
 #include <stddef.h>
 
@@ -79,4 +79,4 @@ struct KX_GEOMETRY_TYPE KxToolSpaceRect {
 static_assert(sizeof(KxPoint) == 8 && sizeof(KxRect) == 16 && sizeof(KxToolSpaceRect) == 32);
 static_assert(offsetof(KxRect, right) == sizeof(KxPoint), "BotRight is the second point");
 
-#endif // GEOMETRY_KX_GEOMETRY_H
+#endif // TOOLTRAY_GEOMETRY_KX_GEOMETRY_H

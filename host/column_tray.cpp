@@ -1,8 +1,8 @@
 #include "host/column_tray.h"
 
-#include "tooltray/tooltray.h"
+#include "host/tooltray_bindings.h"
+#include "runtime/win_gdi.h"
 #include "runtime/som_class_declaration.h"
-#include "tools/tool_info.h"
 
 #include <algorithm>
 #include <optional>
@@ -45,10 +45,11 @@ void SOMLINK ColumnNextToolBounds(ToolTray* self, Environment* ev, KxRect* bound
     std::optional<RECT> r;
     int columnTop = 0;
     for (ToolInfo* t = first(); t; t = next(t)) {
-        if (t->bounds.IsEmpty())
+        const KxRect rect = Palette::ToolBounds(t);
+        if (rect.IsEmpty())
             continue;
         RECT b;
-        t->bounds.AsWinRect(b);
+        rect.AsWinRect(b);
         if (!r || b.left >= r->right || (b.bottom > r->bottom && b.right >= r->right))
             r = b;
     }
@@ -63,9 +64,10 @@ void SOMLINK ColumnNextToolBounds(ToolTray* self, Environment* ev, KxRect* bound
     // R's column.
     columnTop = r->top;
     for (ToolInfo* t = first(); t; t = next(t)) {
+        const KxRect rect = Palette::ToolBounds(t);
         RECT b;
-        t->bounds.AsWinRect(b);
-        if (!t->bounds.IsEmpty() && b.left == r->left)
+        rect.AsWinRect(b);
+        if (!rect.IsEmpty() && b.left == r->left)
             columnTop = std::min<int>(columnTop, b.top);
     }
     // Zeroed first, so a GetSize that fills nothing reads as an empty palette.

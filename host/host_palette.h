@@ -6,8 +6,8 @@
 #define HOST_HOST_PALETTE_H
 
 #include "host/image.h"
-#include "host/tooltray_bindings.h"
-#include "tools/tool_info.h"
+#include "host/tool_space_palette.h"
+#include "runtime/win_gdi.h"
 
 #include <memory>
 #include <string>
@@ -34,11 +34,10 @@ class HostPalette {
 public:
     // Null with a one-line reason when the classes or objects cannot be made.
     static std::unique_ptr<HostPalette> Create(const PaletteSetup& setup, std::string& error);
-    ~HostPalette();
     HostPalette(const HostPalette&) = delete;
     HostPalette& operator=(const HostPalette&) = delete;
 
-    const Palette& Tray() const { return palette_; }
+    const Palette& Tray() const { return stage_.Tray(); }
     int Scale() const { return scale_; }
 
     // SetSize in pixels, then ArrangeTools: the tools re-flow for the new size.
@@ -47,24 +46,20 @@ public:
 
     // The tools in reading order (oldest first), as the class placed them.
     const std::vector<ToolInfo*>& Tools() const { return tools_; }
-    ToolInfo* FindTool(int32_t id) const; // the oldest tool with that id, or null
-    static RECT Bounds(const ToolInfo* tool);
+    ToolInfo* FindTool(int32_t id) const;     // the oldest tool with that id, or null
+    static RECT Bounds(const ToolInfo* tool); // Palette::ToolBounds in whole pixels
 
     // The area the tools need: their furthest right and bottom edges plus the offset the class
     // gives its first slot, so the space after the tools matches the space before them.
     PixelSize ToolsExtent() const;
 
 private:
-    HostPalette(SOMObject* base, KxToolSpaceObj* space, ToolTray* object, Environment* ev,
-                int scale);
+    HostPalette(SOMClass* paletteClass, int scale) : stage_(paletteClass), scale_(scale) {}
 
-    SOMObject* base_;
-    KxToolSpaceObj* space_;
-    Palette palette_;
+    ToolSpacePalette stage_;
     int scale_;
     PixelSize firstSlot_{
         0, 0}; // offset of the top-left corner of the slot the class gives the first tool
-    std::vector<HBITMAP> bitmaps_;
     std::vector<ToolInfo*> tools_;
 };
 

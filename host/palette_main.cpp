@@ -1,5 +1,6 @@
 // tooltray-palette: the live floating palette. Sets the palette up, then either draws it into a
-// PNG as the window would show it (--render, no window system needed) or opens the window.
+// PNG as the window would show it (--render, no window system needed) or opens the window. The
+// one program for both: scripts/demo.sh runs it with --render where there is no display.
 #include "host/column_tray.h"
 #include "host/icons.h"
 #include "host/palette_options.h"
@@ -58,11 +59,21 @@ int main(int argc, char** argv)
         PaletteInput input(*host, options.toggles);
         return RunPaletteWindow(*host, input, width, height, options.printClient);
     }
+    const Palette& palette = host->Tray();
+    for (auto [x, y] : options.presses) {
+        const KxPoint point(PixelsToFixed(x), PixelsToFixed(y));
+        if (ToolInfo* hit = palette.PtInTool(&point)) {
+            palette.SetToolState(hit, uint16_t{1});
+            std::printf("point (%d, %d) presses tool %d\n", x, y, palette.GetToolID(hit));
+        } else {
+            std::printf("point (%d, %d) hits no tool\n", x, y);
+        }
+    }
     for (auto [id, state] : options.states) {
         ToolInfo* tool = host->FindTool(id);
         if (!tool)
             return Fail("--state: no tool " + std::to_string(id));
-        host->Tray().SetToolState(tool, static_cast<uint16_t>(state));
+        palette.SetToolState(tool, static_cast<uint16_t>(state));
     }
     ToolInfo* hot = options.hot ? host->FindTool(*options.hot) : nullptr;
     if (options.hot && !hot)
@@ -75,7 +86,7 @@ int main(int argc, char** argv)
     std::printf("wrote %s (%dx%d)\n", options.render.c_str(), width, height);
     for (ToolInfo* tool : host->Tools()) {
         const RECT r = HostPalette::Bounds(tool);
-        std::printf("tool %d %d %d %d %d\n", host->Tray().GetToolID(tool), static_cast<int>(r.left),
+        std::printf("tool %d %d %d %d %d\n", palette.GetToolID(tool), static_cast<int>(r.left),
                     static_cast<int>(r.top), static_cast<int>(r.right), static_cast<int>(r.bottom));
     }
     return 0;

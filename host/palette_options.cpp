@@ -8,6 +8,7 @@ const char* const kPaletteUsage =
     "usage: tooltray-palette [options]\n"
     "Opens a floating tool palette. Clicks print 'click ID' or 'toggle ID on|off' on stdout.\n"
     "Mouse or arrow keys with Space/Enter click tools; Escape closes the window.\n"
+    "With --render, draws the palette into a PNG instead and prints every tool.\n"
     "  --tools N            number of tools (default 12, at most 1000)\n"
     "  --length PX          palette width (rows) or height (columns) in pixels (default 120)\n"
     "  --tool-size W[xH]    size of one tool in pixels (default 25x25)\n"
@@ -19,6 +20,8 @@ const char* const kPaletteUsage =
     "  --window WxH         the window's client size (default: fits the palette)\n"
     "  --state ID=S         with --render: give tool ID the state S first (repeatable)\n"
     "  --hot ID             with --render: tool ID is the hot tool\n"
+    "  --press X,Y          with --render: press the tool under this palette pixel, as a\n"
+    "                       click would (repeatable)\n"
     "  --print-client       print 'client X Y W H' (screen pixels) on stdout whenever the\n"
     "                       window has been drawn at a new place or size, for scripts\n"
     "  --help               this text\n";
@@ -82,6 +85,11 @@ bool ParsePaletteOptions(int argc, const char* const* argv, PaletteOptions& o, s
             if (!c.TakeValue() || !ParsePair(c.Value(), '=', 0, 65535, false, id, state))
                 return c.Bad("ID=STATE");
             o.states[id] = state;
+        } else if (arg == "--press") {
+            int x = 0, y = 0;
+            if (!c.TakeValue() || !ParsePair(c.Value(), ',', -32000, 32000, false, x, y))
+                return c.Bad("a point X,Y");
+            o.presses.emplace_back(x, y);
         } else if (arg == "--hot") {
             int id = 0;
             if (!c.TakeValue() || !ParseInt(c.Value(), 1, 1000, id))

@@ -6,6 +6,8 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 struct PaletteOptions {
     int tools = 12;
@@ -19,7 +21,8 @@ struct PaletteOptions {
     std::optional<std::pair<int, int>> window; // client size; default fits the palette
     // Drawing into a file instead of a window, as the window would show it.
     std::string render;
-    std::map<int32_t, int> states; // tool id -> state
+    std::map<int32_t, int> states;            // tool id -> state
+    std::vector<std::pair<int, int>> presses; // palette pixels, pressed through PtInTool
     std::optional<int32_t> hot;
     bool printClient = false; // report the client area's place on the screen
     bool help = false;

@@ -274,6 +274,10 @@ private:
 int RunPaletteWindow(HostPalette& host, PaletteInput& input, int width, int height,
                      bool printClient)
 {
+    // The window shows a bitmap: SDL's own framebuffer copies it, where the accelerated one would
+    // load an OpenGL stack (Mesa, LLVM: 90 MB and a slow start) for a renderer behind the surface.
+    // The environment's SDL_FRAMEBUFFER_ACCELERATION still wins.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // The palette captures the pointer itself, following its own reconciled press; SDL's
     // capture follows SDL's idea of the buttons, which may be stale (a lost release would keep
     // the whole display's pointer grabbed).

@@ -6,8 +6,6 @@
 #include "host/host_palette.h"
 #include "host/image.h"
 
-constexpr COLORREF kPaletteBackground = RGB(212, 208, 200);
-
 // Draws into dc over `area` (client pixels, which are palette pixels). hot may be null.
 void PaintPalette(HDC dc, const RECT& area, const HostPalette& host, const ToolInfo* hot);
 

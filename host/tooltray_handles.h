@@ -2,27 +2,33 @@
 // and bitmaps owned the same way, and class building that reports the runtime's reason instead of
 // returning null. Errors are thrown as ToolTrayError.
 //     SOMClass* cls = BuildToolTrayClass();                  // throws with the runtime's reason
-//     ObjectHandle base = NewOwnedObject(FindClass("KxObject"));
+//     ObjectHandle base = NewOwnedObject("KxObject");
 //     PaletteHandle palette = PaletteHandle::Create(cls, base.get());
 //     BitmapHandle icon = MakeBitmap(16, 16, pixels);
 //     palette.CreateTool(1, icon.get(), 0);
 // A palette borrows what it is given (base object, tool space, bitmaps): keep those handles alive
 // at least as long as the palette uses them.
-#ifndef HOST_TOOLTRAY_HANDLES_H
-#define HOST_TOOLTRAY_HANDLES_H
+#ifndef TOOLTRAY_HOST_TOOLTRAY_HANDLES_H
+#define TOOLTRAY_HOST_TOOLTRAY_HANDLES_H
 
-#include "host/tooltray_bindings.h"
+#include "tooltray_bindings.h"
 
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <type_traits>
 
-class ToolTrayError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+#if !defined(_WIN32)
+// The two portable GDI calls the handles make, declared as the drawing header (runtime/win_gdi.h)
+// declares them, so that the kit brings none of the Win32 names that header defines.
+extern "C" {
+__attribute__((visibility("default"))) HBITMAP CreateBitmap(int width, int height,
+                                                            unsigned int planes,
+                                                            unsigned int bitsPerPixel,
+                                                            const void* bits) noexcept;
+__attribute__((visibility("default"))) int DeleteObject(void* object) noexcept;
+}
+#endif
 
 // Builds the ToolTray class (its framework parents first) and returns its class object; a
 // second call returns the same class. Throws ToolTrayError carrying GetLastBuildError's reason
@@ -44,11 +50,23 @@ using ObjectHandle = std::unique_ptr<SOMObject, FreeObjectDeleter>;
 inline ObjectHandle NewOwnedObject(SOMClass* cls)
 {
     if (!cls)
-        throw ToolTrayError("cannot create an object of a null class");
+        throw ToolTrayError("cannot create an object of a null class (FindClass answers null for "
+                            "a class not built yet: BuildToolTrayClass builds the framework's)");
     if (SOMObject* object = NewObject(cls))
         return ObjectHandle(object);
     throw ToolTrayError(std::string("cannot create an object of class ") + ClassName(cls) +
                         ": out of memory");
+}
+
+// A new object of the class named className, which must be built already: the framework's
+// classes (KxObject and the rest) are built by BuildToolTrayClass.
+inline ObjectHandle NewOwnedObject(const char* className)
+{
+    if (SOMClass* cls = FindClass(className))
+        return NewOwnedObject(cls);
+    throw ToolTrayError(std::string("cannot create an object of class ") + className +
+                        ": no class of that name is built yet (BuildToolTrayClass builds ToolTray "
+                        "and the framework classes)");
 }
 
 // A bitmap, deleted with DeleteObject. The palette only borrows bitmaps: delete them after the
@@ -92,7 +110,7 @@ public:
                                 Environment* ev = GetGlobalEnvironment())
     {
         PaletteHandle palette(NewOwnedObject(cls).release(), ev);
-        if (!palette)
+        if (!palette.Methods())
             throw ToolTrayError(std::string("class ") + ClassName(cls) + " is not a ToolTray");
         palette.InitExtension(base);
         return palette;
@@ -130,4 +148,4 @@ private:
     }
 };
 
-#endif // HOST_TOOLTRAY_HANDLES_H
+#endif // TOOLTRAY_HOST_TOOLTRAY_HANDLES_H

@@ -1,12 +1,12 @@
 // The document framework's core classes as the class library and hosts see them. Each class has a
 // class data record (class object, then one token per new method, in the order below: callers rely
 // on positions), an accessor for it, and a NewClass entry point that builds it and its parents.
-#ifndef RUNTIME_KXCORE_H
-#define RUNTIME_KXCORE_H
+#ifndef TOOLTRAY_RUNTIME_KXCORE_H
+#define TOOLTRAY_RUNTIME_KXCORE_H
 
-#include "geometry/kx_geometry.h"
-#include "runtime/som.h"
-#include "runtime/win_gdi.h"
+#include "../geometry/kx_geometry.h"
+#include "som.h"
+#include "win_handles.h"
 
 #if defined(_WIN32)
 #  if defined(KXCORE_BUILDING)
@@ -85,4 +85,4 @@ typedef int32_t(SOMLINK* somTD_KxToolSpaceObj_AcceptsTools)(KxToolSpaceObj*, Env
 
 } // extern "C"
 
-#endif // RUNTIME_KXCORE_H
+#endif // TOOLTRAY_RUNTIME_KXCORE_H

@@ -5,8 +5,8 @@
 // class's data record (class object, then one token per new method) and its auxiliary record
 // (parent method tables, instance-data procedure). A call is then: read the token from the class
 // data, ResolveMethod(object, token), call the procedure with the object first.
-#ifndef RUNTIME_SOM_H
-#define RUNTIME_SOM_H
+#ifndef TOOLTRAY_RUNTIME_SOM_H
+#define TOOLTRAY_RUNTIME_SOM_H
 
 #include <stddef.h>
 #include <stdint.h>
@@ -166,4 +166,4 @@ inline auto somCall(Object* object, somMToken token, Args... args)
 }
 #endif
 
-#endif // RUNTIME_SOM_H
+#endif // TOOLTRAY_RUNTIME_SOM_H

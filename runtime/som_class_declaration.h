@@ -2,10 +2,10 @@
 // description as constant data (the framework's classes, host subclasses, tests). It owns every
 // name cell the description points into, so it must outlive the built class: keep it in static
 // storage.
-#ifndef RUNTIME_SOM_CLASS_DECLARATION_H
-#define RUNTIME_SOM_CLASS_DECLARATION_H
+#ifndef TOOLTRAY_RUNTIME_SOM_CLASS_DECLARATION_H
+#define TOOLTRAY_RUNTIME_SOM_CLASS_DECLARATION_H
 
-#include "runtime/som_description.h"
+#include "som_description.h"
 
 #include <memory>
 #include <string>
@@ -123,4 +123,4 @@ inline somMethodProc somProc(F* procedure)
     return reinterpret_cast<somMethodProc>(procedure);
 }
 
-#endif // RUNTIME_SOM_CLASS_DECLARATION_H
+#endif // TOOLTRAY_RUNTIME_SOM_CLASS_DECLARATION_H

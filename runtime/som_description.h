@@ -3,10 +3,10 @@
 // Every field is one machine word on the 32-bit platform the format was made for: counts and codes
 // are 32-bit integers, everything else is an address. Names are given as NameIds: the address of a
 // cell that holds the address of a NUL-terminated ASCII name.
-#ifndef RUNTIME_SOM_DESCRIPTION_H
-#define RUNTIME_SOM_DESCRIPTION_H
+#ifndef TOOLTRAY_RUNTIME_SOM_DESCRIPTION_H
+#define TOOLTRAY_RUNTIME_SOM_DESCRIPTION_H
 
-#include "runtime/som.h"
+#include "som.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -77,4 +77,4 @@ typedef struct ClassDescription {
 } // extern "C"
 #endif
 
-#endif // RUNTIME_SOM_DESCRIPTION_H
+#endif // TOOLTRAY_RUNTIME_SOM_DESCRIPTION_H

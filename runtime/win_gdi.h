@@ -1,7 +1,7 @@
 // Windows USER and GDI as the class and its hosts use them: the system's own on Windows, our
 // portable layer elsewhere. Both offer the same names, types and layouts.
-#ifndef RUNTIME_WIN_GDI_H
-#define RUNTIME_WIN_GDI_H
+#ifndef TOOLTRAY_RUNTIME_WIN_GDI_H
+#define TOOLTRAY_RUNTIME_WIN_GDI_H
 
 #if defined(_WIN32)
 #  ifndef WIN32_LEAN_AND_MEAN
@@ -16,7 +16,7 @@
 #  undef far
 #  undef near
 #else
-#  include "platform/gdi/gdi.h"
+#  include "../platform/gdi/gdi.h"
 #endif
 
-#endif // RUNTIME_WIN_GDI_H
+#endif // TOOLTRAY_RUNTIME_WIN_GDI_H

@@ -32,14 +32,32 @@ if [ "$mode" = linux ]; then
   echo "-- installed into $scratch/prefix:"
   (cd "$scratch/prefix" && find . -type f -o -type l | sort | sed 's/^/    /')
 
-  echo "-- every installed header compiles on its own from the install tree"
-  for header in $(cd "$scratch/prefix/include/tooltray" && find . -name '*.h' | sort); do
-    c++ -std=c++17 -Wall -Wextra -Werror -fsyntax-only -I "$scratch/prefix/include/tooltray" \
-      -x c++ "$scratch/prefix/include/tooltray/$header" || {
-      echo "$header does not compile on its own"
+  echo "-- every installed header compiles on its own and after <X11/Xlib.h> and <X11/Xmd.h>," \
+    "with only the prefix's include folder on the path"
+  x11=$'#include <X11/Xlib.h>\n#include <X11/Xmd.h>'
+  for header in $(cd "$scratch/prefix/include" && find tooltray -name '*.h' | sort); do
+    for before in "" "$x11"; do
+      printf '%s\n#include <%s>\n' "$before" "$header" |
+        c++ -std=c++17 -Wall -Wextra -Werror -fsyntax-only -I "$scratch/prefix/include" -x c++ - || {
+        echo "$header does not compile${before:+ after the X11 headers}"
+        exit 1
+      }
+    done
+  done
+
+  echo "-- pkg-config and the CMake targets name the prefix's include folder and no other"
+  pc=$(find "$scratch/prefix" -name tooltray.pc | head -n 1)
+  for flag in $(PKG_CONFIG_PATH=$(dirname "$pc") pkg-config --cflags-only-I tooltray); do
+    [ "$(realpath -m "${flag#-I}")" = "$(realpath -m "$scratch/prefix/include")" ] || {
+      echo "pkg-config --cflags tooltray names $flag"
       exit 1
     }
   done
+  if grep -h INTERFACE_INCLUDE_DIRECTORIES "$(dirname "$(find "$scratch/prefix" -name ToolTrayConfig.cmake)")"/*.cmake |
+       grep -v '"${_IMPORT_PREFIX}/include"$'; then
+    echo "the CMake targets name the include folders above"
+    exit 1
+  fi
 
   echo "-- no installed header declares a test hook"
   if grep -rlE "ForTesting|ResolveParentMethodCalls|SetRecorder|GuardsIntact" \

@@ -10,7 +10,7 @@ if [ "$profile" = all ]; then
   packages+=(clang-format googletest libbenchmark-dev libpixman-1-dev binutils valgrind clang clang-14
              libclang-rt-14-dev dpkg-dev file g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64
              wine32:i386 g++-multilib qemu-user libpng-dev:i386 zlib1g-dev:i386
-             xvfb xdotool x11-apps x11-utils imagemagick lintian abigail-tools)
+             xvfb xdotool x11-apps x11-utils imagemagick lintian abigail-tools libx11-dev)
 fi
 missing=()
 for p in "${packages[@]}"; do

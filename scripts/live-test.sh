@@ -33,6 +33,11 @@ if [ ! -x "$render" ]; then
   echo "live windows FAILED: $render was not built (Debian: libsdl2-dev)" >&2
   exit 1
 fi
+# Without SDL2 the program is built for --render only.
+if grep -q '^SDL2_DIR:PATH=.*NOTFOUND' "$linux/CMakeCache.txt" 2>/dev/null; then
+  echo "live windows FAILED: $render opens no window: SDL2 was not found (Debian: libsdl2-dev)" >&2
+  exit 1
+fi
 
 work=$(mktemp -d)
 pids=()
@@ -245,6 +250,43 @@ drive_columns() { # host name, command...
     "area equal to the portable rendering ($pixels pixels)"
 }
 
+# ---- weight of the Linux palette ---------------------------------------------------------------
+# measure_weight: starts the palette alone and reports its first frame (start to the first
+# 'client' line, printed once the window is drawn), its resident memory once idle, and the CPU
+# ticks it takes over 10 s of idling; fails when it needs more than 150 ms, 16 MB or any tick, or
+# when it has loaded an OpenGL stack to show a bitmap.
+measure_weight() {
+  host=linux-weight
+  local out=$work/weight.out begin end pid rss_kb ticks0 ticks1 gl
+  begin=$(date +%s%N)
+  "$render" --print-client >"$out" 2>"$work/weight.err" &
+  pid=$!
+  pids+=("$pid")
+  local until=$((SECONDS + 20))
+  until grep -q '^client ' "$out"; do
+    [ "$SECONDS" -lt "$until" ] || fail "timed out waiting for the first frame"
+    sleep 0.002
+  done
+  end=$(date +%s%N)
+  local first_ms=$(((end - begin) / 1000000))
+  sleep 1 # settled: whatever the first frame started has finished
+  cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
+  ticks0=$(cpu_ticks)
+  sleep 10
+  ticks1=$(cpu_ticks)
+  rss_kb=$(awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status")
+  gl=$(grep -o -E 'lib(GL|GLX|EGL|LLVM|gallium|dri)[^/ ]*|[^/ ]*_dri\.so' "/proc/$pid/maps" | sort -u |
+    tr '\n' ' ' || true)
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  echo "live palette (linux): first frame in ${first_ms} ms, $((rss_kb / 1024)) MB resident" \
+    "(${rss_kb} kB) at idle, $((ticks1 - ticks0)) CPU ticks over 10 s idle"
+  [ -z "$gl" ] || fail "it loaded an OpenGL stack to show a bitmap: $gl"
+  [ "$first_ms" -le 150 ] || fail "the first frame took ${first_ms} ms (at most 150)"
+  [ "$rss_kb" -le $((16 * 1024)) ] || fail "${rss_kb} kB resident at idle (at most 16 MB)"
+  [ "$((ticks1 - ticks0))" = 0 ] || fail "$((ticks1 - ticks0)) CPU ticks over 10 s idle (0 allowed)"
+}
+
 # Presses that end without their release reaching the palette. A press dragged off the window and
 # released outside it while another X window holds the keyboard focus: the release may never
 # arrive, and then neither moving back over the tool nor the next click, single or double, may be
@@ -319,6 +361,7 @@ drive_press_ends() { # host name, command...
 drive_rows linux "$render"
 drive_columns linux-vertical "$render"
 drive_press_ends linux-press-ends "$render"
+measure_weight
 
 # Each Windows build's palette, under the loader of its width (the PE header's machine field).
 for windows in "${windows_builds[@]}"; do

@@ -1,4 +1,4 @@
-# Runs the demo host once with ARGS and checks its exit status (EXPECT) and, for failures, that it
+# Runs tooltray-palette once with ARGS and checks its exit status (EXPECT) and, for failures, that it
 # said why in exactly one line; for successes, that the PNG it names exists.
 separate_arguments(args UNIX_COMMAND "${ARGS}")
 execute_process(COMMAND ${EMULATOR} ${DEMO} ${args} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
@@ -12,7 +12,7 @@ if(EXPECT STREQUAL "0")
 else()
   string(REGEX MATCHALL "\n" newlines "${err}")
   list(LENGTH newlines lines)
-  if(NOT lines EQUAL 1 OR NOT err MATCHES "^tooltray-demo: ")
+  if(NOT lines EQUAL 1 OR NOT err MATCHES "^tooltray-palette: ")
     message(FATAL_ERROR "expected one line of error, got: ${err}")
   endif()
 endif()

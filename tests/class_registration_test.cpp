@@ -273,8 +273,8 @@ TEST_F(Layout32, Instance_data_is_the_80_byte_record_of_4_byte_fields)
     palette->SetDomain(0x11223344);
     palette->SetUserInfo(0x55667788);
     palette->SetFloatRect(&floatRect);
-    palette->SetToolWidth(Fx(31));
-    palette->SetToolHeight(Fx(17));
+    palette->SetToolWidth(tooltray::Pixels(31));
+    palette->SetToolHeight(tooltray::Pixels(17));
     const void* data = resolve_ToolTrayCClassData()->instanceDataToken(object);
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(Word(data, 4), Address(base));

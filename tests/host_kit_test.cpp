@@ -1,10 +1,19 @@
 // The host kit: method tables resolved once per class, palettes and bitmaps that free what they
 // own, and class building that reports the runtime's reason.
-#include "host/tooltray_handles.h"
+#include "host/tool_space_palette.h"
 #include "tests/test_support.h"
 
 #include <string>
+#include <type_traits>
 #include <utility>
+
+// A bare integer is not a tool size: it would be 1/65536 of a pixel per unit.
+static_assert(!std::is_invocable_v<decltype(&Palette::SetToolWidth), const Palette&, int>);
+static_assert(!std::is_invocable_v<decltype(&Palette::SetToolHeight), const Palette&, KxFixed>);
+static_assert(
+    std::is_invocable_v<decltype(&Palette::SetToolWidth), const Palette&, tooltray::Pixels>);
+static_assert(tooltray::Fixed(tooltray::Pixels(3)).Raw() == 0x30000);
+static_assert(tooltray::Fixed(0x18000).ToPixels() == 2, "halves go up, as the class rounds");
 
 namespace {
 
@@ -67,6 +76,91 @@ TEST_F(HostKit, A_detached_palette_outlives_its_handle)
     FreeObject(kept);
 }
 
+// Regression: a PaletteHandle made from NewObject without InitExtension tested true, though
+// every tool method answers null on it.
+TEST_F(HostKit, A_palette_tests_true_only_once_InitExtension_has_run)
+{
+    const PaletteHandle raw(NewObject(ToolTrayClass()), ev);
+    EXPECT_TRUE(raw.Methods());
+    EXPECT_FALSE(raw);
+    raw.InitExtension(base);
+    EXPECT_TRUE(raw);
+}
+
+// Regression: a method called on a view without a table called through a null table.
+TEST_F(HostKit, A_method_on_a_view_that_is_no_palette_throws_the_reason)
+{
+    const Palette notAPalette(base, ev);
+    ExceptionFree(ev);
+    try {
+        notAPalette.GetDomain();
+        FAIL() << "called through no table";
+    } catch (const ToolTrayError& e) {
+        EXPECT_STREQ(e.what(), tooltray::reason::kNotAPalette);
+    }
+    EXPECT_THROW(Palette().InitExtension(base), ToolTrayError);
+    EXPECT_STREQ(Palette().CreateToolRefusal(), tooltray::reason::kNotAPalette);
+}
+
+TEST_F(HostKit, CreateToolChecked_names_each_reason_CreateTool_answers_null)
+{
+    using namespace tooltray::reason;
+    const auto refusal = [](const Palette& p) {
+        try {
+            p.CreateToolChecked(1, nullptr, 0);
+            return std::string("created");
+        } catch (const ToolTrayError& e) {
+            return std::string(e.what());
+        }
+    };
+    const PaletteHandle uninitialised(NewObject(ToolTrayClass()), ev);
+    uninitialised.SetToolSpaceObj(space);
+    EXPECT_EQ(refusal(uninitialised), kNotInitialised);
+
+    const PaletteHandle bare = PaletteHandle::Create(ToolTrayClass(), base, ev);
+    EXPECT_EQ(refusal(bare), kNoToolSpace);
+    bare.SetToolSpaceObj(base); // an object, but no tool space
+    EXPECT_EQ(refusal(bare), kNotAToolSpace);
+    bare.SetToolSpaceObj(space);
+    somCall<somTD_KxToolSpaceObj_SetAcceptsTools>(
+        space, resolve_KxToolSpaceObjClassData()->SetAcceptsTools, ev, 0);
+    EXPECT_EQ(refusal(bare), kSpaceRefuses);
+    // Each refusal was the class's too: nothing was added on the way.
+    EXPECT_EQ(bare.GetFirstTool(), nullptr);
+    EXPECT_EQ(uninitialised.GetFirstTool(), nullptr);
+
+    somCall<somTD_KxToolSpaceObj_SetAcceptsTools>(
+        space, resolve_KxToolSpaceObjClassData()->SetAcceptsTools, ev, 1);
+    EXPECT_EQ(bare.CreateToolRefusal(), nullptr);
+    AllocationWatch watch;
+    watch.FailAllocation(1); // the tool record
+    EXPECT_EQ(refusal(bare), kAddRefused);
+    EXPECT_EQ(refusal(bare), "created");
+}
+
+TEST(HostKitSetup, The_set_up_palette_takes_tools_and_frees_everything_it_made)
+{
+    ASSERT_NE(BuildToolTrayClass(), nullptr);
+    AllocationWatch watch;
+    {
+        ToolSpacePalette stage;
+        ASSERT_TRUE(stage.Tray());
+        EXPECT_EQ(Palette(stage.Tray().Object(), GetGlobalEnvironment()).GetToolSpaceObj(),
+                  stage.Space());
+        stage.SetSize(tooltray::Pixels(40), tooltray::Pixels(80));
+        stage.SetToolSize(tooltray::Pixels(30), tooltray::Pixels(10));
+        const std::vector<uint32_t> pixels(4, 0xff0000u);
+        HBITMAP icon = stage.AddBitmap(2, 2, pixels.data());
+        ToolInfo* first = stage.Tray().CreateToolChecked(1, icon, 0);
+        ToolInfo* second = stage.Tray().CreateToolChecked(2, icon, 0);
+        // One tool per row at this width: the second goes below the first.
+        EXPECT_EQ(Pixels(Palette::ToolBounds(first)), (PixelRect{4, 4, 34, 14}));
+        EXPECT_EQ(Pixels(Palette::ToolBounds(second)), (PixelRect{4, 18, 34, 28}));
+        EXPECT_EQ(Pixels(Palette::ToolBounds(nullptr)), (PixelRect{0, 0, 0, 0}));
+    }
+    EXPECT_EQ(watch.Live(), 0) << "objects, tool records or list links left behind";
+}
+
 TEST(HostKitClass, A_refused_build_throws_the_runtimes_reason)
 {
     ASSERT_NE(BuildToolTrayClass(), nullptr);
@@ -79,7 +173,14 @@ TEST(HostKitClass, A_refused_build_throws_the_runtimes_reason)
         EXPECT_NE(std::string(e.what()).find(reason), std::string::npos) << e.what();
     }
     EXPECT_EQ(BuildToolTrayClass(1, 0), resolve_ToolTrayClassData()->classObject);
-    EXPECT_THROW(NewOwnedObject(nullptr), ToolTrayError);
+    EXPECT_THROW(NewOwnedObject(static_cast<SOMClass*>(nullptr)), ToolTrayError);
+    // Regression: an object of a class not built yet threw a message that named no class.
+    try {
+        NewOwnedObject("KxNoSuchClass");
+        FAIL() << "made an object of no class";
+    } catch (const ToolTrayError& e) {
+        EXPECT_NE(std::string(e.what()).find("KxNoSuchClass"), std::string::npos) << e.what();
+    }
 }
 
 TEST(HostKitBitmap, A_bitmap_handle_deletes_its_bitmap)

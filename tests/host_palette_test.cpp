@@ -137,7 +137,7 @@ TEST(ColumnToolTray, New_columns_start_at_the_top_of_the_first_column)
     KxRect next;
     p.GetNextToolBounds(&next);
     EXPECT_EQ(Pixels(next), (PixelRect{33, 33, 58, 58}));
-    p.SetToolHeight(Fx(40));
+    p.SetToolHeight(tooltray::Pixels(40));
     p.GetNextToolBounds(&next);
     EXPECT_EQ(Pixels(next), (PixelRect{62, 4, 87, 44}));
     // Guards a fault: the override read through a null rectangle once a tool was placed, where

@@ -98,7 +98,7 @@ TEST_F(PaletteLayout, Tool_height_change_applies_to_the_next_placement)
 {
     SetPaletteSize(120);
     EXPECT_EQ(Pixels(Create(1)->bounds), (PixelRect{4, 4, 29, 29}));
-    palette->SetToolHeight(Fx(40));
+    palette->SetToolHeight(tooltray::Pixels(40));
     // The walk starts from the first slot at the new height, which the shorter tool beside it
     // does not replace, so the new tool takes that slot's top and bottom.
     EXPECT_EQ(Pixels(Create(2)->bounds), (PixelRect{33, 4, 58, 44}));
@@ -109,7 +109,7 @@ TEST_F(PaletteLayout, Tool_height_change_applies_to_the_next_placement)
 TEST_F(PaletteLayout, Tool_height_change_before_the_first_placement_sets_the_row)
 {
     SetPaletteSize(120);
-    palette->SetToolHeight(Fx(40));
+    palette->SetToolHeight(tooltray::Pixels(40));
     EXPECT_EQ(Pixels(Create(1)->bounds), (PixelRect{4, 4, 29, 44}));
     EXPECT_EQ(Pixels(Create(2)->bounds), (PixelRect{33, 4, 58, 44}));
 }
@@ -121,7 +121,7 @@ TEST_F(PaletteLayout, Growing_tool_width_then_arranging_reflows_rows)
         Create(i);
     EXPECT_EQ(OldestFirst(),
               (Rects{{4, 4, 29, 29}, {33, 4, 58, 29}, {62, 4, 87, 29}, {91, 4, 116, 29}}));
-    palette->SetToolWidth(Fx(50));
+    palette->SetToolWidth(tooltray::Pixels(50));
     palette->ArrangeTools();
     // Limit 116: 4..54, 58..108, then 112+50 > 116 wraps.
     EXPECT_EQ(OldestFirst(),
@@ -177,8 +177,8 @@ TEST_F(PaletteLayout, GetNextToolBounds_ignores_a_null_rectangle)
 TEST_F(PaletteLayout, Result_is_whole_pixels_in_fixed_point)
 {
     SetPaletteSize(120);
-    palette->SetToolWidth(Fx(20) + 0x8000);  // 20.5 -> 21
-    palette->SetToolHeight(Fx(10) + 0x7FFF); // 10.49.. -> 10
+    palette->SetToolWidth(tooltray::Fixed(Fx(20) + 0x8000));  // 20.5 -> 21
+    palette->SetToolHeight(tooltray::Fixed(Fx(10) + 0x7FFF)); // 10.49.. -> 10
     ToolInfo* a = Create(1);
     ToolInfo* b = Create(2);
     EXPECT_TRUE(a->bounds == KxRect(Fx(4), Fx(4), Fx(25), Fx(14)));
@@ -203,8 +203,8 @@ TEST_F(PaletteLayout, ArrangeTools_equals_creating_the_tools_in_order)
         m.toolHeight = Fx(pick(1, 60)) + pick(0, 0xFFFF);
         const KxRect size(m.size.left, m.size.top, m.size.right, m.size.bottom);
         p.SetSize(&size);
-        p.SetToolWidth(m.toolWidth);
-        p.SetToolHeight(m.toolHeight);
+        p.SetToolWidth(tooltray::Fixed(m.toolWidth));
+        p.SetToolHeight(tooltray::Fixed(m.toolHeight));
         const int n = pick(0, 40);
         std::vector<ToolInfo*> created;
         std::vector<KxRect> placed;

@@ -103,8 +103,8 @@ void ExpectDefaults(const Palette& p, const char* when)
     EXPECT_EQ(p.GetDomain(), 0);
     EXPECT_EQ(p.GetSession(), nullptr);
     EXPECT_EQ(p.GetUserInfo(), 0);
-    EXPECT_EQ(p.GetToolWidth(), 0x190000);
-    EXPECT_EQ(p.GetToolHeight(), 0x190000);
+    EXPECT_EQ(p.GetToolWidth().Raw(), 0x190000);
+    EXPECT_EQ(p.GetToolHeight().Raw(), 0x190000);
     EXPECT_EQ(p.GetFirstTool(), nullptr);
     EXPECT_EQ(p.GetLastTool(), nullptr);
 }
@@ -136,8 +136,8 @@ TEST_F(PaletteLifecycle, Every_getter_returns_what_its_setter_stored)
     palette->SetDomain(-7);
     palette->SetSession(object);
     palette->SetUserInfo(0x7FFFFFFF);
-    palette->SetToolWidth(-0x18000);
-    palette->SetToolHeight(0x7FFFFFFF);
+    palette->SetToolWidth(tooltray::Fixed(-0x18000));
+    palette->SetToolHeight(tooltray::Fixed(0x7FFFFFFF));
 
     KxRect r(0, 0, 0, 0);
     palette->GetSize(&r);
@@ -151,8 +151,8 @@ TEST_F(PaletteLifecycle, Every_getter_returns_what_its_setter_stored)
     EXPECT_EQ(palette->GetDomain(), -7);
     EXPECT_EQ(palette->GetSession(), object);
     EXPECT_EQ(palette->GetUserInfo(), 0x7FFFFFFF);
-    EXPECT_EQ(palette->GetToolWidth(), -0x18000);
-    EXPECT_EQ(palette->GetToolHeight(), 0x7FFFFFFF);
+    EXPECT_EQ(palette->GetToolWidth().Raw(), -0x18000);
+    EXPECT_EQ(palette->GetToolHeight().Raw(), 0x7FFFFFFF);
 
     palette->SetPos((int16_t)32767);
     EXPECT_EQ(palette->GetPos(), 32767);
@@ -353,40 +353,47 @@ void SOMLINK RemoveNothing(ToolTray*, Environment*, ToolInfo* tool)
     g_removedIds.push_back(tool->id);
 }
 
-TEST_F(PaletteLifecycle, FreeObject_survives_a_RemoveToolInfo_that_also_removes_the_next_tool)
+// One RemoveToolInfo override: its subclass's name, the tools made, and the ids the override is
+// offered while FreeObject tears the palette down.
+struct TeardownOverride {
+    const char* name;
+    somMethodProc procedure;
+    int tools;
+    std::vector<int32_t> offered;
+};
+
+class PaletteTeardown : public PaletteTest,
+                        public ::testing::WithParamInterface<TeardownOverride> {};
+
+TEST_P(PaletteTeardown, FreeObject_offers_each_tool_once_and_frees_every_record)
 {
-    static SOMClass* const cls = BuildToolTraySubclass(
-        "GreedyTray", {{"ToolTray::RemoveToolInfo", somProc(&RemoveWithNeighbour)}});
+    const TeardownOverride& o = GetParam();
+    SOMClass* cls = FindClass(o.name);
+    if (!cls)
+        cls = BuildToolTraySubclass(o.name, {{"ToolTray::RemoveToolInfo", o.procedure}});
     ASSERT_NE(cls, nullptr) << GetLastBuildError();
     AllocationWatch watch;
     SOMObject* p = NewObject(cls);
     InitExtension(p, ev, base);
     Palette pal(p, ev, resolve_ToolTrayClassData());
     pal.SetToolSpaceObj(space);
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= o.tools; ++i)
         ASSERT_NE(pal.CreateTool(i, (HBITMAP) nullptr, (uint16_t)0), nullptr);
     g_removedIds.clear();
     FreeObject(p);
-    EXPECT_EQ(g_removedIds, (std::vector<int32_t>{5, 3, 1})) << "each call took two tools";
-    EXPECT_EQ(watch.Live(), 0);
+    EXPECT_EQ(g_removedIds, o.offered);
+    EXPECT_EQ(watch.Live(), 0) << "tool records or list links left behind";
 }
 
-TEST_F(PaletteLifecycle, FreeObject_frees_the_tools_a_RemoveToolInfo_override_declined_to_remove)
-{
-    static SOMClass* const cls = BuildToolTraySubclass(
-        "StubbornTray", {{"ToolTray::RemoveToolInfo", somProc(&RemoveNothing)}});
-    ASSERT_NE(cls, nullptr) << GetLastBuildError();
-    AllocationWatch watch;
-    SOMObject* p = NewObject(cls);
-    InitExtension(p, ev, base);
-    Palette pal(p, ev, resolve_ToolTrayClassData());
-    pal.SetToolSpaceObj(space);
-    for (int i = 1; i <= 3; ++i)
-        ASSERT_NE(pal.CreateTool(i, (HBITMAP) nullptr, (uint16_t)0), nullptr);
-    g_removedIds.clear();
-    FreeObject(p);
-    EXPECT_EQ(g_removedIds, (std::vector<int32_t>{3, 2, 1})) << "each offered once, newest first";
-    EXPECT_EQ(watch.Live(), 0);
-}
+INSTANTIATE_TEST_SUITE_P(
+    RemoveToolInfoOverrides, PaletteTeardown,
+    ::testing::Values(
+        // Each call takes two tools: the walk must not read the neighbour's freed link.
+        TeardownOverride{"GreedyTray", somProc(&RemoveWithNeighbour), 5, {5, 3, 1}},
+        // Each call removes nothing: ToolTray's own procedure frees what the override left.
+        TeardownOverride{"StubbornTray", somProc(&RemoveNothing), 3, {3, 2, 1}}),
+    [](const ::testing::TestParamInfo<TeardownOverride>& info) {
+        return std::string(info.param.name);
+    });
 
 } // namespace

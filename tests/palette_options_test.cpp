@@ -1,4 +1,5 @@
-// The live palette hosts' command line: the lists and choices it reads, one-line errors.
+// tooltray-palette's command line, for the window and --render alike: the lists and choices it
+// reads, one-line errors.
 #include "host/palette_options.h"
 
 #include <gtest/gtest.h>
@@ -17,10 +18,18 @@ TEST(PaletteOptions, Reads_toggle_lists_layout_scale_and_render_states)
 {
     PaletteOptions o;
     std::string error;
-    ASSERT_TRUE(Parse({"--toggle", "3,7", "--toggle=12", "--layout", "vertical", "--scale=2",
-                       "--render", "out.png", "--window", "90x60", "--state", "4=1", "--hot", "5"},
+    ASSERT_TRUE(Parse({"--toggle",    "3,7",         "--toggle=12", "--layout", "vertical",
+                       "--scale=2",   "--render",    "out.png",     "--window", "90x60",
+                       "--state",     "4=1",         "--hot",       "5",        "--press",
+                       "5,-6",        "--press=7,8", "--tools",     "30",       "--length=200",
+                       "--tool-size", "32x20"},
                       o, error))
         << error;
+    EXPECT_EQ(o.presses, (std::vector<std::pair<int, int>>{{5, -6}, {7, 8}}));
+    EXPECT_EQ(o.tools, 30);
+    EXPECT_EQ(o.length, 200);
+    EXPECT_EQ(o.toolWidth, 32);
+    EXPECT_EQ(o.toolHeight, 20);
     EXPECT_EQ(o.toggles, (std::set<int32_t>{3, 7, 12}));
     EXPECT_TRUE(o.vertical);
     EXPECT_EQ(o.scale, 2);
@@ -41,6 +50,11 @@ TEST(PaletteOptions, Bad_values_fail_with_one_line_naming_the_option)
                                           {"--window", "90"},
                                           {"--hot"},
                                           {"--render", ""},
+                                          {"--press", "4"},
+                                          {"--press", "a,b"},
+                                          {"--tools", "12abc"},
+                                          {"--tools", "99999999999999999999"},
+                                          {"--tool-size", "3x"},
                                           {"--bogus"}}) {
         PaletteOptions o;
         std::string error;

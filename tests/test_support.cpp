@@ -33,11 +33,11 @@ void PaletteTest::SetUp()
     ExceptionFree(ev);
     ASSERT_NE(ToolTrayClass(), nullptr) << GetLastBuildError();
     ASSERT_NE(ToolSpaceClass(), nullptr) << GetLastBuildError();
-    base = NewObject(FindClass("KxObject"));
-    space = NewObject(ToolSpaceClass());
-    object = NewPalette();
+    stage = std::make_unique<ToolSpacePalette>(nullptr, ev);
+    base = stage->Base();
+    space = stage->Space();
+    object = stage->Tray().Object();
     palette = std::make_unique<Palette>(object, ev, resolve_ToolTrayClassData());
-    palette->SetToolSpaceObj(space);
 }
 
 void PaletteTest::TearDown()
@@ -45,9 +45,7 @@ void PaletteTest::TearDown()
     palette.reset();
     for (SOMObject* o : extra)
         FreeObject(o);
-    FreeObject(object);
-    FreeObject(space);
-    FreeObject(base);
+    stage.reset();
 }
 
 ToolTray* PaletteTest::NewPalette(SOMClass* cls)

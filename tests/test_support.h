@@ -3,9 +3,9 @@
 #ifndef TESTS_TEST_SUPPORT_H
 #define TESTS_TEST_SUPPORT_H
 
-#include "host/tooltray_bindings.h"
+#include "host/tool_space_palette.h"
+#include "runtime/win_gdi.h"
 #include "runtime/som_class_declaration.h"
-#include "tools/tool_info.h"
 #include "tools/tool_list.h"
 
 #include <gtest/gtest.h>
@@ -43,6 +43,7 @@ protected:
     std::vector<int32_t> IdsFrontToBack() const { return ToolIds(*palette); }
 
     Environment* ev = nullptr;
+    std::unique_ptr<ToolSpacePalette> stage; // owns base, space and object
     SOMObject* base = nullptr;
     KxToolSpaceObj* space = nullptr;
     ToolTray* object = nullptr;

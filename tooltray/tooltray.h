@@ -8,10 +8,10 @@
 #ifndef TOOLTRAY_TOOLTRAY_H
 #define TOOLTRAY_TOOLTRAY_H
 
-#include "geometry/kx_geometry.h"
-#include "runtime/kxcore.h"
-#include "runtime/som.h"
-#include "runtime/win_gdi.h"
+#include "../geometry/kx_geometry.h"
+#include "../runtime/kxcore.h"
+#include "../runtime/som.h"
+#include "../runtime/win_handles.h"
 
 #if defined(_WIN32)
 #  define TOOLTRAY_API
@@ -20,7 +20,7 @@
 #endif
 
 typedef SOMObject ToolTray;
-struct ToolInfo; // tools/tool_info.h
+struct ToolInfo; // tooltray/tool_info.h
 
 // The completion callback: called with the base object, result ignored.
 typedef void(SOMLINK* ToolTrayInitCompletedProc)(SOMObject* base);

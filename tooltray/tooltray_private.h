@@ -3,6 +3,7 @@
 #ifndef TOOLTRAY_TOOLTRAY_PRIVATE_H
 #define TOOLTRAY_TOOLTRAY_PRIVATE_H
 
+#include "runtime/win_gdi.h"
 #include "tools/tool_walk.h"
 #include "tooltray/tooltray.h"
 

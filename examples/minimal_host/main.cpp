@@ -3,7 +3,8 @@
 // tool under a point, draws the palette into a memory bitmap and writes it as a PNG. Every object,
 // bitmap and device context is freed at the end (the handles free theirs as they go).
 //     tooltray-minimal-host [output.png]
-#include "host/tooltray_handles.h"
+#include <tooltray/host/tool_space_palette.h>
+#include <tooltray/runtime/win_gdi.h> // drawing: BITMAPINFO, DIB sections, brushes
 #include "png_writer.h"
 
 #include <cstdio>
@@ -14,14 +15,14 @@ namespace {
 
 constexpr int kWidth = 120, kHeight = 62; // pixels: two rows of 25-pixel tools with margins
 
-// A 16x16 icon: a square of one colour on white.
-BitmapHandle MakeIcon(uint32_t colour)
+// A 16x16 icon: a square of one colour on white, kept as long as the palette.
+HBITMAP MakeIcon(ToolSpacePalette& stage, uint32_t colour)
 {
     std::vector<uint32_t> pixels(16 * 16, 0xffffffu);
     for (int y = 3; y < 13; ++y)
         for (int x = 3; x < 13; ++x)
             pixels[y * 16 + x] = colour;
-    return MakeBitmap(16, 16, pixels.data());
+    return stage.AddBitmap(16, 16, pixels.data());
 }
 
 // Draws the palette into a 32-bpp top-down DIB section and returns its pixels (0x00RRGGBB).
@@ -43,7 +44,7 @@ std::vector<uint32_t> Render(const Palette& palette)
         HGDIOBJ previous = SelectObject(dc, target);
         RECT all;
         SetRect(&all, 0, 0, kWidth, kHeight);
-        HBRUSH background = CreateSolidBrush(RGB(212, 208, 200));
+        HBRUSH background = CreateSolidBrush(kPaletteBackground);
         FillRect(dc, &all, background);
         DeleteObject(background);
         palette.UpdateTools(dc);
@@ -67,21 +68,17 @@ int main(int argc, char** argv)
 {
     const char* output = argc > 1 ? argv[1] : "minimal-host.png";
     try {
-        SOMClass* trayClass = BuildToolTrayClass();
-        ObjectHandle base = NewOwnedObject(FindClass("KxObject"));
-        ObjectHandle space = NewOwnedObject(KxToolSpaceObjNewClass(1, 0));
-        const BitmapHandle icons[] = {MakeIcon(0xc03030), MakeIcon(0x30a030), MakeIcon(0x3050c0)};
-        PaletteHandle palette = PaletteHandle::Create(trayClass, base.get());
+        // The classes, a base object, a tool space and the palette on it, owned together.
+        ToolSpacePalette stage;
+        const Palette& palette = stage.Tray();
+        const HBITMAP icons[] = {MakeIcon(stage, 0xc03030), MakeIcon(stage, 0x30a030),
+                                 MakeIcon(stage, 0x3050c0)};
 
         // Tools go in rows of the palette's width, so the narrow palette gets one column first.
-        const KxRect narrow(0, 0, PixelsToFixed(40), PixelsToFixed(kHeight));
-        palette.SetSize(&narrow);
-        palette.SetToolSpaceObj(space.get());
+        stage.SetSize(tooltray::Pixels(40), tooltray::Pixels(kHeight));
         for (int32_t id = 1; id <= 5; ++id)
-            if (!palette.CreateTool(id, icons[id % 3].get(), 0))
-                throw ToolTrayError("CreateTool refused tool " + std::to_string(id));
-        const KxRect wide(0, 0, PixelsToFixed(kWidth), PixelsToFixed(kHeight));
-        palette.SetSize(&wide);
+            palette.CreateToolChecked(id, icons[id % 3], 0); // throws, saying why, on null
+        stage.SetSize(tooltray::Pixels(kWidth), tooltray::Pixels(kHeight));
         palette.ArrangeTools(); // four in the first row, the fifth below
 
         const KxPoint point(PixelsToFixed(40), PixelsToFixed(16));

@@ -1,8 +1,10 @@
 // A portable stand-in for the part of Windows USER and GDI that the palette and its hosts use, with
 // the Windows names, types, layouts and semantics. Handles are checked on every call: a null,
 // stale or foreign handle makes the call fail the way Windows fails it, never crash.
-#ifndef PLATFORM_GDI_GDI_H
-#define PLATFORM_GDI_GDI_H
+#ifndef TOOLTRAY_PLATFORM_GDI_GDI_H
+#define TOOLTRAY_PLATFORM_GDI_GDI_H
+
+#include "../../runtime/win_handles.h"
 
 #include <stddef.h>
 #include <stdint.h>
@@ -30,7 +32,12 @@ extern "C" {
 #endif
 
 typedef int32_t LONG;
-typedef int BOOL;
+// Win32's BOOL is an int. X11's <X11/Xmd.h> takes the name for an 8-bit type: after it, BOOL stays
+// X11's, and the calls here still answer int (GdiBool).
+typedef int GdiBool;
+#ifndef XMD_H
+typedef GdiBool BOOL;
+#endif
 typedef uint8_t BYTE;
 typedef uint16_t WORD;
 typedef uint32_t DWORD;
@@ -43,9 +50,6 @@ typedef DWORD COLORREF;
     int unused;                  \
   };                             \
   typedef struct name##__* name
-DECLARE_GDI_HANDLE(HWND);
-DECLARE_GDI_HANDLE(HDC);
-DECLARE_GDI_HANDLE(HBITMAP);
 DECLARE_GDI_HANDLE(HBRUSH);
 DECLARE_GDI_HANDLE(HPEN);
 DECLARE_GDI_HANDLE(HFONT);
@@ -139,21 +143,21 @@ typedef struct tagDIBSECTION {
 } DIBSECTION;
 
 // USER rectangles.
-GDI_API BOOL WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom) GDI_NOEXCEPT;
-GDI_API BOOL WINAPI SetRectEmpty(LPRECT rect) GDI_NOEXCEPT;
-GDI_API BOOL WINAPI InflateRect(LPRECT rect, int dx, int dy) GDI_NOEXCEPT;
-GDI_API BOOL WINAPI OffsetRect(LPRECT rect, int dx, int dy) GDI_NOEXCEPT;
+GDI_API GdiBool WINAPI SetRect(LPRECT rect, int left, int top, int right, int bottom) GDI_NOEXCEPT;
+GDI_API GdiBool WINAPI SetRectEmpty(LPRECT rect) GDI_NOEXCEPT;
+GDI_API GdiBool WINAPI InflateRect(LPRECT rect, int dx, int dy) GDI_NOEXCEPT;
+GDI_API GdiBool WINAPI OffsetRect(LPRECT rect, int dx, int dy) GDI_NOEXCEPT;
 GDI_API int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush) GDI_NOEXCEPT;
 GDI_API int WINAPI FrameRect(HDC dc, const RECT* rect, HBRUSH brush) GDI_NOEXCEPT;
-GDI_API BOOL WINAPI DrawFocusRect(HDC dc, const RECT* rect) GDI_NOEXCEPT;
+GDI_API GdiBool WINAPI DrawFocusRect(HDC dc, const RECT* rect) GDI_NOEXCEPT;
 
 // GDI objects and device contexts.
 GDI_API HGDIOBJ WINAPI GetStockObject(int index) GDI_NOEXCEPT;
 GDI_API HBRUSH WINAPI CreateSolidBrush(COLORREF color) GDI_NOEXCEPT;
-GDI_API BOOL WINAPI DeleteObject(HGDIOBJ object) GDI_NOEXCEPT;
+GDI_API GdiBool WINAPI DeleteObject(HGDIOBJ object) GDI_NOEXCEPT;
 GDI_API int WINAPI GetObjectA(HANDLE object, int size, LPVOID out) GDI_NOEXCEPT;
 GDI_API HDC WINAPI CreateCompatibleDC(HDC dc) GDI_NOEXCEPT;
-GDI_API BOOL WINAPI DeleteDC(HDC dc) GDI_NOEXCEPT;
+GDI_API GdiBool WINAPI DeleteDC(HDC dc) GDI_NOEXCEPT;
 GDI_API HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) GDI_NOEXCEPT;
 GDI_API HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel,
                                     const void* bits) GDI_NOEXCEPT;
@@ -161,15 +165,16 @@ GDI_API HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usa
                                         HANDLE section, DWORD offset) GDI_NOEXCEPT;
 GDI_API int WINAPI SetStretchBltMode(HDC dc, int mode) GDI_NOEXCEPT;
 GDI_API int WINAPI GetStretchBltMode(HDC dc) GDI_NOEXCEPT;
-GDI_API BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx,
-                               int sy, int sourceWidth, int sourceHeight, DWORD rop) GDI_NOEXCEPT;
-GDI_API BOOL WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx,
-                           int sy, DWORD rop) GDI_NOEXCEPT;
+GDI_API GdiBool WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx,
+                                  int sy, int sourceWidth, int sourceHeight,
+                                  DWORD rop) GDI_NOEXCEPT;
+GDI_API GdiBool WINAPI BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx,
+                              int sy, DWORD rop) GDI_NOEXCEPT;
 GDI_API COLORREF WINAPI GetPixel(HDC dc, int x, int y) GDI_NOEXCEPT;
-GDI_API BOOL WINAPI GdiFlush(void) GDI_NOEXCEPT;
+GDI_API GdiBool WINAPI GdiFlush(void) GDI_NOEXCEPT;
 
 #ifdef __cplusplus
 } // extern "C"
 #endif
 
-#endif // PLATFORM_GDI_GDI_H
+#endif // TOOLTRAY_PLATFORM_GDI_GDI_H

@@ -2,9 +2,8 @@
 
 #include "host/icons.h"
 #include "host/dib_section_dc.h"
-#include "host/tooltray_bindings.h"
+#include "host/tool_space_palette.h"
 #include "runtime/som_class_declaration.h"
-#include "tools/tool_info.h"
 
 #include <cstring>
 #include <deque>
@@ -50,42 +49,15 @@ class Stage {
 public:
     // `paletteClass`: ToolTray, or a host's subclass of it.
     Stage(int paletteWidth, int toolWidth, int toolHeight, SOMClass* paletteClass = nullptr)
+        : stage_(paletteClass)
     {
-        ToolTrayNewClass(1, 0);
-        ev_ = GetGlobalEnvironment();
-        base_ = NewObject(FindClass("KxObject"));
-        space_ = NewObject(KxToolSpaceObjNewClass(1, 0));
-        if (!paletteClass)
-            paletteClass = resolve_ToolTrayClassData()->classObject;
-        palette_ =
-            std::make_unique<Palette>(NewObject(paletteClass), ev_, resolve_ToolTrayClassData());
-        palette_->InitExtension(base_);
-        const KxRect size(0, 0, PixelsToFixed(paletteWidth), PixelsToFixed(100));
-        palette_->SetSize(&size);
-        palette_->SetToolWidth(PixelsToFixed(toolWidth));
-        palette_->SetToolHeight(PixelsToFixed(toolHeight));
-        palette_->SetToolSpaceObj(space_);
+        stage_.SetSize(tooltray::Pixels(paletteWidth), tooltray::Pixels(100));
+        stage_.SetToolSize(tooltray::Pixels(toolWidth), tooltray::Pixels(toolHeight));
     }
-    ~Stage()
-    {
-        palette_->Release();
-        FreeObject(space_);
-        FreeObject(base_);
-        for (HBITMAP b : bitmaps_)
-            DeleteObject(b);
-    }
-    HBITMAP Bitmap(const Image& image)
-    {
-        bitmaps_.push_back(BitmapFromImage(image));
-        return bitmaps_.back();
-    }
+    HBITMAP Bitmap(const Image& image) { return Keep(BitmapFromImage(image)); }
     // Takes ownership of a bitmap made elsewhere.
-    HBITMAP Keep(HBITMAP bitmap)
-    {
-        bitmaps_.push_back(bitmap);
-        return bitmap;
-    }
-    const Palette& P() const { return *palette_; }
+    HBITMAP Keep(HBITMAP bitmap) { return stage_.Keep(BitmapHandle(bitmap)); }
+    const Palette& P() const { return stage_.Tray(); }
     void Create(int id, HBITMAP bitmap, int state)
     {
         P().CreateTool(id, bitmap, static_cast<uint16_t>(state));
@@ -99,7 +71,7 @@ public:
     Image Render(int w, int h, int stretchMode = BLACKONWHITE)
     {
         DibSectionDc surface(w, h);
-        surface.Fill(RGB(212, 208, 200));
+        surface.Fill(kPaletteBackground);
         if (stretchMode)
             SetStretchBltMode(surface.Dc(), stretchMode);
         P().UpdateTools(surface.Dc());
@@ -107,11 +79,7 @@ public:
     }
 
 private:
-    Environment* ev_;
-    SOMObject* base_;
-    SOMObject* space_;
-    std::unique_ptr<Palette> palette_;
-    std::vector<HBITMAP> bitmaps_;
+    ToolSpacePalette stage_;
 };
 
 const char* ModeName(int mode)

@@ -1,10 +1,11 @@
 // ToolInfo: one button of a palette. Hosts hold ToolInfo pointers as tool handles; the palette
-// owns the record from AddToolInfo until RemoveToolInfo.
-#ifndef TOOLS_TOOL_INFO_H
-#define TOOLS_TOOL_INFO_H
+// owns the record from AddToolInfo until RemoveToolInfo. The record is the class's own: a host
+// reads a tool through the class's methods and the kit's Palette::ToolBounds, never its fields.
+#ifndef TOOLTRAY_TOOL_INFO_H
+#define TOOLTRAY_TOOL_INFO_H
 
-#include "geometry/kx_geometry.h"
-#include "runtime/win_gdi.h"
+#include "../geometry/kx_geometry.h"
+#include "../runtime/win_handles.h"
 
 #include <cstddef>
 #include <new>
@@ -23,4 +24,4 @@ struct ToolInfo {
     static void operator delete(void* block, const std::nothrow_t&) noexcept;
 };
 
-#endif // TOOLS_TOOL_INFO_H
+#endif // TOOLTRAY_TOOL_INFO_H

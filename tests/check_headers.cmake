@@ -1,0 +1,32 @@
+# Compiles every public header, as staged in the build tree (the installed layout), on its own and
+# after <X11/Xlib.h> and <X11/Xmd.h>, with only the staging include folder on the path: a host
+# includes <tooltray/...> beside anything. CXX, INCLUDE (the staging folder), WORK, X11 (ON/OFF).
+file(GLOB_RECURSE headers RELATIVE ${INCLUDE} ${INCLUDE}/tooltray/*.h)
+list(SORT headers)
+if(NOT headers)
+  message(FATAL_ERROR "no headers staged under ${INCLUDE}/tooltray")
+endif()
+set(preludes "alone")
+if(X11)
+  list(APPEND preludes "x11")
+endif()
+file(MAKE_DIRECTORY ${WORK})
+foreach(header IN LISTS headers)
+  foreach(prelude IN LISTS preludes)
+    set(text "")
+    if(prelude STREQUAL "x11")
+      set(text "#include <X11/Xlib.h>\n#include <X11/Xmd.h>\n")
+    endif()
+    string(APPEND text "#include <${header}>\n")
+    string(MAKE_C_IDENTIFIER "${header}_${prelude}" name)
+    file(WRITE ${WORK}/${name}.cpp "${text}")
+    execute_process(COMMAND ${CXX} -std=c++17 -Wall -Wextra -Werror -fsyntax-only -I ${INCLUDE}
+                            ${WORK}/${name}.cpp
+                    RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_VARIABLE out)
+    if(NOT rc EQUAL 0)
+      message(FATAL_ERROR "<${header}> does not compile (${prelude}):\n${err}")
+    endif()
+  endforeach()
+endforeach()
+list(LENGTH headers count)
+message(STATUS "${count} headers compile: ${preludes}")
