@@ -3,7 +3,7 @@
 // offset), made reachable from an exported function here so that abidiff compares them member
 // by member. Built only for the check, never shipped. Each returns its own size so that no two
 // are folded into one.
-#include "tooltray/tool_info.h"
+#include "tools/tool_info.h"
 #include "tooltray/tooltray_private.h"
 
 #define ABI_ANCHOR extern "C" __attribute__((visibility("default")))

@@ -47,7 +47,7 @@ if(NOT WIN32)
   tooltray_public_headers(gdi ${PROJECT_SOURCE_DIR}/platform/gdi/gdi.h)
 endif()
 tooltray_public_headers(tooltray ${PROJECT_SOURCE_DIR}/tooltray/tooltray.h
-  ${PROJECT_SOURCE_DIR}/tooltray/tool_info.h)
+  ${PROJECT_SOURCE_DIR}/tools/tool_info.h)
 tooltray_public_headers(tooltray_host
   ${PROJECT_SOURCE_DIR}/host/tooltray_bindings.h
   ${PROJECT_SOURCE_DIR}/host/tooltray_handles.h

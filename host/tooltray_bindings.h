@@ -12,7 +12,7 @@
 #define TOOLTRAY_HOST_TOOLTRAY_BINDINGS_H
 
 #include "tooltray_units.h"
-#include "../tooltray/tool_info.h"
+#include "../tools/tool_info.h"
 #include "../tooltray/tooltray.h"
 
 #include <memory>

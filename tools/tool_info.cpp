@@ -1,4 +1,4 @@
-#include "tooltray/tool_info.h"
+#include "tools/tool_info.h"
 
 #include "runtime/som.h"
 

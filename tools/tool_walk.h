@@ -3,7 +3,7 @@
 #ifndef TOOLS_TOOL_WALK_H
 #define TOOLS_TOOL_WALK_H
 
-#include "tooltray/tool_info.h"
+#include "tools/tool_info.h"
 #include "tools/tool_list.h"
 
 // The tool a link holds; null for the sentinel, which is how every walk knows it is done.

@@ -20,7 +20,7 @@
 #endif
 
 typedef SOMObject ToolTray;
-struct ToolInfo; // tooltray/tool_info.h
+struct ToolInfo; // tools/tool_info.h
 
 // The completion callback: called with the base object, result ignored.
 typedef void(SOMLINK* ToolTrayInitCompletedProc)(SOMObject* base);

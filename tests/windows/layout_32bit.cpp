@@ -4,7 +4,7 @@
 #include "runtime/kxcore.h"
 #include "runtime/som.h"
 #include "runtime/som_description.h"
-#include "tooltray/tool_info.h"
+#include "tools/tool_info.h"
 #include "tools/tool_list.h"
 #include "tooltray/tooltray.h"
 #include "tooltray/tooltray_private.h"

@@ -1,6 +1,6 @@
 // ToolInfo: one button of a palette. Hosts hold ToolInfo pointers as tool handles; the palette
-// owns the record from AddToolInfo until RemoveToolInfo. The record is the class's own: a host
-// reads a tool through the class's methods and the kit's Palette::ToolBounds, never its fields.
+// owns the record from AddToolInfo until RemoveToolInfo. Hosts treat it as opaque: they read a
+// tool through the class's methods and the kit's Palette::ToolBounds, never its fields.
 #ifndef TOOLTRAY_TOOL_INFO_H
 #define TOOLTRAY_TOOL_INFO_H
 
