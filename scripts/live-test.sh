@@ -254,21 +254,28 @@ drive_columns() { # host name, command...
 # measure_weight: starts the palette alone and reports its first frame (start to the first
 # 'client' line, printed once the window is drawn), its resident memory once idle, and the CPU
 # ticks it takes over 10 s of idling; fails when it needs more than 150 ms, 16 MB or any tick, or
-# when it has loaded an OpenGL stack to show a bitmap.
+# when it has loaded an OpenGL stack to show a bitmap. The first frame is the fastest of three
+# starts: what the palette costs, not what other work on a shared machine held it up by.
 measure_weight() {
   host=linux-weight
-  local out=$work/weight.out begin end pid rss_kb ticks0 ticks1 gl
-  begin=$(date +%s%N)
-  "$render" --print-client >"$out" 2>"$work/weight.err" &
-  pid=$!
-  pids+=("$pid")
-  local until=$((SECONDS + 20))
-  until grep -q '^client ' "$out"; do
-    [ "$SECONDS" -lt "$until" ] || fail "timed out waiting for the first frame"
-    sleep 0.002
+  local out=$work/weight.out begin end pid rss_kb ticks0 ticks1 gl first_ms=
+  local try
+  for try in 1 2 3; do
+    [ -z "${pid:-}" ] || { kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; }
+    : >"$out"
+    begin=$(date +%s%N)
+    "$render" --print-client >"$out" 2>"$work/weight.err" &
+    pid=$!
+    pids+=("$pid")
+    local until=$((SECONDS + 20))
+    until grep -q '^client ' "$out"; do
+      [ "$SECONDS" -lt "$until" ] || fail "timed out waiting for the first frame"
+      sleep 0.002
+    done
+    end=$(date +%s%N)
+    local ms=$(((end - begin) / 1000000))
+    if [ -z "$first_ms" ] || [ "$ms" -lt "$first_ms" ]; then first_ms=$ms; fi
   done
-  end=$(date +%s%N)
-  local first_ms=$(((end - begin) / 1000000))
   sleep 1 # settled: whatever the first frame started has finished
   cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
   ticks0=$(cpu_ticks)
