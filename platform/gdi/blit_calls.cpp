@@ -116,15 +116,20 @@ Scratch& ThreadScratch()
 // wherever that lies: it is kept by its own arguments, whose key this makes, and found again before
 // any axis is mapped or planned. Kept stretches read a source whose writes are counted, and not the
 // destination itself.
-bool WholeKey(const GdiObject& destObject, const GdiObject& sourceObject, int x, int y, int w,
-              int h, int sx, int sy, int sw, int sh, KeptStretches::Key& key)
+// `xRect` and `yRect` receive the destination rectangle when it returns true. Inline: its axes are
+// the ones a kept stretch is put back by.
+[[gnu::always_inline]] inline bool WholeKey(const GdiObject& destObject,
+                                            const GdiObject& sourceObject, int x, int y, int w,
+                                            int h, int sx, int sy, int sw, int sh,
+                                            KeptStretches::Key& key, Span& xRect, Span& yRect)
 {
     const PixelView& dest = destObject.dc.view;
     const PixelView& source = sourceObject.dc.view;
     if (!source.writes || dest.topRow == source.topRow)
         return false;
     const Axis ax = MakeAxis(x, w, sx, sw), ay = MakeAxis(y, h, sy, sh);
-    const Span xRect = DestRect(ax), yRect = DestRect(ay);
+    xRect = DestRect(ax);
+    yRect = DestRect(ay);
     if (!dest.Holds(xRect.begin, yRect.begin, xRect.end, yRect.end) ||
         !SourceInside(ax, source.width) || !SourceInside(ay, source.height))
         return false;
@@ -280,13 +285,13 @@ BOOL Stretch(HDC destDc, int x, int y, int w, int h, HDC sourceDc, int sx, int s
         return TRUE;
     Scratch& s = ThreadScratch();
     KeptStretches::Key key;
-    if (!WholeKey(*destObject, *sourceObject, x, y, w, h, sx, sy, sw, sh, key))
+    Span xRect, yRect;
+    if (!WholeKey(*destObject, *sourceObject, x, y, w, h, sx, sy, sw, sh, key, xRect, yRect))
         return StretchMapped(destObject, sourceObject, x, y, w, h, sx, sy, sw, sh, s, nullptr);
     const uint32_t* kept = s.keptWhole.Find(key);
     if (!kept)
         return StretchMapped(destObject, sourceObject, x, y, w, h, sx, sy, sw, sh, s, &key);
     dest.NoteWrite();
-    const Span xRect = DestRect(MakeAxis(x, w, sx, sw)), yRect = DestRect(MakeAxis(y, h, sy, sh));
     PutKeptRows(dest, xRect.begin, yRect, static_cast<size_t>(xRect.end - xRect.begin), nullptr,
                 kept);
     if (dest.mono)

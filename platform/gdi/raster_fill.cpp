@@ -62,6 +62,20 @@ __attribute__((target("avx2"))) void FillRowsAvx2(const PixelView& view, int lef
     }
 }
 
+// A frame's top and bottom rows, `count` >= 8 pixels each.
+__attribute__((target("avx2"))) void FrameRowsAvx2(uint32_t* top, uint32_t* bottom, size_t count,
+                                                   uint32_t pixel)
+{
+    const __m256i v = _mm256_set1_epi32(static_cast<int>(pixel));
+    const size_t last = count - 8;
+    for (size_t i = 0; i < last; i += 8) {
+        Store8(top + i, v);
+        Store8(bottom + i, v);
+    }
+    Store8(top + last, v);
+    Store8(bottom + last, v);
+}
+
 } // namespace
 
 #endif
@@ -114,14 +128,54 @@ void PatFill(const PixelView& view, int32_t left, int32_t top, int32_t right, in
              uint32_t pixel)
 {
     view.NoteWrite();
-    PatFillStored(view, left, top, right, bottom, StoredPixel(view, pixel));
+    const uint32_t stored = StoredPixel(view, pixel);
+    // A rectangle inside the view, as given: nothing to swap or clip.
+    if (left < right && top < bottom && view.Holds(left, top, right, bottom)) {
+        FillRows(view, left, top, right, bottom, stored);
+        return;
+    }
+    PatFillStored(view, left, top, right, bottom, stored);
 }
 
-void FrameFill(const PixelView& view, int32_t left, int32_t top, int32_t right, int32_t bottom,
-               uint32_t pixel)
+namespace {
+
+// A frame that lies wholly inside the view, as a palette's tools do: no edge needs clipping, and
+// the top and bottom rows go out together.
+void FrameInside(const PixelView& view, int left, int top, int right, int bottom, uint32_t stored)
 {
-    view.NoteWrite();
-    const uint32_t stored = StoredPixel(view, pixel);
+    const size_t count = static_cast<size_t>(right - left);
+    uint32_t* const first = view.Row(top) + left;
+    uint32_t* const final = view.Row(bottom - 1) + left;
+#if defined(GDI_HAS_AVX2_PATHS)
+    if (cpuHasAvx2 && count >= 8)
+        FrameRowsAvx2(first, final, count, stored);
+    else
+#endif
+    {
+        FillRow(first, count, stored);
+        FillRow(final, count, stored);
+    }
+    // The sides two rows at a time: a side is a store a row, so the loop's own work counts.
+    const ptrdiff_t stride = view.stride, width = right - 1 - left;
+    uint32_t* p = first + stride;
+    int rows = bottom - top - 2;
+    for (; rows >= 2; rows -= 2, p += 2 * stride) {
+        p[0] = stored;
+        p[width] = stored;
+        p[stride] = stored;
+        p[stride + width] = stored;
+    }
+    if (rows > 0) {
+        p[0] = stored;
+        p[width] = stored;
+    }
+}
+
+// Any other frame, edge by edge, each clipped. Out of line, so that a frame inside the view pays
+// for none of its registers.
+[[gnu::noinline]] void FrameClipped(const PixelView& view, int32_t left, int32_t top, int32_t right,
+                                    int32_t bottom, uint32_t stored)
+{
     PatFillStored(view, left, top, right, top + 1, stored);
     PatFillStored(view, left, bottom - 1, right, bottom, stored);
     // The two side edges in one pass over the rows between those two, each pixel written only
@@ -146,6 +200,19 @@ void FrameFill(const PixelView& view, int32_t left, int32_t top, int32_t right, 
         return;
     for (p += drawLeft ? left : right - 1; rows > 0; --rows, p += stride)
         *p = stored;
+}
+
+} // namespace
+
+void FrameFill(const PixelView& view, int32_t left, int32_t top, int32_t right, int32_t bottom,
+               uint32_t pixel)
+{
+    view.NoteWrite();
+    const uint32_t stored = StoredPixel(view, pixel);
+    if (left < right && top < bottom && view.Holds(left, top, right, bottom))
+        FrameInside(view, left, top, right, bottom, stored);
+    else
+        FrameClipped(view, left, top, right, bottom, stored);
 }
 
 } // namespace gdi

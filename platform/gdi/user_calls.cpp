@@ -37,7 +37,10 @@ int FillRectangle(HDC dc, const RECT* rect, HBRUSH brush)
     // Selecting a brush that is one, painting and selecting the old one back leaves the DC as it
     // was: its colour is used directly.
     if (const GdiObject* b = Lookup(brush, Kind::kBrush)) {
-        const PixelView& view = DcView(dc);
+        const GdiObject* owner = Lookup(dc, Kind::kDc);
+        if (!owner)
+            return 1;
+        const PixelView& view = owner->dc.view;
         if (!view.Empty())
             PatFill(view, rect->left, rect->top, rect->right, rect->bottom, b->brush.pixel);
         return 1;

@@ -173,6 +173,47 @@ TEST(GdiFuzz, RandomCallsStayInsideTheirSurfaces)
     }
 }
 
+// Guards the two ways a frame is painted (whole inside the surface, or edge by edge clipped):
+// every rectangle from 1x1 to past the surface, at every offset around it, on a top-down and a
+// bottom-up surface, paints exactly the pixels of its four edges that lie inside.
+TEST(GdiFuzz, FrameRect_paints_exactly_the_edges_inside_or_clipped)
+{
+    constexpr int kSize = 21; // wider than two vector stores, so every row path is taken
+    constexpr uint32_t kBack = 0xeeeeeeeeu, kPaint = 0x00010203u;
+    for (const int heightSign : {-1, 1}) {
+        BITMAPINFO info = TopDownDibInfo(kSize, kSize);
+        info.bmiHeader.biHeight = heightSign * kSize;
+        void* p = nullptr;
+        HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
+        ASSERT_NE(bitmap, nullptr);
+        auto* bits = static_cast<uint32_t*>(p);
+        HDC dc = CreateCompatibleDC(nullptr);
+        SelectObject(dc, bitmap);
+        HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+        for (int w = 1; w <= kSize + 2; ++w)
+            for (int h = 1; h <= kSize + 2; h += w % 3 + 1)
+                for (int l = -2; l + w <= kSize + 2; l += 3)
+                    for (int t = -2; t + h <= kSize + 2; t += 5) {
+                        std::fill(bits, bits + kSize * kSize, kBack);
+                        const RECT rect = {l, t, l + w, t + h};
+                        ASSERT_EQ(FrameRect(dc, &rect, brush), 1);
+                        for (int y = 0; y < kSize; ++y)
+                            for (int x = 0; x < kSize; ++x) {
+                                const bool inside = x >= l && x < l + w && y >= t && y < t + h;
+                                const bool edge =
+                                    x == l || x == l + w - 1 || y == t || y == t + h - 1;
+                                const int row = heightSign < 0 ? y : kSize - 1 - y;
+                                ASSERT_EQ(bits[row * kSize + x], inside && edge ? kPaint : kBack)
+                                    << "frame " << l << "," << t << " " << w << "x" << h << " at "
+                                    << x << "," << y << " bottom-up " << (heightSign > 0);
+                            }
+                    }
+        DeleteObject(brush);
+        DeleteDC(dc);
+        DeleteObject(bitmap);
+    }
+}
+
 TEST(GdiFuzz, GetPixelAnswersOnlyInside)
 {
     Fixture f;
