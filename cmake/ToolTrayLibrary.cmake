@@ -17,22 +17,7 @@ foreach(lib IN ITEMS som kxcore gdi tooltray)
   set(TOOLTRAY_${lib} "$<IF:$<BOOL:$<TARGET_PROPERTY:TOOLTRAY_TEST_HOOKS>>,${lib}_testing,${lib}>")
 endforeach()
 
-# The names under EXPORTS of a module definition file, in order.
-function(tooltray_read_exports def out)
-  file(STRINGS ${def} lines)
-  set(names "")
-  set(in_exports FALSE)
-  foreach(line IN LISTS lines)
-    string(REGEX REPLACE ";.*" "" line "${line}")
-    string(STRIP "${line}" line)
-    if(line STREQUAL "EXPORTS")
-      set(in_exports TRUE)
-    elseif(in_exports AND line MATCHES "^([A-Za-z_][A-Za-z0-9_@?$]*)")
-      list(APPEND names "${CMAKE_MATCH_1}")
-    endif()
-  endforeach()
-  set(${out} "${names}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/ModuleDefinition.cmake)
 
 # The version node of a library's names: one node per library, so that no other library's
 # definition of the same name (another GDI, another runtime) can satisfy a reference, or be
@@ -56,7 +41,7 @@ function(tooltray_shared_library name)
   target_compile_definitions(${name}_objects PRIVATE ${arg_DEFINITIONS})
 
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${arg_EXPORTS})
-  tooltray_read_exports(${arg_EXPORTS} exports)
+  tooltray_read_module_definition(${arg_EXPORTS} exports unused_dll_name)
   tooltray_version_node(${arg_LINUX_NAME} node)
   set_property(GLOBAL APPEND PROPERTY TOOLTRAY_LIBRARIES ${name})
   set_target_properties(${name}_objects PROPERTIES TOOLTRAY_EXPORT_LIST "${exports}"
