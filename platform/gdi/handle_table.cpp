@@ -186,14 +186,26 @@ void DestroyObject(HGDIOBJ handle)
         DestroyLiveObject(handle);
 }
 
-void DestroyLiveObject(HGDIOBJ handle)
+namespace {
+
+// Ends a live handle: its slot answers no lookup, and a later handle of the slot differs from it.
+// Returns the slot's index.
+uint32_t RetireHandle(HGDIOBJ handle)
 {
     const uint32_t index =
         static_cast<uint32_t>((reinterpret_cast<uintptr_t>(handle) & kIndexMask) - 1);
     Slot& slot = SlotAt(index);
     slot.handle.store(0, std::memory_order_relaxed);
     ++slot.generation;
-    ResetObject(slot.object);
+    return index;
+}
+
+} // namespace
+
+void DestroyLiveObject(HGDIOBJ handle)
+{
+    const uint32_t index = RetireHandle(handle);
+    ResetObject(SlotAt(index).object);
     PutSlot(index);
 }
 
@@ -202,12 +214,7 @@ bool KeepDeletedDc(HGDIOBJ handle)
     if (keptDc != kNoSlot)
         return false;
     ArmLocalSlotsReturn();
-    const uint32_t index =
-        static_cast<uint32_t>((reinterpret_cast<uintptr_t>(handle) & kIndexMask) - 1);
-    Slot& slot = SlotAt(index);
-    slot.handle.store(0, std::memory_order_relaxed);
-    ++slot.generation;
-    keptDc = index;
+    keptDc = RetireHandle(handle);
     return true;
 }
 
