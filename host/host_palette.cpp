@@ -65,8 +65,7 @@ std::unique_ptr<HostPalette> HostPalette::Create(const PaletteSetup& setup, std:
 
 void HostPalette::Resize(int width, int height)
 {
-    const KxRect size(0, 0, PixelsToFixed(width), PixelsToFixed(height));
-    stage_.Tray().SetSize(&size);
+    stage_.SetSize(tooltray::Pixels(width), tooltray::Pixels(height));
     stage_.Tray().ArrangeTools();
 }
 
