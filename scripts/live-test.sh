@@ -45,7 +45,7 @@ cleanup() {
   local pid
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   if [ -n "${wine:-}" ] && [ -d "$windows/wineprefix" ]; then
-    WINEPREFIX=$PWD/$windows/wineprefix "$(dirname "$wine")/wineserver" -k 2>/dev/null || true
+    WINEPREFIX=$(realpath -m "$windows/wineprefix") "$(dirname "$wine")/wineserver" -k 2>/dev/null || true
   fi
   if [ "${failed:-0}" = 0 ]; then rm -rf "$work"; else echo "live windows: files kept in $work"; fi
 }
@@ -397,14 +397,14 @@ for windows in "${windows_builds[@]}"; do
     echo "live windows FAILED: $wine not found (Debian: $package)" >&2
     exit 1
   fi
-  export WINEDEBUG=-all WINEPREFIX=$PWD/$windows/wineprefix
+  export WINEDEBUG=-all WINEPREFIX=$(realpath -m "$windows/wineprefix")
   export WINEDLLOVERRIDES="mscoree=d;mshtml=d"
   # Creates the prefix when needed and starts Wine's session, as the Windows suite does.
   cmake/wine-run.sh "$wine" "$WINEPREFIX" "$exe" --help >/dev/null
   drive_rows "$name" "$wine" "$exe"
   drive_columns "$name-vertical" "$wine" "$exe"
   drive_press_ends "$name-press-ends" "$wine" "$exe"
-  WINEPREFIX=$PWD/$windows/wineprefix "$(dirname "$wine")/wineserver" -k 2>/dev/null || true
+  WINEPREFIX=$(realpath -m "$windows/wineprefix") "$(dirname "$wine")/wineserver" -k 2>/dev/null || true
 done
 echo "live windows: done in $((SECONDS - started))s"
 [ -z "$skipped" ] || exit 77
