@@ -579,6 +579,33 @@ private:
     std::optional<PixelRect> clickedTool_;
 };
 
+#if defined(SDL_VIDEO_DRIVER_X11)
+XErrorHandler g_previousErrorHandler = nullptr;
+// The protocol's SendEvent request (X_SendEvent in <X11/Xproto.h>, whose BOOL clashes with the
+// Windows names here).
+constexpr unsigned char kSendEventRequest = 25;
+
+int IgnoreWakeupToGoneWindow(Display* display, XErrorEvent* error)
+{
+    if (error->error_code == BadWindow && error->request_code == kSendEventRequest)
+        return 0;
+    return g_previousErrorHandler ? g_previousErrorHandler(display, error) : 0;
+}
+#endif
+
+// An event SDL queues while it waits (the close button's, for one) makes it send itself a wake-up
+// message on a second X connection, addressed to one of the windows; the server may read it only
+// once that connection closes in SDL_Quit, after the windows are gone, and Xlib's default answer
+// to the BadWindow that comes back is to end the process with status 1 (seen with the close
+// button while a floating palette shows). A message to a window already gone carries nothing the
+// program needs, so that one error is let pass; any other goes to the handler there was before.
+void IgnoreLateWakeups()
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    g_previousErrorHandler = XSetErrorHandler(IgnoreWakeupToGoneWindow);
+#endif
+}
+
 } // namespace
 
 int RunDocumentWindow(DocumentHost& document, const DocumentOptions& options)
@@ -587,6 +614,7 @@ int RunDocumentWindow(DocumentHost& document, const DocumentOptions& options)
     // follows the X server's pointer events rather than SDL's capture.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
+    IgnoreLateWakeups(); // first: SDL puts back at its end the handler it found at its start
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "tooltray-document: cannot open a window: %s\n", SDL_GetError());
         return 1;
