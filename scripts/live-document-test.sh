@@ -187,7 +187,7 @@ start() { # host name, command...
   out=$work/$host.out
   : >"$out"
   since=0
-  "$@" --layout-file "$layout_file" --icons "$work/icons" --print-layout --print-client \
+  "$@" --layout-file "$layout_file" "${icon_args[@]}" --print-layout --print-client \
     >"$out" 2>"$work/$host.err" &
   hostpid=$!
   pids+=("$hostpid")
@@ -240,6 +240,7 @@ close_with_button() { # what a window manager's close button sends: WM_DELETE_WI
 drive_document() { # host name, command...
   local name=$1
   shift
+  icon_args=(--icons "$work/icons")
   layout_file=$work/$name-layout/document-layout
   screens=0 pixels=0 interactions=0
   start "$name" "$@"
@@ -250,11 +251,9 @@ drive_document() { # host name, command...
   [ "$kind $edge $px $py $pw" = "docked top $((cx + 8)) $cy $((cw - 8))" ] ||
     fail "sketch's palette is not docked along the top: $(layout_of sketch)"
   expect_palette default sketch
-  [ -n "${PICTURES:-}" ] && shot "$work/picture-1.png" "$cx" "$cy" "$cw" "$ch"
   activate 1 plan
   [ "$kind $edge" = "docked left" ] || fail "plan's palette is not docked at the left: $(layout_of plan)"
   expect_palette plan-left plan
-  [ -n "${PICTURES:-}" ] && shot "$work/picture-2.png" "$cx" "$cy" "$cw" "$ch"
   activate 2 notes
   [ "$kind" = floating ] || fail "notes' palette does not float: $(layout_of notes)"
   expect_palette notes-floating notes
@@ -274,7 +273,6 @@ drive_document() { # host name, command...
     fail "the tooltip at ${tx},${ty} ${tw}x${th} is not on the screen"
   [ $((tx - x)) -le 30 ] && [ $((x - tx - tw)) -le 30 ] && [ $((ty - y)) -le 30 ] &&
     [ $((y - ty - th)) -le 30 ] || fail "the tooltip at ${tx},${ty} is not beside the pointer at ${x},${y}"
-  [ -n "${PICTURES:-}" ] && shot "$work/picture-3.png" "$cx" "$cy" "$cw" "$ch"
   xdotool mousemove $((cx + 5)) $((cy + ch - 5))
   wait_for 10 "the tooltip to go when the pointer left the tool" not_visible "^ToolTray tooltip$"
   step
@@ -372,13 +370,57 @@ drive_document() { # host name, command...
   cmp -s "$layout_file" "$work/malformed" || fail "the malformed layout file was changed"
   step
 
-  if [ -n "${PICTURES:-}" ]; then
-    convert "$work/picture-1.png" "$work/picture-2.png" "$work/picture-3.png" -bordercolor black \
-      -border 2 +append "$PICTURES/document-$name.png"
-  fi
   echo "live documents ($name): $interactions interactions, $screens screenshots equal to the" \
     "portable rendering ($pixels pixels)"
 }
 
+# The screenshots for docs/: the built-in icons, the three parts activated in turn (a row docked at
+# the top, a column at the left, a floating palette showing a tooltip), each with a stamp or two.
+take_pictures() { # host name, command...
+  local name=$1 x y
+  shift
+  icon_args=()
+  layout_file=$work/$name-pictures/document-layout
+  start "$name-pictures" "$@"
+  local index part
+  for index in 0 1 2; do
+    part=$(echo sketch plan notes | cut -d' ' -f$((index + 1)))
+    [ "$index" = 0 ] || activate "$index" "$part"
+    read_layout "$part"
+    "$render" --render "$work/geometry.png" --tools "${tools[$part]}" --window "${pw}x${ph}" \
+      $([ "$part" = plan ] && echo --layout vertical) >"$work/tools-$part.txt"
+    read -r x y <<<"$(tool_centre "$part" 2)"
+    xdotool mousemove "$x" "$y" click 1
+    expect_said "tool $part 2"
+    xdotool mousemove $((cx + cw * (2 * index + 1) / 6 - 30)) $((cy + ch / 2)) click 1
+    wait_for 10 "a stamp in $part" sh -c "tail -n +$((since + 1)) '$out' | grep -q '^stamp $part 2 '"
+    mark
+    xdotool mousemove $((cx + cw * (2 * index + 1) / 6 + 20)) $((cy + ch / 2 + 40)) click 1
+    wait_for 10 "a stamp in $part" sh -c "tail -n +$((since + 1)) '$out' | grep -q '^stamp $part 2 '"
+    mark
+    if [ "$part" = sketch ]; then # its setting on: ruled lines
+      read -r x y <<<"$(tool_centre "$part" "${tools[$part]}")"
+      xdotool mousemove "$x" "$y" click 1
+      expect_said "toggle $part ${tools[$part]} on"
+    fi
+    if [ "$part" = notes ]; then
+      xdotool mousemove $((cx + cw - 5)) $((cy + ch - 5))
+      read -r x y <<<"$(tool_centre notes 1)"
+      xdotool mousemove "$x" "$y"
+      wait_for 10 "a tooltip for the picture" is_visible "^ToolTray tooltip$"
+      # Mapped first, then drawn: its pale inside shows once it is drawn.
+      eval "$(xdotool getwindowgeometry --shell "$(visible "^ToolTray tooltip$")" | sed 's/^/tip_/')"
+      wait_for 10 "the tooltip to be drawn" is_pixel $((tip_X + 1)) $((tip_Y + 1)) "#FFFFE1"
+    fi
+    # Each line is said once what it changed is drawn.
+    shot "$work/picture-$index.png" "$cx" "$cy" "$cw" "$ch"
+  done
+  close_with_escape
+  convert "$work/picture-0.png" "$work/picture-1.png" "$work/picture-2.png" -bordercolor black \
+    -border 2 +append "$PICTURES/document-$name.png"
+  echo "live documents ($name): wrote $PICTURES/document-$name.png"
+}
+
 drive_document linux "$document"
+[ -z "${PICTURES:-}" ] || take_pictures linux "$document"
 echo "live documents: done in $((SECONDS - started))s"
