@@ -205,6 +205,13 @@ TEST_F(DocumentTest, Every_move_saves_the_layout_and_the_tooltip_names_the_tool)
     std::string error;
     ASSERT_EQ(ReadLayoutFile(file.string(), saved, error), LayoutRead::Loaded) << error;
     EXPECT_EQ(saved.at("sketch").pos, 0x0004);
+    // Regression: a row dragged out by its grip halfway down floated with the pointer below its
+    // floating grip.
+    Drag(kSketch, {400, 300});
+    EXPECT_TRUE(doc->Geometry(kSketch).grip.Contains(400, 300));
+    ASSERT_EQ(ReadLayoutFile(file.string(), saved, error), LayoutRead::Loaded) << error;
+    EXPECT_EQ(saved.at("sketch").pos, 0x0104);
+    Drag(kSketch, {kClient.x + 300, kClient.y + 3});
     std::filesystem::remove(file);
 
     const Point tool = ToolCentre(kSketch, 2);
