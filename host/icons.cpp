@@ -55,7 +55,14 @@ std::vector<Image> BuiltInIcons()
     };
 }
 
-bool LoadIcons(const std::string& dir, std::vector<Image>& icons, std::string& error)
+std::vector<std::string> BuiltInIconNames()
+{
+    return {"Disc",    "Square", "Triangle", "Plus",  "Cross", "Ring",
+            "Diamond", "Lines",  "Checks",   "Arrow", "Frame", "Crossed box"};
+}
+
+bool LoadIcons(const std::string& dir, std::vector<Image>& icons, std::string& error,
+               std::vector<std::string>* names)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -73,6 +80,8 @@ bool LoadIcons(const std::string& dir, std::vector<Image>& icons, std::string& e
     }
     std::sort(files.begin(), files.end());
     icons.clear();
+    if (names)
+        names->clear();
     for (const fs::path& file : files) {
         Image icon;
         std::string why;
@@ -81,6 +90,8 @@ bool LoadIcons(const std::string& dir, std::vector<Image>& icons, std::string& e
             return false;
         }
         icons.push_back(std::move(icon));
+        if (names)
+            names->push_back(file.stem().string());
     }
     return true;
 }

@@ -106,6 +106,7 @@ InputEffect PaletteInput::Cancel()
 void PaletteInput::Click(ToolInfo* tool, InputEffect& effect)
 {
     const int32_t id = host_.Tray().GetToolID(tool);
+    effect.clicked = id;
     if (!toggles_.count(id)) {
         effect.lines.push_back("click " + std::to_string(id));
         return;

@@ -16,6 +16,7 @@
 
 #include "host/host_palette.h"
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@ enum class PaletteKey { Left, Right, Up, Down, Activate, Escape };
 struct InputEffect {
     std::vector<RECT> dirty;        // rectangles to redraw, in palette pixels
     std::vector<std::string> lines; // what the palette says, one line each, for stdout
+    std::optional<int32_t> clicked; // the tool a click (or Space, Enter) clicked, if any
     bool close = false;
 };
 
