@@ -62,15 +62,26 @@ stage() {
   fi
 }
 
+# A folder a developer configured with another generator cannot be configured again for Ninja:
+# cmake refuses. Its cache goes, so the folder is configured afresh; what it built stays.
+fresh_for_ninja() { # build-dir
+  if [ -f "$1/CMakeCache.txt" ] && ! grep -qx 'CMAKE_GENERATOR:INTERNAL=Ninja' "$1/CMakeCache.txt"; then
+    echo "-- $1 was configured for another generator: configuring it afresh for Ninja"
+    rm -rf "$1/CMakeCache.txt" "$1/CMakeFiles"
+  fi
+}
+
 # ctest for one build folder, configured and built first.
 suite() { # build-dir, extra cmake args...
   local dir=$1
   shift
+  fresh_for_ninja "$dir"
   cmake -S . -B "$dir" -G Ninja -DTOOLTRAY_WERROR=ON "$@" >/dev/null
   cmake --build "$dir" -j"$JOBS"
   ctest --test-dir "$dir" -j"$JOBS" --output-on-failure --no-tests=error
 }
 tsan_suite() {
+  fresh_for_ninja build-tsan
   cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOOLTRAY_TSAN=ON \
     -DTOOLTRAY_WERROR=ON -DTOOLTRAY_TESTS=ON -DTOOLTRAY_BENCH=OFF >/dev/null
   cmake --build build-tsan -j"$JOBS" --target gdi_thread_tests
