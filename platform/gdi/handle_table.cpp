@@ -12,15 +12,21 @@ Chunk firstChunk;
 
 } // namespace
 
-Table table = {{&firstChunk}, {}, kReservedSlots, kNoSlot};
+Chunk absentChunk;
+constinit Table table{&firstChunk};
 
 namespace {
 
-Slot& SlotAt(uint32_t index)
+Chunk& ChunkOf(uint32_t index)
 {
-    return table.chunks[index >> kChunkBits]
-        .load(std::memory_order_acquire)
-        ->slots[index & (kChunkSlots - 1)];
+    return *table.chunks.at[index >> kChunkBits].load(std::memory_order_acquire);
+}
+
+Slot& SlotAt(uint32_t index) { return ChunkOf(index).slots[index & (kChunkSlots - 1)]; }
+
+std::atomic<uint64_t>& HandleAt(uint32_t index)
+{
+    return ChunkOf(index).handles[index & (kChunkSlots - 1)];
 }
 
 // This thread's free slots. Initial-exec TLS: one load, where the dynamic model of a shared
@@ -91,8 +97,8 @@ uint32_t TakeSharedSlot()
     if (table.slotsUsed >= kMaxSlots)
         return kNoSlot;
     const uint32_t index = table.slotsUsed;
-    std::atomic<Chunk*>& chunk = table.chunks[index >> kChunkBits];
-    if (!chunk.load(std::memory_order_relaxed)) {
+    std::atomic<Chunk*>& chunk = table.chunks.at[index >> kChunkBits];
+    if (chunk.load(std::memory_order_relaxed) == &absentChunk) {
         Chunk* made = new (std::nothrow) Chunk;
         if (!made)
             return kNoSlot;
@@ -164,7 +170,7 @@ HGDIOBJ CreateObject(Kind kind, GdiObject** object)
     // A free slot's object was reset when it was freed (or never used).
     slot.object.kind = kind;
     const uint64_t handle = Pack(index, kind, slot.generation);
-    slot.handle.store(handle, std::memory_order_relaxed);
+    HandleAt(index).store(handle, std::memory_order_relaxed);
     if (object)
         *object = &slot.object;
     return reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(handle));
@@ -175,7 +181,7 @@ HGDIOBJ PlaceReservedObject(uint32_t index, Kind kind, GdiObject** object)
     Slot& slot = SlotAt(index);
     slot.object.kind = kind;
     const uint64_t handle = Pack(index, kind, 0);
-    slot.handle.store(handle, std::memory_order_relaxed);
+    HandleAt(index).store(handle, std::memory_order_relaxed);
     *object = &slot.object;
     return reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(handle));
 }
@@ -194,9 +200,8 @@ uint32_t RetireHandle(HGDIOBJ handle)
 {
     const uint32_t index =
         static_cast<uint32_t>((reinterpret_cast<uintptr_t>(handle) & kIndexMask) - 1);
-    Slot& slot = SlotAt(index);
-    slot.handle.store(0, std::memory_order_relaxed);
-    ++slot.generation;
+    HandleAt(index).store(0, std::memory_order_relaxed);
+    ++SlotAt(index).generation;
     return index;
 }
 
@@ -226,7 +231,7 @@ HGDIOBJ ReviveKeptDc(GdiObject** object)
     keptDc = kNoSlot;
     Slot& slot = SlotAt(index);
     const uint64_t handle = Pack(index, Kind::kDc, slot.generation);
-    slot.handle.store(handle, std::memory_order_relaxed);
+    HandleAt(index).store(handle, std::memory_order_relaxed);
     *object = &slot.object;
     return reinterpret_cast<HGDIOBJ>(static_cast<uintptr_t>(handle));
 }

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <utility>
 
 namespace gdi {
 
@@ -41,24 +42,56 @@ constexpr uint32_t kReservedSlots = 6;
 // Everything starts zeroed, so the first chunk, which holds the reserved slots, is static
 // storage that needs no initialising code.
 struct Slot {
-    std::atomic<uint64_t> handle{0}; // the live object's handle; 0 while the slot is free
     uint32_t generation = 0;
     uint32_t nextFree = 0; // meaningful on the shared free list only
     GdiObject object;
 };
 
+// The slots' handle words lie apart from their objects: a lookup compares one word, indexed
+// without arithmetic, and reaches the object only when it matches.
 struct Chunk {
+    std::atomic<uint64_t> handles[kChunkSlots] = {}; // the live object's; 0 while a slot is free
     Slot slots[kChunkSlots];
 };
 
+// A chunk not made yet: all its slots free, and never written.
+extern Chunk absentChunk;
+
+// Every entry names a chunk, the absent one until its own is made, so a lookup needs no test for
+// a missing chunk.
+struct ChunkPointers {
+    template <size_t... I>
+    constexpr ChunkPointers(Chunk* first, std::index_sequence<I...>)
+        : at{(I == 0 ? first : &absentChunk)...}
+    {}
+    std::atomic<Chunk*> at[kChunks];
+};
+
 struct Table {
-    std::atomic<Chunk*> chunks[kChunks] = {};
+    explicit constexpr Table(Chunk* first)
+        : chunks(first, std::make_index_sequence<kChunks>()), slotsUsed(kReservedSlots)
+    {}
+    ChunkPointers chunks;
     std::mutex lock;        // over the two below and the growth of `chunks`
     uint32_t slotsUsed = 0; // slots ever handed out; those below it are live or on a free list
     uint32_t freeHead = kNoSlot;
 };
 
 extern Table table;
+
+// The live object whose handle is `value`, of any kind, or null. The index bits name a slot for
+// every value: those of 0 (no handle's, as a handle holds index + 1) the last one, which is never
+// handed out; its word stays 0, so `value` must not be.
+inline GdiObject* FindLive(uint64_t value)
+{
+    const uint64_t index = (value - 1) & kIndexMask;
+    Chunk* chunk = table.chunks.at[index >> kChunkBits].load(std::memory_order_acquire);
+    const uint64_t slot = index & (kChunkSlots - 1);
+    // Relaxed: a thread reads its own objects, or ones handed over with synchronisation.
+    return chunk->handles[slot].load(std::memory_order_relaxed) == value
+               ? &chunk->slots[slot].object
+               : nullptr;
+}
 
 constexpr uint64_t Pack(uint32_t index, Kind kind, uint32_t generation)
 {
@@ -82,26 +115,18 @@ inline HGDIOBJ ReservedHandle(uint32_t index, Kind kind)
 // The live object a handle names, of any kind; null for anything else.
 inline GdiObject* LookupAny(const void* handle)
 {
-    using namespace handles;
     const uint64_t value = reinterpret_cast<uintptr_t>(handle);
-    const uint64_t index = (value & kIndexMask) - 1; // index bits of 0 wrap past every slot
-    if (index >= kMaxSlots)
-        return nullptr;
-    Chunk* chunk = table.chunks[index >> kChunkBits].load(std::memory_order_acquire);
-    if (!chunk)
-        return nullptr;
-    Slot& slot = chunk->slots[index & (kChunkSlots - 1)];
-    // Relaxed: a thread reads its own objects, or ones handed over with synchronisation.
-    return slot.handle.load(std::memory_order_relaxed) == value ? &slot.object : nullptr;
+    return value ? handles::FindLive(value) : nullptr;
 }
 
-// The live object a handle names if it is of `kind`.
+// The live object a handle names if it is of `kind`. No kind's byte is 0, so neither is a value
+// that passes the first test.
 inline GdiObject* Lookup(const void* handle, Kind kind)
 {
     const uint64_t value = reinterpret_cast<uintptr_t>(handle);
     if (((value >> 24) & 0xff) != static_cast<uint8_t>(kind))
         return nullptr;
-    return LookupAny(handle);
+    return handles::FindLive(value);
 }
 
 // A fresh object of `kind` (its other fields as default-constructed), or null when the table is
@@ -123,7 +148,7 @@ HGDIOBJ ReviveKeptDc(GdiObject** object);
 // The object in a reserved slot.
 inline GdiObject& ReservedObject(uint32_t index)
 {
-    return handles::table.chunks[0].load(std::memory_order_relaxed)->slots[index].object;
+    return handles::table.chunks.at[0].load(std::memory_order_relaxed)->slots[index].object;
 }
 
 // Calls `visit` with every live object; for checks made while no other thread draws.
@@ -133,9 +158,10 @@ void ForEachObject(Visit visit)
     using namespace handles;
     std::lock_guard<std::mutex> hold(table.lock);
     for (uint32_t index = 0; index < table.slotsUsed; ++index) {
-        Slot& slot = table.chunks[index >> kChunkBits].load()->slots[index & (kChunkSlots - 1)];
-        if (slot.handle.load(std::memory_order_relaxed))
-            visit(slot.object);
+        Chunk& chunk = *table.chunks.at[index >> kChunkBits].load();
+        const uint32_t slot = index & (kChunkSlots - 1);
+        if (chunk.handles[slot].load(std::memory_order_relaxed))
+            visit(chunk.slots[slot].object);
     }
 }
 

@@ -61,6 +61,33 @@ TEST(GdiHandles, WrongKindOfHandleIsRefusedByEveryCall)
     EXPECT_TRUE(DeleteObject(brush));
 }
 
+// Regression: every value names some slot now, so those that name none a handle could have (null,
+// index bits 0, an index in a part of the table not made yet) must still be refused.
+TEST(GdiHandles, ValuesNamingNoHandedOutSlotAreRefused)
+{
+    HBITMAP bitmap = MakeTopDownDib(2, 2);
+    HDC dc = CreateCompatibleDC(nullptr);
+    // A handle holds its slot's index + 1 in its low 20 bits (16 with 32-bit pointers).
+    const uintptr_t indexBits = sizeof(void*) == 8 ? 0xfffff : 0xffff;
+    const uintptr_t values[] = {0, reinterpret_cast<uintptr_t>(bitmap) & ~indexBits,
+                                reinterpret_cast<uintptr_t>(dc) & ~indexBits,
+                                (reinterpret_cast<uintptr_t>(bitmap) & ~indexBits) |
+                                    (indexBits - 1)};
+    BITMAP bm;
+    for (uintptr_t value : values) {
+        HGDIOBJ object = reinterpret_cast<HGDIOBJ>(value);
+        HDC asDc = reinterpret_cast<HDC>(value);
+        EXPECT_EQ(GetObjectA(object, sizeof bm, &bm), 0) << value;
+        EXPECT_FALSE(DeleteObject(object)) << value;
+        EXPECT_EQ(SelectObject(dc, object), nullptr) << value;
+        EXPECT_FALSE(DeleteDC(asDc)) << value;
+        EXPECT_EQ(SelectObject(asDc, bitmap), nullptr) << value;
+    }
+    EXPECT_NE(SelectObject(dc, bitmap), nullptr);
+    EXPECT_TRUE(DeleteDC(dc));
+    EXPECT_TRUE(DeleteObject(bitmap));
+}
+
 TEST(GdiHandles, StockObjectsSurviveDeletionAndKeepPainting)
 {
     HGDIOBJ black = GetStockObject(BLACK_BRUSH);
