@@ -29,12 +29,15 @@ bool PaletteToolTips::Create(HWND owner)
     if (!InitCommonControlsEx(&classes))
         return false;
     // TTS_ALWAYSTIP: palettes float in tool windows that are rarely the active window.
-    control_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, "ToolTray tooltip",
+    control_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
     if (!control_)
         return false;
+    // The popup's title, for scripts that look for it on the screen; the control shows the tool's
+    // text, never this. Set after creation: comctl32 drops the name given to CreateWindowEx.
+    SetWindowTextA(control_, "ToolTray tooltip");
     SendMessageA(control_, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(500, 0));
     return true;
 }
