@@ -246,11 +246,18 @@ void DocumentHost::LayOut(Part& part, DocumentEffect& effect)
         if (!Build(part, columns, error))
             effect.errors.push_back("tooltray-document: " + error);
     }
-    HostPalette& palette = *part.palette;
     if (placement.floating) {
         const PixelRect r = FloatRectOf(part);
-        palette.Resize(r.width, std::max(1, r.height - kGripSize));
-    } else if (part.columns) {
+        part.palette->Resize(r.width, std::max(1, r.height - kGripSize));
+    } else {
+        SizeForDock(*part.palette, part.columns);
+    }
+    part.Tray().SetToolSpaceWnd(placement.floating ? part.floatingWindow : documentWindow_);
+}
+
+void DocumentHost::SizeForDock(HostPalette& palette, bool columns) const
+{
+    if (columns) {
         // Down the whole client area, and as wide as the columns the tools need there.
         const int height = std::max(1, client_.height - kGripSize);
         palette.Resize(client_.width, height);
@@ -260,7 +267,31 @@ void DocumentHost::LayOut(Part& part, DocumentEffect& effect)
         palette.Resize(width, client_.height);
         palette.Resize(width, std::max(1, palette.ToolsExtent().height));
     }
-    part.Tray().SetToolSpaceWnd(placement.floating ? part.floatingWindow : documentWindow_);
+}
+
+int DocumentHost::DockDepth(const Part& part, DockEdge edge) const
+{
+    const bool columns = IsColumnEdge(edge);
+    std::unique_ptr<HostPalette> scratch;
+    const HostPalette* palette = part.palette.get();
+    if (columns != part.columns || PlacementOf(part).floating) {
+        // Laid out as it would be there, in a palette of that class made for the asking.
+        PaletteSetup setup;
+        setup.tools = static_cast<int>(part.spec.tools.size());
+        for (const ToolSpec& tool : part.spec.tools)
+            setup.icons.push_back(tool.icon);
+        setup.paletteClass = columns ? ColumnToolTrayNewClass() : nullptr;
+        std::string error;
+        if (columns && !setup.paletteClass)
+            return 0;
+        scratch = HostPalette::Create(setup, error);
+        if (!scratch)
+            return 0;
+        SizeForDock(*scratch, columns);
+        palette = scratch.get();
+    }
+    const PixelSize size = palette->Size();
+    return columns ? size.width : size.height;
 }
 
 DocumentEffect DocumentHost::Place(const PixelRect& screen, const PixelRect& client)
@@ -354,18 +385,8 @@ std::optional<PixelRect> DocumentHost::DragPreview() const
     if (!drag_)
         return std::nullopt;
     const Part& part = *parts_[static_cast<size_t>(active_)];
-    if (drag_->dock) {
-        // Where the dock would lie: as deep as the palette at that edge would need, at most a
-        // third of the client, shown before any palette is rebuilt for it.
-        const PixelSize size = part.palette->Size();
-        const bool columns = IsColumnEdge(*drag_->dock);
-        const PaletteGeometry g = Geometry(active_);
-        int depth = columns ? size.width : size.height + kGripSize;
-        if (!g.placement.floating && IsColumnEdge(g.placement.edge) == columns)
-            depth = columns ? g.carrier.width : g.carrier.height;
-        depth = std::min(depth, (columns ? client_.width : client_.height) / 3);
-        return SplitForDock(client_, *drag_->dock, depth).dock;
-    }
+    if (drag_->dock)
+        return SplitForDock(client_, *drag_->dock, previewDepth_).dock;
     if (PlacementOf(part).floating)
         return std::nullopt;
     return KeepOnScreen(drag_->floating, screen_);
@@ -512,6 +533,8 @@ DocumentEffect DocumentHost::Move(Surface, int x, int y, bool buttonDown)
         if (!buttonDown) // released where no release reached us: no drop
             return Cancel();
         if (const std::optional<DropTarget> target = grip_.Move(x, y, client_)) {
+            if (target->dock && (!drag_ || drag_->dock != target->dock))
+                previewDepth_ = DockDepth(part, *target->dock);
             drag_ = target;
             if (PlacementOf(part).floating) {
                 // The floating window follows the pointer; the drop decides what is kept.

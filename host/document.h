@@ -164,6 +164,9 @@ private:
     void SetFloatRect(Part& part, const PixelRect& rect);
     bool Build(Part& part, bool columns, std::string& error);
     void LayOut(Part& part, DocumentEffect& effect);
+    void SizeForDock(HostPalette& palette, bool columns) const;
+    int DockDepth(const Part& part, DockEdge edge) const; // what docking there would take
+
     void Report(DocumentEffect& effect);
     void Save(DocumentEffect& effect);
     void PaletteEffect(Part& part, const InputEffect& input, DocumentEffect& effect);
@@ -182,6 +185,7 @@ private:
     GripDrag grip_;
     std::optional<DropTarget> drag_;
     PixelRect dragStartFloat_; // a floating palette's rectangle when its drag began
+    int previewDepth_ = 0;     // the depth of the dock the drag is over
 };
 
 #endif // HOST_DOCUMENT_H

@@ -450,7 +450,9 @@ private:
         if (!tooltip_.Size(at.width, at.height))
             return;
         PaintTooltip(tooltip_.Dc(), tipText_);
+        const unsigned long focus = KeyboardFocus();
         SDL_ShowWindow(tooltip_.window);
+        SetKeyboardFocus(focus); // a tooltip never takes the keys
         tooltip_.visible = true;
         tooltip_.Show();
     }
@@ -466,6 +468,36 @@ private:
             return;
         SDL_HideWindow(tooltip_.window);
         tooltip_.visible = false;
+    }
+
+    // Without a window manager SDL gives every window it shows the keyboard focus, and when that
+    // window goes the focus goes to no window at all. These keep it with the document's windows.
+    unsigned long KeyboardFocus() const
+    {
+#if defined(SDL_VIDEO_DRIVER_X11)
+        SDL_SysWMinfo info;
+        if (X11Info(document_.window, info)) {
+            ::Window focus = 0;
+            int revert = 0;
+            XGetInputFocus(info.info.x11.display, &focus, &revert);
+            return focus;
+        }
+#endif
+        return 0;
+    }
+    void SetKeyboardFocus([[maybe_unused]] unsigned long window) const
+    {
+#if defined(SDL_VIDEO_DRIVER_X11)
+        SDL_SysWMinfo info;
+        // Only to a window of ours that is shown: another client's may be gone by now, and
+        // focusing a window not shown is an X error that ends the program.
+        bool ours = window == X11Window(document_.window);
+        for (const Canvas& f : floating_)
+            ours = ours || (f.visible && window == X11Window(f.window));
+        if (ours && X11Info(document_.window, info) &&
+            KeyboardFocus() != static_cast<::Window>(window))
+            XSetInputFocus(info.info.x11.display, window, RevertToParent, CurrentTime);
+#endif
     }
 
     // ---- placing and drawing -----------------------------------------------------------------
@@ -507,8 +539,12 @@ private:
             Canvas& f = floating_[static_cast<size_t>(i)];
             const PaletteGeometry g = doc_.Geometry(i);
             if (!g.shown || !g.placement.floating) {
-                if (f.visible)
+                if (f.visible) {
+                    const bool hadFocus = KeyboardFocus() == X11Window(f.window);
                     SDL_HideWindow(f.window);
+                    if (hadFocus) // the keys go back to the document, not to no window at all
+                        SetKeyboardFocus(X11Window(document_.window));
+                }
                 f.visible = false;
                 continue;
             }
@@ -579,6 +615,33 @@ private:
     std::optional<PixelRect> clickedTool_;
 };
 
+#if defined(SDL_VIDEO_DRIVER_X11)
+XErrorHandler g_previousErrorHandler = nullptr;
+// The protocol's SendEvent request (X_SendEvent in <X11/Xproto.h>, whose BOOL clashes with the
+// Windows names here).
+constexpr unsigned char kSendEventRequest = 25;
+
+int IgnoreWakeupToGoneWindow(Display* display, XErrorEvent* error)
+{
+    if (error->error_code == BadWindow && error->request_code == kSendEventRequest)
+        return 0;
+    return g_previousErrorHandler ? g_previousErrorHandler(display, error) : 0;
+}
+#endif
+
+// An event SDL queues while it waits (the close button's, for one) makes it send itself a wake-up
+// message on a second X connection, addressed to one of the windows; the server may read it only
+// once that connection closes in SDL_Quit, after the windows are gone, and Xlib's default answer
+// to the BadWindow that comes back is to end the process with status 1 (seen with the close
+// button while a floating palette shows). A message to a window already gone carries nothing the
+// program needs, so that one error is let pass; any other goes to the handler there was before.
+void IgnoreLateWakeups()
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    g_previousErrorHandler = XSetErrorHandler(IgnoreWakeupToGoneWindow);
+#endif
+}
+
 } // namespace
 
 int RunDocumentWindow(DocumentHost& document, const DocumentOptions& options)
@@ -587,6 +650,7 @@ int RunDocumentWindow(DocumentHost& document, const DocumentOptions& options)
     // follows the X server's pointer events rather than SDL's capture.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
+    IgnoreLateWakeups(); // first: SDL puts back at its end the handler it found at its start
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "tooltray-document: cannot open a window: %s\n", SDL_GetError());
         return 1;

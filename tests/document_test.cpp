@@ -167,6 +167,14 @@ TEST_F(DocumentTest, While_dragged_a_floating_window_follows_and_the_dock_is_pre
     EXPECT_EQ(doc->Geometry(kNotes).carrier, start);
     EXPECT_FALSE(doc->DragPreview());
     EXPECT_TRUE(doc->Geometry(kNotes).placement.floating);
+
+    // Over the left edge the preview is the column dock the drop makes, not the rows' width.
+    doc->Press(Surface::Floating, grip.x, grip.y, 5000);
+    doc->Move(Surface::Floating, kClient.x + 3, 250, true);
+    const std::optional<PixelRect> left = doc->DragPreview();
+    doc->Release(Surface::Floating, kClient.x + 3, 250);
+    ASSERT_TRUE(left);
+    EXPECT_EQ(*left, doc->Geometry(kNotes).carrier);
 }
 
 TEST_F(DocumentTest, A_saved_layout_is_restored_and_off_screen_rectangles_come_back)
