@@ -232,6 +232,9 @@ close_with_escape() {
 }
 
 close_with_button() { # what a window manager's close button sends: WM_DELETE_WINDOW
+  # Looked up now, not at start: SDL replaces its X window when it first makes the window's
+  # surface, and the one found then may be gone.
+  wid=$(visible "^ToolTray document$")
   "$close_helper" "$wid" || fail "cannot send WM_DELETE_WINDOW to the document window"
   wait_for 10 "$host to exit after its close button" exited
   local status=0
