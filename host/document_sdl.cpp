@@ -30,6 +30,9 @@ namespace {
 constexpr Uint32 kTooltipDelayMs = 500;
 // While a press is held on X11 the pointer is asked for this often (see PollHeld).
 constexpr Uint32 kHeldPollMs = 10;
+// The release event is read before the pointer's answer that shows the button up; allowing a few
+// more looks leaves SDL time to deliver it.
+constexpr int kLostReleasePolls = 5;
 
 // An SDL window showing a DIB section of its own size.
 class Canvas {
@@ -369,13 +372,22 @@ private:
     // input extension's instead), and while a press is held on a floating window it sends that
     // window no motion of either kind: only crossing events, and the release. So while a press
     // is held the pointer is asked for, and each new place is a move with the button down. The
-    // release still comes as an event, with its own place; a button seen up here waits for it.
+    // release still comes as an event, with its own place; a button seen up waits a few looks for it.
     std::optional<int> PollHeld()
     {
         if (!doc_.Holding() || !raw_)
             return std::nullopt;
         int x = 0, y = 0;
-        if (!PointerHeld(x, y) || (x == polledX_ && y == polledY_))
+        if (!PointerHeld(x, y)) {
+            // Up, and its release not come after a few more looks: it went where no release
+            // reaches this program, and the press ends as cancelled, as a release outside would.
+            if (++upPolls_ < kLostReleasePolls)
+                return std::nullopt;
+            upPolls_ = 0;
+            return Apply(doc_.Move(heldSurface_, x, y, false));
+        }
+        upPolls_ = 0;
+        if (x == polledX_ && y == polledY_)
             return std::nullopt;
         polledX_ = x;
         polledY_ = y;
@@ -608,6 +620,7 @@ private:
     bool bound_ = false;
     Surface heldSurface_ = Surface::Document; // where the held press went down
     int polledX_ = 0, polledY_ = 0;           // the pointer when last asked for
+    int upPolls_ = 0;                         // looks that found the button up, in a row
     int pointerX_ = 0, pointerY_ = 0;
     std::optional<Uint32> tipDeadline_;
     std::string tipText_;

@@ -9,7 +9,7 @@
 # forth, a tooltip window shows over a hovered tool and goes when the pointer leaves, a shape is
 # stamped where clicked, the layout survives a restart, a malformed layout file is reported and
 # left as it was, and Escape or the close button exits with 0. Every wait polls with a timeout.
-#   scripts/live-document-test.sh [LINUX_BUILD [WINDOWS_BUILD...]]   (default: build)
+#   scripts/live-document-test.sh [LINUX_BUILD [WINDOWS_BUILD...]]   (default: build, no Windows)
 #   PICTURES=DIR scripts/live-document-test.sh ...                  also saves the screenshots
 # Anything missing fails, saying what to install. It skips (exit status 77, saying why) only
 # without an X server binary, or for a 32-bit build on a kernel that does not run 32-bit programs.
@@ -71,7 +71,8 @@ host=Xvfb
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 pids+=($!)
 wait_for 20 "the X server to start" test -s "$work/display"
-export DISPLAY=:$(head -n 1 "$work/display")
+DISPLAY=:$(head -n 1 "$work/display")
+export DISPLAY
 
 # Twelve icons whose file names are the tooltips, and for each part the same icons in its tools'
 # order, named so that tooltray-palette --icons takes them in that order.
@@ -124,6 +125,10 @@ read_layout() { # part: sets kind edge px py pw ph from its last layout line
   fi
 }
 visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+geometry() { # window id: X Y W H
+  xdotool getwindowgeometry --shell "$1" |
+    awk -F= '{ v[$1] = $2 } END { print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"] }'
+}
 is_visible() { [ -n "$(visible "$1")" ]; }
 not_visible() { [ -z "$(visible "$1")" ]; }
 
@@ -272,8 +277,7 @@ drive_document() { # host name, command...
   tip=$(visible "^ToolTray tooltip$")
   local name2 tx ty tw th
   name2=$(basename "$(ls "$work/icons-notes" >/dev/null; icon_file 10)" .png)
-  eval "$(xdotool getwindowgeometry --shell "$tip" | sed 's/^/tip_/')"
-  tx=$tip_X ty=$tip_Y tw=$tip_WIDTH th=$tip_HEIGHT
+  read -r tx ty tw th <<<"$(geometry "$tip")"
   # The shared drawing's tooltip is as wide as its text in the 5x7 font; the common tooltip
   # control sizes itself to the system's font.
   if [ "$tooltip" = shared ]; then
@@ -315,8 +319,6 @@ drive_document() { # host name, command...
 
   # Dragged by its grip to the left edge: a preview there while dragging, then docked as a column.
   read_layout notes
-  local floating_before
-  floating_before=$(layout_of notes)
   read -r x y <<<"$(grip_centre)"
   xdotool mousemove "$x" "$y" mousedown 1
   xdotool mousemove $((x - 100)) $((y + 20))
@@ -399,8 +401,10 @@ take_pictures() { # host name, command...
     part=$(echo sketch plan notes | cut -d' ' -f$((index + 1)))
     [ "$index" = 0 ] || activate "$index" "$part"
     read_layout "$part"
+    local layout=()
+    [ "$part" = plan ] && layout=(--layout vertical)
     "$render" --render "$work/geometry.png" --tools "${tools[$part]}" --window "${pw}x${ph}" \
-      $([ "$part" = plan ] && echo --layout vertical) >"$work/tools-$part.txt"
+      "${layout[@]}" >"$work/tools-$part.txt"
     read -r x y <<<"$(tool_centre "$part" 2)"
     xdotool mousemove "$x" "$y" click 1
     expect_said "tool $part 2"
@@ -421,8 +425,8 @@ take_pictures() { # host name, command...
       xdotool mousemove "$x" "$y"
       wait_for 10 "a tooltip for the picture" is_visible "^ToolTray tooltip$"
       # Mapped first, then drawn: its pale inside shows once it is drawn.
-      eval "$(xdotool getwindowgeometry --shell "$(visible "^ToolTray tooltip$")" | sed 's/^/tip_/')"
-      wait_for 10 "the tooltip to be drawn" is_pixel $((tip_X + 1)) $((tip_Y + 1)) "#FFFFE1"
+      read -r x y _ <<<"$(geometry "$(visible "^ToolTray tooltip$")")"
+      wait_for 10 "the tooltip to be drawn" is_pixel $((x + 1)) $((y + 1)) "#FFFFE1"
     fi
     # Each line is said once what it changed is drawn.
     shot "$work/picture-$index.png" "$cx" "$cy" "$cw" "$ch"
