@@ -142,6 +142,15 @@ pixel() { # x y: the screen's colour there, as #RRGGBB
     awk 'NR == 2 { print $3 }' | cut -c1-7
 }
 is_pixel() { [ "$(pixel "$1" "$2")" = "$3" ]; }
+tooltip_has_text() { # the tooltip on screen shows black text on a fill of another colour
+  local tip
+  tip=$(visible "^ToolTray tooltip$")
+  [ -n "$tip" ] || return 1
+  # shellcheck disable=SC2046 # X Y W H, as four words
+  shot "$work/text.png" $(geometry "$tip")
+  [ "$(convert "$work/text.png" -format %k info:)" -ge 3 ] &&
+    convert "$work/text.png" txt:- | grep -q '#000000'
+}
 
 # expect_palette STEP PART [render arguments...]: the part's palette, where its last layout line
 # says, shows exactly the portable rendering of its layout at that size. The window system draws
@@ -424,9 +433,14 @@ take_pictures() { # host name, command...
       read -r x y <<<"$(tool_centre notes 1)"
       xdotool mousemove "$x" "$y"
       wait_for 10 "a tooltip for the picture" is_visible "^ToolTray tooltip$"
-      # Mapped first, then drawn: its pale inside shows once it is drawn.
-      read -r x y _ <<<"$(geometry "$(visible "^ToolTray tooltip$")")"
-      wait_for 10 "the tooltip to be drawn" is_pixel $((x + 1)) $((y + 1)) "#FFFFE1"
+      # Mapped first, then drawn: its pale inside shows once it is drawn; the common control's
+      # colours are the system's, so there the text is looked for, black on its fill.
+      if [ "$tooltip" = shared ]; then
+        read -r x y _ <<<"$(geometry "$(visible "^ToolTray tooltip$")")"
+        wait_for 10 "the tooltip to be drawn" is_pixel $((x + 1)) $((y + 1)) "#FFFFE1"
+      else
+        wait_for 10 "the tooltip to be drawn" tooltip_has_text
+      fi
     fi
     # Each line is said once what it changed is drawn.
     shot "$work/picture-$index.png" "$cx" "$cy" "$cw" "$ch"
