@@ -95,7 +95,7 @@ private:
     int tipsPart_ = -1; // the part whose tools the tips were made for, and where
     HWND tipsWindow_ = nullptr;
     PixelRect tipsPalette_;
-    bool tracking_ = false; // asked for WM_MOUSELEAVE
+    HWND tracking_ = nullptr; // the window asked for WM_MOUSELEAVE: the one the pointer is over
 };
 
 Win32Document* StateOf(HWND window)
@@ -364,15 +364,16 @@ LRESULT Win32Document::DocumentProc(HWND window, UINT message, WPARAM wParam, LP
         }
         return 0;
     case WM_MOUSEMOVE:
-        if (!tracking_ && window == window_) {
+        if (tracking_ != window) {
             TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
-            tracking_ = TrackMouseEvent(&track) != 0;
+            tracking_ = TrackMouseEvent(&track) ? window : nullptr;
         }
         if (const std::optional<Surface> surface = SurfaceOf(window))
             Pointer(window, document_.Move(*surface, x, y, (wParam & MK_LBUTTON) != 0));
         return 0;
     case WM_MOUSELEAVE:
-        tracking_ = false;
+        if (tracking_ == window)
+            tracking_ = nullptr;
         if (const std::optional<Surface> surface = SurfaceOf(window))
             Pointer(window, document_.Leave(*surface, (GetKeyState(VK_LBUTTON) & 0x8000) != 0));
         return 0;
