@@ -490,7 +490,7 @@ DocumentEffect DocumentHost::Press(Surface surface, int x, int y, uint32_t timeM
     const bool onPalette = g.placement.floating == (surface == Surface::Floating);
     if (onPalette && g.grip.Contains(x, y)) {
         const PixelRect floatRect = FloatRectOf(part);
-        if (grip_.Press(x, y, timeMs, g.carrier, floatRect.width, floatRect.height) ==
+        if (grip_.Press(x, y, timeMs, g.carrier, floatRect.width, floatRect.height, kGripSize) ==
             GripDrag::PressKind::DoubleClick) {
             Placement placement = g.placement;
             placement.floating = !placement.floating;

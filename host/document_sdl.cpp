@@ -566,6 +566,8 @@ private:
             if (!f.visible) {
                 SDL_ShowWindow(f.window);
                 f.visible = true;
+                // Told again once shown: the palette names the window that carries it now.
+                doc_.SetFloatingWindow(i, ::Handle(f.window));
             }
         }
     }

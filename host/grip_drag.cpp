@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 GripDrag::PressKind GripDrag::Press(int x, int y, uint32_t timeMs, const PixelRect& carrier,
-                                    int floatWidth, int floatHeight)
+                                    int floatWidth, int floatHeight, int gripDepth)
 {
     // Unsigned difference: right across the wrap of a 32-bit millisecond clock.
     const bool twice = lastPressMs_ && timeMs - *lastPressMs_ <= kDoubleClickMs &&
@@ -26,7 +26,7 @@ GripDrag::PressKind GripDrag::Press(int x, int y, uint32_t timeMs, const PixelRe
     floatWidth_ = std::max(1, floatWidth);
     floatHeight_ = std::max(1, floatHeight);
     offsetX_ = std::clamp(x - carrier.x, 0, floatWidth_ - 1);
-    offsetY_ = std::clamp(y - carrier.y, 0, floatHeight_ - 1);
+    offsetY_ = std::clamp(y - carrier.y, 0, std::clamp(gripDepth, 1, floatHeight_) - 1);
     return PressKind::Start;
 }
 

@@ -26,11 +26,12 @@ class GripDrag {
 public:
     enum class PressKind { Start, DoubleClick };
 
-    // A press on the grip of a carrier at `carrier` (screen). `floatSize` is the floating
-    // window's size; the pointer keeps its offset into the carrier, limited to that size, so a
-    // floating palette moves with the pointer and a docked one floats with its grip under it.
+    // A press on the grip of a carrier at `carrier` (screen). The floating window is
+    // floatWidth x floatHeight with a grip `gripDepth` deep along its top; the pointer keeps its
+    // offset into the carrier, limited to that grip, so a floating palette moves with the pointer
+    // and a docked one floats with its grip under it.
     PressKind Press(int x, int y, uint32_t timeMs, const PixelRect& carrier, int floatWidth,
-                    int floatHeight);
+                    int floatHeight, int gripDepth = 8);
     // The pointer moved, with the button down: where a drop here would put the palette. Null
     // while the press has not become a drag, or when none is held.
     std::optional<DropTarget> Move(int x, int y, const PixelRect& client);

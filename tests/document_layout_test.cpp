@@ -92,13 +92,17 @@ TEST(GripDrag, A_drag_keeps_the_grab_offset_and_docks_in_a_zone)
 
 TEST(GripDrag, A_docked_palette_floats_with_the_pointer_inside_its_floating_rectangle)
 {
-    // Grabbed 500 pixels along a top dock, the floating window is only 120 wide.
+    // Grabbed 500 pixels along a top dock, the floating window is only 120 wide; grabbed 25
+    // pixels down a row's grip, the floating grip is only 8 deep.
     GripDrag grip;
-    grip.Press(600, 55, 0, PixelRect{100, 50, 600, 30}, 120, 60);
-    const std::optional<DropTarget> drop = grip.Release(400, 300, kClient);
+    grip.Press(600, 55, 0, PixelRect{100, 50, 600, 30}, 120, 60, 8);
+    std::optional<DropTarget> drop = grip.Release(400, 300, kClient);
     ASSERT_TRUE(drop);
-    EXPECT_TRUE(drop->floating.Contains(400, 300));
-    EXPECT_EQ(drop->floating.x, 400 - 119);
+    EXPECT_EQ(drop->floating, (PixelRect{400 - 119, 300 - 5, 120, 60}));
+    grip.Press(103, 75, 0, PixelRect{100, 50, 8, 30}, 120, 60, 8);
+    drop = grip.Release(400, 300, kClient);
+    ASSERT_TRUE(drop);
+    EXPECT_EQ(drop->floating, (PixelRect{400 - 3, 300 - 7, 120, 60}));
 }
 
 TEST(GripDrag, Two_presses_close_in_time_and_place_double_click_and_a_third_starts_again)

@@ -110,7 +110,12 @@ TEST_F(DocumentTest, Tools_become_current_stamp_where_clicked_and_toggles_change
 TEST_F(DocumentTest, A_floating_palette_dropped_at_the_left_edge_docks_as_columns_and_floats_back)
 {
     Make();
+    HWND documentWindow = reinterpret_cast<HWND>(uintptr_t{0x11});
+    HWND notesWindow = reinterpret_cast<HWND>(uintptr_t{0x22});
+    doc->SetDocumentWindow(documentWindow);
+    doc->SetFloatingWindow(kNotes, notesWindow);
     Click(Surface::Document, Centre(doc->PartRect(kNotes)));
+    EXPECT_EQ(doc->PaletteOf(kNotes).Tray().GetToolSpaceWnd(), notesWindow);
     Click(Surface::Floating, ToolCentre(kNotes, 4)); // a toggle on, to survive the rebuild
     const PixelRect before = doc->Geometry(kNotes).carrier;
     ASSERT_FALSE(IsColumnClass(kNotes));
@@ -122,6 +127,7 @@ TEST_F(DocumentTest, A_floating_palette_dropped_at_the_left_edge_docks_as_column
     EXPECT_TRUE(IsColumnClass(kNotes));
     EXPECT_EQ(doc->PaletteOf(kNotes).Tray().GetPos(), 0x0002);
     EXPECT_TRUE(doc->SettingOn(kNotes, 4));
+    EXPECT_EQ(doc->PaletteOf(kNotes).Tray().GetToolSpaceWnd(), documentWindow);
     // The column runs down the client, as wide as its tools, and the way back is kept.
     const PaletteGeometry g = doc->Geometry(kNotes);
     EXPECT_EQ(g.palette.height, kClient.height - kGripSize);
@@ -136,6 +142,7 @@ TEST_F(DocumentTest, A_floating_palette_dropped_at_the_left_edge_docks_as_column
     EXPECT_TRUE(doc->Geometry(kNotes).grip.Contains(400, 300));
     EXPECT_FALSE(IsColumnClass(kNotes));
     EXPECT_EQ(doc->PaletteOf(kNotes).Tray().GetPos(), 0x0102);
+    EXPECT_EQ(doc->PaletteOf(kNotes).Tray().GetToolSpaceWnd(), notesWindow);
 
     // Double-click: back to the left edge, and again to the same floating rectangle.
     const PixelRect floating = doc->Geometry(kNotes).carrier;
@@ -198,6 +205,13 @@ TEST_F(DocumentTest, Every_move_saves_the_layout_and_the_tooltip_names_the_tool)
     std::string error;
     ASSERT_EQ(ReadLayoutFile(file.string(), saved, error), LayoutRead::Loaded) << error;
     EXPECT_EQ(saved.at("sketch").pos, 0x0004);
+    // Regression: a row dragged out by its grip halfway down floated with the pointer below its
+    // floating grip.
+    Drag(kSketch, {400, 300});
+    EXPECT_TRUE(doc->Geometry(kSketch).grip.Contains(400, 300));
+    ASSERT_EQ(ReadLayoutFile(file.string(), saved, error), LayoutRead::Loaded) << error;
+    EXPECT_EQ(saved.at("sketch").pos, 0x0104);
+    Drag(kSketch, {kClient.x + 300, kClient.y + 3});
     std::filesystem::remove(file);
 
     const Point tool = ToolCentre(kSketch, 2);
