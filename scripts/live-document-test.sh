@@ -497,8 +497,8 @@ for windows in "${windows_builds[@]}"; do
   fi
   export WINEDEBUG=-all WINEPREFIX=$PWD/$windows/wineprefix
   export WINEDLLOVERRIDES="mscoree=d;mshtml=d"
-  # Creates the prefix when needed and starts Wine's session; the tooltip tests, which skip in the
-  # Windows suite for want of a display, run here on the X server.
+  # Creates the prefix when needed and starts Wine's session; the tooltip tests, which need a
+  # display and so are left out of the Windows suite, run here on the X server.
   host=$name
   cmake/wine-run.sh "$wine" "$WINEPREFIX" "$tips" >"$work/$name-tips.txt" 2>&1 ||
     fail "the tooltip tests failed: $(tail -n 20 "$work/$name-tips.txt")"
