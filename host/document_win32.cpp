@@ -95,7 +95,6 @@ private:
     int tipsPart_ = -1; // the part whose tools the tips were made for, and where
     HWND tipsWindow_ = nullptr;
     PixelRect tipsPalette_;
-    HWND tracking_ = nullptr; // the window asked for WM_MOUSELEAVE: the one the pointer is over
 };
 
 Win32Document* StateOf(HWND window)
@@ -226,7 +225,10 @@ void Win32Document::Apply(const DocumentEffect& effect)
 }
 
 // After a pointer event: the pointer stays captured exactly while a press is held, so that a
-// grip dragged off its window still follows.
+// grip dragged off its window still follows and the release comes back here wherever it happens.
+// So no window asks for WM_MOUSELEAVE: a held press never sees the pointer leave, and nothing
+// else needs to know (the tooltip control watches the pointer itself). Under Wine, tracking the
+// pointer's leaving costs a timer's wake-ups for as long as the pointer rests on the window.
 void Win32Document::Pointer(HWND window, const DocumentEffect& effect)
 {
     Apply(effect);
@@ -364,18 +366,8 @@ LRESULT Win32Document::DocumentProc(HWND window, UINT message, WPARAM wParam, LP
         }
         return 0;
     case WM_MOUSEMOVE:
-        if (tracking_ != window) {
-            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
-            tracking_ = TrackMouseEvent(&track) ? window : nullptr;
-        }
         if (const std::optional<Surface> surface = SurfaceOf(window))
             Pointer(window, document_.Move(*surface, x, y, (wParam & MK_LBUTTON) != 0));
-        return 0;
-    case WM_MOUSELEAVE:
-        if (tracking_ == window)
-            tracking_ = nullptr;
-        if (const std::optional<Surface> surface = SurfaceOf(window))
-            Pointer(window, document_.Leave(*surface, (GetKeyState(VK_LBUTTON) & 0x8000) != 0));
         return 0;
     case WM_LBUTTONUP:
         if (const std::optional<Surface> surface = SurfaceOf(window))
