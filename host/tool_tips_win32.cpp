@@ -36,7 +36,7 @@ bool PaletteToolTips::Create(HWND owner)
     if (!control_)
         return false;
     // The popup's title, for scripts that look for it on the screen; the control shows the tool's
-    // text, never this. Set after creation: comctl32 drops the name given to CreateWindowEx.
+    // text, never this. Set after creation: Wine's comctl32 drops a name given to CreateWindowEx.
     SetWindowTextA(control_, "ToolTray tooltip");
     SendMessageA(control_, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(500, 0));
     return true;
