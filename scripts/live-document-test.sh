@@ -495,7 +495,7 @@ for windows in "${windows_builds[@]}"; do
     echo "live documents FAILED: $wine not found (Debian: $package)" >&2
     exit 1
   fi
-  export WINEDEBUG=-all WINEPREFIX=$PWD/$windows/wineprefix
+  export WINEDEBUG=-all WINEPREFIX=$(realpath -m "$windows/wineprefix")
   export WINEDLLOVERRIDES="mscoree=d;mshtml=d"
   # Creates the prefix when needed and starts Wine's session; the tooltip tests, which need a
   # display and so are left out of the Windows suite, run here on the X server.
