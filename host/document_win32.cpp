@@ -14,6 +14,7 @@
 // is dragged, and lParam is relative to where the window was when the event was made.
 #include "host/document_window.h"
 #include "host/document_view.h"
+#include "host/key_map_win32.h"
 #include "host/palette_window.h"
 #include "host/tool_tips_win32.h"
 
@@ -32,27 +33,6 @@ constexpr DWORD kDocumentStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 // floating rectangle the palette keeps is exactly the window's.
 constexpr DWORD kPaletteStyle = WS_POPUP;
 constexpr DWORD kPaletteExStyle = WS_EX_TOOLWINDOW;
-
-std::optional<PaletteKey> KeyOf(WPARAM key)
-{
-    switch (key) {
-    case VK_LEFT:
-        return PaletteKey::Left;
-    case VK_RIGHT:
-        return PaletteKey::Right;
-    case VK_UP:
-        return PaletteKey::Up;
-    case VK_DOWN:
-        return PaletteKey::Down;
-    case VK_SPACE:
-    case VK_RETURN:
-        return PaletteKey::Activate;
-    case VK_ESCAPE:
-        return PaletteKey::Escape;
-    default:
-        return std::nullopt;
-    }
-}
 
 class Win32Document {
 public:
@@ -383,7 +363,7 @@ LRESULT Win32Document::DocumentProc(HWND window, UINT message, WPARAM wParam, LP
             Pointer(window, document_.Cancel());
         return 0;
     case WM_KEYDOWN:
-        if (const std::optional<PaletteKey> key = KeyOf(wParam)) {
+        if (const std::optional<PaletteKey> key = PaletteKeyOf(wParam)) {
             Apply(document_.Key(*key));
             return 0;
         }

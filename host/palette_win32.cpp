@@ -2,6 +2,7 @@
 // resizable) on user32 with its own message loop. WM_PAINT draws the palette into a memory DC
 // and copies it with one BitBlt, so nothing flickers; the background is never erased separately.
 // Input invalidates only the rectangles of the tools it changed.
+#include "host/key_map_win32.h"
 #include "host/palette_view.h"
 #include "host/palette_window.h"
 
@@ -18,27 +19,6 @@ struct WindowState {
     PaletteInput* input;
     ClientReport report;
 };
-
-std::optional<PaletteKey> KeyOf(WPARAM key)
-{
-    switch (key) {
-    case VK_LEFT:
-        return PaletteKey::Left;
-    case VK_RIGHT:
-        return PaletteKey::Right;
-    case VK_UP:
-        return PaletteKey::Up;
-    case VK_DOWN:
-        return PaletteKey::Down;
-    case VK_SPACE:
-    case VK_RETURN:
-        return PaletteKey::Activate;
-    case VK_ESCAPE:
-        return PaletteKey::Escape;
-    default:
-        return std::nullopt;
-    }
-}
 
 void Apply(HWND window, const InputEffect& effect)
 {
@@ -128,7 +108,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             Pointer(window, *state, state->input->Cancel());
         break;
     case WM_KEYDOWN:
-        if (const std::optional<PaletteKey> key = KeyOf(wParam)) {
+        if (const std::optional<PaletteKey> key = PaletteKeyOf(wParam)) {
             Apply(window, state->input->Key(*key));
             return 0;
         }
