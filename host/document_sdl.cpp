@@ -12,6 +12,8 @@
 #include "host/dib_section_dc.h"
 #include "host/document_view.h"
 #include "host/document_window.h"
+#include "host/key_map_sdl.h"
+#include "host/sdl_late_wakeups.h"
 #include "host/palette_window.h"
 
 #include <SDL.h>
@@ -117,28 +119,6 @@ HWND Handle(SDL_Window* window)
     const unsigned long x11 = X11Window(window);
     const uintptr_t id = x11 ? x11 : SDL_GetWindowID(window);
     return reinterpret_cast<HWND>(id);
-}
-
-std::optional<PaletteKey> KeyOf(SDL_Keycode key)
-{
-    switch (key) {
-    case SDLK_LEFT:
-        return PaletteKey::Left;
-    case SDLK_RIGHT:
-        return PaletteKey::Right;
-    case SDLK_UP:
-        return PaletteKey::Up;
-    case SDLK_DOWN:
-        return PaletteKey::Down;
-    case SDLK_SPACE:
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER:
-        return PaletteKey::Activate;
-    case SDLK_ESCAPE:
-        return PaletteKey::Escape;
-    default:
-        return std::nullopt;
-    }
 }
 
 class SdlDocument {
@@ -251,7 +231,7 @@ private:
             }
             break;
         case SDL_KEYDOWN:
-            if (const std::optional<PaletteKey> key = KeyOf(event.key.keysym.sym)) {
+            if (const std::optional<PaletteKey> key = PaletteKeyOf(event.key.keysym.sym)) {
                 HideTooltip(true);
                 return Apply(doc_.Key(*key));
             }
@@ -629,33 +609,6 @@ private:
     PixelRect tipTool_;
     std::optional<PixelRect> clickedTool_;
 };
-
-#if defined(SDL_VIDEO_DRIVER_X11)
-XErrorHandler g_previousErrorHandler = nullptr;
-// The protocol's SendEvent request (X_SendEvent in <X11/Xproto.h>, whose BOOL clashes with the
-// Windows names here).
-constexpr unsigned char kSendEventRequest = 25;
-
-int IgnoreWakeupToGoneWindow(Display* display, XErrorEvent* error)
-{
-    if (error->error_code == BadWindow && error->request_code == kSendEventRequest)
-        return 0;
-    return g_previousErrorHandler ? g_previousErrorHandler(display, error) : 0;
-}
-#endif
-
-// An event SDL queues while it waits (the close button's, for one) makes it send itself a wake-up
-// message on a second X connection, addressed to one of the windows; the server may read it only
-// once that connection closes in SDL_Quit, after the windows are gone, and Xlib's default answer
-// to the BadWindow that comes back is to end the process with status 1 (seen with the close
-// button while a floating palette shows). A message to a window already gone carries nothing the
-// program needs, so that one error is let pass; any other goes to the handler there was before.
-void IgnoreLateWakeups()
-{
-#if defined(SDL_VIDEO_DRIVER_X11)
-    g_previousErrorHandler = XSetErrorHandler(IgnoreWakeupToGoneWindow);
-#endif
-}
 
 } // namespace
 

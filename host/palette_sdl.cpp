@@ -8,6 +8,8 @@
 // window while another window holds the keyboard focus is enough). The palette's input rules need
 // every press and the state the server reports with each event; elsewhere they get SDL's.
 #include "host/dib_section_dc.h"
+#include "host/key_map_sdl.h"
+#include "host/sdl_late_wakeups.h"
 #include "host/palette_view.h"
 #include "host/palette_window.h"
 
@@ -74,7 +76,7 @@ public:
                     Pointer(input_.Release(event.button.x, event.button.y));
                 break;
             case SDL_KEYDOWN:
-                if (const std::optional<PaletteKey> key = KeyOf(event.key.keysym.sym)) {
+                if (const std::optional<PaletteKey> key = PaletteKeyOf(event.key.keysym.sym)) {
                     const InputEffect effect = input_.Key(*key);
                     Apply(effect);
                     if (effect.close)
@@ -176,28 +178,6 @@ private:
                 SDL_CaptureMouse(input_.Holding() ? SDL_TRUE : SDL_FALSE) == 0 && input_.Holding();
     }
 
-    static std::optional<PaletteKey> KeyOf(SDL_Keycode key)
-    {
-        switch (key) {
-        case SDLK_LEFT:
-            return PaletteKey::Left;
-        case SDLK_RIGHT:
-            return PaletteKey::Right;
-        case SDLK_UP:
-            return PaletteKey::Up;
-        case SDLK_DOWN:
-            return PaletteKey::Down;
-        case SDLK_SPACE:
-        case SDLK_RETURN:
-        case SDLK_KP_ENTER:
-            return PaletteKey::Activate;
-        case SDLK_ESCAPE:
-            return PaletteKey::Escape;
-        default:
-            return std::nullopt;
-        }
-    }
-
     // A new section of the client's size, drawn whole and shown whole.
     bool Redraw(int width, int height)
     {
@@ -282,6 +262,7 @@ int RunPaletteWindow(HostPalette& host, PaletteInput& input, int width, int heig
     // capture follows SDL's idea of the buttons, which may be stale (a lost release would keep
     // the whole display's pointer grabbed).
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
+    IgnoreLateWakeups(); // before SDL_Init, which keeps the handler it finds
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "tooltray-palette: cannot open a window: %s\n", SDL_GetError());
         return 1;
