@@ -22,57 +22,14 @@ render=$linux/host/tooltray-palette
 document=$linux/host/tooltray-document
 close_helper=$linux/tests/send_wm_delete
 started=$SECONDS
-skipped=""
+label="live documents"
+# shellcheck source=scripts/live-common.sh
+. scripts/live-common.sh
+live_start xdotool xwininfo convert compare import
 
-if ! command -v Xvfb >/dev/null; then
-  echo "live documents skipped: no X server binary, Xvfb not found (Debian: xvfb)"
-  exit 77
-fi
-for tool in xdotool xwininfo convert compare import; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "live documents FAILED: $tool not found (Debian: xdotool, x11-apps, x11-utils, imagemagick)" >&2
-    exit 1
-  fi
-done
 for program in "$render" "$document" "$close_helper"; do
-  if [ ! -x "$program" ]; then
-    echo "live documents FAILED: $program was not built (Debian: libsdl2-dev, libx11-dev)" >&2
-    exit 1
-  fi
+  [ -x "$program" ] || missing "$program was not built (Debian: libsdl2-dev, libx11-dev)"
 done
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  if [ "${failed:-0}" = 0 ]; then rm -rf "$work"; else echo "live documents: files kept in $work"; fi
-}
-trap cleanup EXIT
-
-fail() {
-  failed=1
-  echo "live documents ($host): FAILED: $*" >&2
-  exit 1
-}
-
-# wait_for SECONDS WHAT COMMAND...: polls COMMAND until it succeeds.
-wait_for() {
-  local limit=$1 what=$2
-  shift 2
-  local until=$((SECONDS + limit))
-  until "$@"; do
-    [ "$SECONDS" -lt "$until" ] || fail "timed out after ${limit}s waiting for $what"
-    sleep 0.05
-  done
-}
-
-host=Xvfb
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_for 20 "the X server to start" test -s "$work/display"
-DISPLAY=:$(head -n 1 "$work/display")
-export DISPLAY
 
 # Twelve icons whose file names are the tooltips, and for each part the same icons in its tools'
 # order, named so that tooltray-palette --icons takes them in that order.
@@ -457,46 +414,16 @@ tooltip=shared
 drive_document linux "$document"
 [ -z "${PICTURES:-}" ] || take_pictures linux "$document"
 
-# Each Windows build's tooltray-document.exe, under the loader of its width (the PE header's
-# machine field), in the build's own Wine prefix, as scripts/live-test.sh runs the palette.
-stop_wine() {
-  if [ -n "${wine:-}" ] && [ -n "${WINEPREFIX:-}" ]; then
-    "$(dirname "$wine")/wineserver" -k 2>/dev/null || true
-  fi
-}
-trap 'stop_wine; cleanup' EXIT
+# Each Windows build's tooltray-document.exe, under the loader of its width, in the build's own
+# Wine prefix, as scripts/live-test.sh runs the palette.
 tooltip=common-control
 for windows in "${windows_builds[@]}"; do
   exe=$windows/bin/tooltray-document.exe
   tips=$windows/bin/tool_tips_tests.exe
   for program in "$exe" "$tips"; do
-    if [ ! -f "$program" ]; then
-      echo "live documents FAILED: $program was not built (scripts/windows.sh builds it)" >&2
-      exit 1
-    fi
+    [ -f "$program" ] || missing "$program was not built (scripts/windows.sh builds it)"
   done
-  pe=$(od -An -tu4 -j60 -N4 "$exe" | tr -d ' ')
-  case $(od -An -tx2 -j$((pe + 4)) -N2 "$exe" | tr -d ' ') in
-    8664) name=windows wine=${WINE64:-/usr/lib/wine/wine64} package=wine64 ;;
-    014c)
-      name=windows-i686 wine=${WINE32:-/usr/lib/wine/wine} package=wine32:i386
-      status=0
-      reason=$(scripts/probe-32bit.sh) || status=$?
-      if [ "$status" = 1 ]; then
-        echo "live documents ($name) skipped: $reason"
-        skipped=1
-        continue
-      fi
-      [ "$status" = 0 ] || { echo "live documents FAILED: $reason" >&2; exit 1; }
-      ;;
-    *) echo "live documents FAILED: $exe is not an x86_64 or i386 program" >&2; exit 1 ;;
-  esac
-  if [ ! -x "$wine" ]; then
-    echo "live documents FAILED: $wine not found (Debian: $package)" >&2
-    exit 1
-  fi
-  export WINEDEBUG=-all WINEPREFIX=$(realpath -m "$windows/wineprefix")
-  export WINEDLLOVERRIDES="mscoree=d;mshtml=d"
+  use_windows_build "$exe" || continue
   # Creates the prefix when needed and starts Wine's session; the tooltip tests, which need a
   # display and so are left out of the Windows suite, run here on the X server.
   host=$name

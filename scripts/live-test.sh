@@ -17,63 +17,18 @@ windows_builds=("$@")
 [ ${#windows_builds[@]} -gt 0 ] || windows_builds=(build-mingw64)
 render=$linux/host/tooltray-palette
 started=$SECONDS
-skipped=""
+label="live windows"
+# shellcheck source=scripts/live-common.sh
+. scripts/live-common.sh
+live_start xdotool xwd xwininfo xlogo convert compare
 
-if ! command -v Xvfb >/dev/null; then
-  echo "live windows skipped: no X server binary, Xvfb not found (Debian: xvfb)"
-  exit 77
-fi
-for tool in xdotool xwd xwininfo xlogo convert compare; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "live windows FAILED: $tool not found (Debian: xdotool, x11-apps, x11-utils, imagemagick)" >&2
-    exit 1
-  fi
-done
 if [ ! -x "$render" ]; then
-  echo "live windows FAILED: $render was not built (Debian: libsdl2-dev)" >&2
-  exit 1
+  missing "$render was not built (Debian: libsdl2-dev)"
 fi
 # Without SDL2 the program is built for --render only.
 if grep -q '^SDL2_DIR:PATH=.*NOTFOUND' "$linux/CMakeCache.txt" 2>/dev/null; then
-  echo "live windows FAILED: $render opens no window: SDL2 was not found (Debian: libsdl2-dev)" >&2
-  exit 1
+  missing "$render opens no window: SDL2 was not found (Debian: libsdl2-dev)"
 fi
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  if [ -n "${wine:-}" ] && [ -d "$windows/wineprefix" ]; then
-    WINEPREFIX=$(realpath -m "$windows/wineprefix") "$(dirname "$wine")/wineserver" -k 2>/dev/null || true
-  fi
-  if [ "${failed:-0}" = 0 ]; then rm -rf "$work"; else echo "live windows: files kept in $work"; fi
-}
-trap cleanup EXIT
-
-fail() {
-  failed=1
-  echo "live windows ($host): FAILED: $*" >&2
-  exit 1
-}
-
-# wait_for SECONDS WHAT COMMAND...: polls COMMAND until it succeeds.
-wait_for() {
-  local limit=$1 what=$2
-  shift 2
-  local until=$((SECONDS + limit))
-  until "$@"; do
-    [ "$SECONDS" -lt "$until" ] || fail "timed out after ${limit}s waiting for $what"
-    sleep 0.05
-  done
-}
-
-# Xvfb picks a free display itself and writes its number once it accepts clients.
-host=Xvfb
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_for 20 "the X server to start" test -s "$work/display"
-export DISPLAY=:$(head -n 1 "$work/display")
 
 # ---- one host ---------------------------------------------------------------------------------
 
@@ -370,41 +325,17 @@ drive_columns linux-vertical "$render"
 drive_press_ends linux-press-ends "$render"
 measure_weight
 
-# Each Windows build's palette, under the loader of its width (the PE header's machine field).
+# Each Windows build's palette, under the loader of its width.
 for windows in "${windows_builds[@]}"; do
   exe=$windows/bin/tooltray-palette.exe
-  if [ ! -f "$exe" ]; then
-    echo "live windows FAILED: $exe was not built (scripts/windows.sh builds it)" >&2
-    exit 1
-  fi
-  pe=$(od -An -tu4 -j60 -N4 "$exe" | tr -d ' ')
-  case $(od -An -tx2 -j$((pe + 4)) -N2 "$exe" | tr -d ' ') in
-    8664) name=windows wine=${WINE64:-/usr/lib/wine/wine64} package=wine64 ;;
-    014c)
-      name=windows-i686 wine=${WINE32:-/usr/lib/wine/wine} package=wine32:i386
-      status=0
-      reason=$(scripts/probe-32bit.sh) || status=$?
-      if [ "$status" = 1 ]; then
-        echo "live windows ($name) skipped: $reason"
-        skipped=1
-        continue
-      fi
-      [ "$status" = 0 ] || { echo "live windows FAILED: $reason" >&2; exit 1; }
-      ;;
-    *) echo "live windows FAILED: $exe is not an x86_64 or i386 program" >&2; exit 1 ;;
-  esac
-  if [ ! -x "$wine" ]; then
-    echo "live windows FAILED: $wine not found (Debian: $package)" >&2
-    exit 1
-  fi
-  export WINEDEBUG=-all WINEPREFIX=$(realpath -m "$windows/wineprefix")
-  export WINEDLLOVERRIDES="mscoree=d;mshtml=d"
+  [ -f "$exe" ] || missing "$exe was not built (scripts/windows.sh builds it)"
+  use_windows_build "$exe" || continue
   # Creates the prefix when needed and starts Wine's session, as the Windows suite does.
   cmake/wine-run.sh "$wine" "$WINEPREFIX" "$exe" --help >/dev/null
   drive_rows "$name" "$wine" "$exe"
   drive_columns "$name-vertical" "$wine" "$exe"
   drive_press_ends "$name-press-ends" "$wine" "$exe"
-  WINEPREFIX=$(realpath -m "$windows/wineprefix") "$(dirname "$wine")/wineserver" -k 2>/dev/null || true
+  stop_wine
 done
 echo "live windows: done in $((SECONDS - started))s"
 [ -z "$skipped" ] || exit 77
