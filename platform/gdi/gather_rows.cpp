@@ -98,62 +98,67 @@ __attribute__((target("avx2"), always_inline)) inline void Copy8(uint32_t* out, 
 // writes its stores.
 template <size_t kMiddleCopies>
 __attribute__((target("avx2"), always_inline)) inline void
-PutShortRowsAvx2(uint32_t* destOrigin, ptrdiff_t destStride, Span ys, size_t width, const Run* runs,
+PutShortRowsAvx2(uint32_t* out, ptrdiff_t stride, size_t rows, size_t width, const Run* runs,
                  const uint32_t* kept)
 {
     const size_t last = width - kGatherBlockPixels;
-    for (ptrdiff_t y = ys.begin; y < ys.end; ++y, kept += width) {
-        if (runs && runs[y - ys.begin].count == 0)
+    for (size_t k = 0; k < rows; ++k, out += stride, kept += width) {
+        if (runs && runs[k].count == 0)
             continue;
-        uint32_t* out = destOrigin + y * destStride;
         Copy8(out, kept);
-        for (size_t k = 1; k <= kMiddleCopies; ++k)
-            Copy8(out + k * kGatherBlockPixels, kept + k * kGatherBlockPixels);
+        for (size_t i = 1; i <= kMiddleCopies; ++i)
+            Copy8(out + i * kGatherBlockPixels, kept + i * kGatherBlockPixels);
         Copy8(out + last, kept + last);
     }
 }
 
-__attribute__((target("avx2"))) void PutKeptRowsAvx2(const PixelView& dest, int64_t left, Span ys,
+// `rows` rows of `width` >= 8 pixels from `out`, `stride` apart; the caller checks the width.
+__attribute__((target("avx2"))) void PutKeptRowsAvx2(uint32_t* out, ptrdiff_t stride, size_t rows,
                                                      size_t width, const Run* runs,
                                                      const uint32_t* kept)
 {
-    uint32_t* const destOrigin = dest.topRow + left;
-    const ptrdiff_t destStride = dest.stride;
-    // width >= 8: the caller checks.
     if (width <= 16)
-        return PutShortRowsAvx2<0>(destOrigin, destStride, ys, width, runs, kept);
+        return PutShortRowsAvx2<0>(out, stride, rows, width, runs, kept);
     if (width <= 24)
-        return PutShortRowsAvx2<1>(destOrigin, destStride, ys, width, runs, kept);
+        return PutShortRowsAvx2<1>(out, stride, rows, width, runs, kept);
     if (width <= 32)
-        return PutShortRowsAvx2<2>(destOrigin, destStride, ys, width, runs, kept);
+        return PutShortRowsAvx2<2>(out, stride, rows, width, runs, kept);
     const size_t last = width - kGatherBlockPixels;
-    for (ptrdiff_t y = ys.begin; y < ys.end; ++y, kept += width) {
-        if (runs && runs[y - ys.begin].count == 0)
+    for (size_t k = 0; k < rows; ++k, out += stride, kept += width) {
+        if (runs && runs[k].count == 0)
             continue;
-        uint32_t* out = destOrigin + y * destStride;
-        for (size_t k = 0; k < last; k += kGatherBlockPixels)
-            Copy8(out + k, kept + k);
+        for (size_t i = 0; i < last; i += kGatherBlockPixels)
+            Copy8(out + i, kept + i);
         Copy8(out + last, kept + last);
     }
 }
 
 #endif
+
+// Out of line, so that the vector path is reached by a jump that saves no registers.
+[[gnu::noinline]] void PutKeptRowsPlain(uint32_t* out, ptrdiff_t stride, size_t rows, size_t width,
+                                        const Run* runs, const uint32_t* kept)
+{
+    for (size_t k = 0; k < rows; ++k, out += stride, kept += width)
+        if (!runs || runs[k].count)
+            CopyRow(out, kept, width);
+}
 
 } // namespace
 
 void PutKeptRows(const PixelView& dest, int64_t left, Span ys, size_t width, const Run* rowRuns,
                  const uint32_t* kept)
 {
+    if (ys.begin >= ys.end)
+        return; // the row below the last may lie outside the pixels, as in bottom-up DIBs
+    // The block's first pixel and its number of rows: six arguments, all in registers.
+    uint32_t* const out = dest.Row(static_cast<int>(ys.begin)) + left;
+    const size_t rows = static_cast<size_t>(ys.end - ys.begin);
 #if defined(GDI_HAS_AVX2_PATHS)
-    if (cpuHasAvx2 && width >= kGatherBlockPixels) {
-        PutKeptRowsAvx2(dest, left, ys, width, rowRuns, kept);
-        return;
-    }
+    if (cpuHasAvx2 && width >= kGatherBlockPixels)
+        return PutKeptRowsAvx2(out, dest.stride, rows, width, rowRuns, kept);
 #endif
-    uint32_t* const destOrigin = dest.topRow + left;
-    for (ptrdiff_t y = ys.begin; y < ys.end; ++y, kept += width)
-        if (!rowRuns || rowRuns[y - ys.begin].count)
-            CopyRow(destOrigin + y * dest.stride, kept, width);
+    PutKeptRowsPlain(out, dest.stride, rows, width, rowRuns, kept);
 }
 
 void GatherRows(const PixelView& dest, Span xs, Span ys, const PixelView& source,

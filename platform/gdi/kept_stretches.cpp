@@ -6,11 +6,17 @@
 
 namespace gdi {
 
-const uint32_t* KeptStretches::Find(const Key& key) const
+const uint32_t* KeptStretches::Find(const Key& key)
 {
-    for (const Entry& entry : entries_)
-        if (entry.used && entry.key == key)
+    size_t i = start_;
+    for (size_t looked = 0; looked < filled_; ++looked) {
+        const Entry& entry = entries_[i];
+        i = i + 1 == filled_ ? 0 : i + 1;
+        if (entry.used && entry.key == key) {
+            start_ = i;
             return entry.pixels.data();
+        }
+    }
     return nullptr;
 }
 
@@ -21,6 +27,8 @@ void KeptStretches::Keep(const Key& key, const PixelView& dest, int64_t left, Sp
     if (width == 0 || width * height > kMaxPixels)
         return;
     Entry& entry = entries_[next_];
+    if (next_ == filled_)
+        ++filled_;
     next_ = (next_ + 1) % kEntries;
     entry.used = false; // until its pixels are in
     try {

@@ -21,11 +21,17 @@ public:
         // What else the pixels depend on: the axis maps' (or HALFTONE plans') generations, or the
         // stretch's own arguments for one that lies inside both bitmaps.
         uint64_t shape[4];
-        bool operator==(const Key&) const = default;
+        // Written out: the defaulted one compares the array in a loop, on every stretch.
+        bool operator==(const Key& other) const
+        {
+            return source == other.source && writes == other.writes && shape[0] == other.shape[0] &&
+                   shape[1] == other.shape[1] && shape[2] == other.shape[2] &&
+                   shape[3] == other.shape[3];
+        }
     };
 
     // The rows kept under `key`, span row k at k * width, or null.
-    const uint32_t* Find(const Key& key) const;
+    const uint32_t* Find(const Key& key);
 
     // Copies the block a stretch has just drawn into `dest`, `width` pixels from column `left` on
     // the rows of `ys` (those whose run in `rowRuns` is not empty, or all when it is null), and
@@ -42,7 +48,11 @@ private:
         std::vector<uint32_t> pixels;
     };
     Entry entries_[kEntries];
-    size_t next_ = 0; // replaced in turn
+    size_t next_ = 0;   // replaced in turn
+    size_t filled_ = 0; // entries ever kept into: they fill in turn from the first
+    // Where the next search starts: after the entry found last. A palette redrawn asks for its
+    // stretches in the order it kept them, so each is found at the first look.
+    size_t start_ = 0;
 };
 
 } // namespace gdi

@@ -21,43 +21,37 @@ __attribute__((target("avx2"), always_inline)) inline void Store8(uint32_t* at, 
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(at), v);
 }
 
-// Eight pixels a store; a row ends with one store that may overlap the one before. The view is
-// read into locals: vector stores may alias anything, so its fields would be reloaded per row.
-__attribute__((target("avx2"))) void FillRowsAvx2(const PixelView& view, int left, int top,
-                                                  int bottom, size_t count, uint32_t pixel)
+// Eight pixels a store; a row ends with one store that may overlap the one before. `rows` rows of
+// `count` >= 8 pixels from `origin`, `stride` apart.
+__attribute__((target("avx2"))) void FillRowsAvx2(uint32_t* origin, ptrdiff_t stride, size_t rows,
+                                                  size_t count, uint32_t pixel)
 {
     const __m256i v = _mm256_set1_epi32(static_cast<int>(pixel));
-    uint32_t* const origin = view.topRow + left;
-    const ptrdiff_t stride = view.stride;
     const size_t last = count - 8;
     // Rows of a palette's tools are short: up to 32 pixels the stores are written out.
     if (count <= 16) {
-        for (ptrdiff_t y = top; y < bottom; ++y) {
-            uint32_t* out = origin + y * stride;
-            Store8(out, v);
-            Store8(out + last, v);
+        for (; rows > 0; --rows, origin += stride) {
+            Store8(origin, v);
+            Store8(origin + last, v);
         }
     } else if (count <= 24) {
-        for (ptrdiff_t y = top; y < bottom; ++y) {
-            uint32_t* out = origin + y * stride;
-            Store8(out, v);
-            Store8(out + 8, v);
-            Store8(out + last, v);
+        for (; rows > 0; --rows, origin += stride) {
+            Store8(origin, v);
+            Store8(origin + 8, v);
+            Store8(origin + last, v);
         }
     } else if (count <= 32) {
-        for (ptrdiff_t y = top; y < bottom; ++y) {
-            uint32_t* out = origin + y * stride;
-            Store8(out, v);
-            Store8(out + 8, v);
-            Store8(out + 16, v);
-            Store8(out + last, v);
+        for (; rows > 0; --rows, origin += stride) {
+            Store8(origin, v);
+            Store8(origin + 8, v);
+            Store8(origin + 16, v);
+            Store8(origin + last, v);
         }
     } else {
-        for (ptrdiff_t y = top; y < bottom; ++y) {
-            uint32_t* out = origin + y * stride;
+        for (; rows > 0; --rows, origin += stride) {
             for (size_t i = 0; i < last; i += 8)
-                Store8(out + i, v);
-            Store8(out + last, v);
+                Store8(origin + i, v);
+            Store8(origin + last, v);
         }
     }
 }
@@ -80,20 +74,32 @@ __attribute__((target("avx2"))) void FrameRowsAvx2(uint32_t* top, uint32_t* bott
 
 #endif
 
+namespace {
+
+// Out of line, so that the vector path is reached by a jump that saves no registers.
+[[gnu::noinline]] void FillRowsPlain(uint32_t* origin, ptrdiff_t stride, size_t rows, size_t count,
+                                     uint32_t pixel)
+{
+    for (; rows > 0; --rows, origin += stride)
+        FillRow(origin, count, pixel);
+}
+
+} // namespace
+
 void FillRows(const PixelView& view, int left, int top, int right, int bottom, uint32_t pixel)
 {
     assert(view.Holds(left, top, right, bottom));
+    if (top == bottom)
+        return; // the row below the last may lie outside the pixels, as in bottom-up DIBs
+    // The rows' first pixel and their number: what the row loops need, in registers.
+    uint32_t* const origin = view.Row(top) + left;
+    const size_t rows = static_cast<size_t>(bottom - top);
     const size_t count = static_cast<size_t>(right - left);
 #if defined(GDI_HAS_AVX2_PATHS)
-    if (cpuHasAvx2 && count >= 8) {
-        FillRowsAvx2(view, left, top, bottom, count, pixel);
-        return;
-    }
+    if (cpuHasAvx2 && count >= 8)
+        return FillRowsAvx2(origin, view.stride, rows, count, pixel);
 #endif
-    uint32_t* const origin = view.topRow + left;
-    const ptrdiff_t stride = view.stride;
-    for (ptrdiff_t y = top; y < bottom; ++y)
-        FillRow(origin + y * stride, count, pixel);
+    FillRowsPlain(origin, view.stride, rows, count, pixel);
 }
 
 namespace {
@@ -155,17 +161,21 @@ void FrameInside(const PixelView& view, int left, int top, int right, int bottom
         FillRow(first, count, stored);
         FillRow(final, count, stored);
     }
-    // The sides two rows at a time: a side is a store a row, so the loop's own work counts.
+    // The sides four rows at a time: a side is a store a row, so the loop's own work counts.
     const ptrdiff_t stride = view.stride, width = right - 1 - left;
     uint32_t* p = first + stride;
     int rows = bottom - top - 2;
-    for (; rows >= 2; rows -= 2, p += 2 * stride) {
+    for (; rows >= 4; rows -= 4, p += 4 * stride) {
         p[0] = stored;
         p[width] = stored;
         p[stride] = stored;
         p[stride + width] = stored;
+        p[2 * stride] = stored;
+        p[2 * stride + width] = stored;
+        p[3 * stride] = stored;
+        p[3 * stride + width] = stored;
     }
-    if (rows > 0) {
+    for (; rows > 0; --rows, p += stride) {
         p[0] = stored;
         p[width] = stored;
     }

@@ -235,6 +235,79 @@ INSTANTIATE_TEST_SUITE_P(Modes, GdiStretchKept,
                                     (std::get<1>(info.param) ? "Inside" : "Clipped");
                          });
 
+// More stretches than are kept, asked for in the order they were kept, in the reverse order and
+// shuffled, and told apart by the source, the extents, the origin and the mode alone: each shows
+// what the same stretch of a DIB section (never kept) shows. Guards the search that starts after
+// the entry found last and the comparison of every part of what a stretch is kept by.
+TEST(GdiStretchKept, EachStretchFindsItsOwnRowsWhateverTheOrder)
+{
+    Target target, reference;
+    struct Source {
+        HBITMAP bitmap, dib;
+        HDC dc, dibDc;
+    };
+    std::vector<Source> sources;
+    for (uint32_t k = 0; k < 3; ++k) {
+        std::vector<uint32_t> pixels(16 * 16);
+        for (size_t p = 0; p < pixels.size(); ++p)
+            pixels[p] = static_cast<uint32_t>((p + 97 * k) * 2654435761u) & 0xffffffu;
+        Source s{CreateBitmap(16, 16, 1, 32, pixels.data()), nullptr, CreateCompatibleDC(nullptr),
+                 CreateCompatibleDC(nullptr)};
+        uint32_t* bits = nullptr;
+        s.dib = MakeTopDownDib(16, 16, &bits);
+        std::copy(pixels.begin(), pixels.end(), bits);
+        SelectObject(s.dc, s.bitmap);
+        SelectObject(s.dibDc, s.dib);
+        sources.push_back(s);
+    }
+    struct Stretch {
+        size_t source;
+        int x, w, sx, mode;
+    };
+    // Twelve: more than are kept. Pairs differ in one part only.
+    std::vector<Stretch> stretches;
+    for (size_t k = 0; k < 3; ++k) {
+        stretches.push_back({k, 2, 25, 0, BLACKONWHITE});
+        stretches.push_back({k, 2, 25, 0, HALFTONE});
+        stretches.push_back({k, 2, 26, 0, BLACKONWHITE});
+        stretches.push_back({k, 2, 25, 1, BLACKONWHITE});
+    }
+    const auto draw = [&](const Stretch& s, HDC to, HDC from) {
+        SetStretchBltMode(to, s.mode);
+        StretchBlt(to, s.x, 3, s.w, 25, from, s.sx, 0, 15, 16, SRCCOPY);
+    };
+    std::vector<size_t> order(stretches.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::mt19937 random(19);
+    for (int round = 0; round < 6; ++round) {
+        if (round == 2 || round == 3)
+            std::reverse(order.begin(), order.end());
+        else if (round >= 4)
+            std::shuffle(order.begin(), order.end(), random);
+        // Half of the twelve at a time too, so that what is kept is found at every place.
+        for (size_t half = 0; half < 2; ++half)
+            for (size_t n = 0; n < 2; ++n)
+                for (size_t i = half * 6; i < half * 6 + 6; ++i) {
+                    const Stretch& s = stretches[order[i]];
+                    std::fill(target.bits, target.bits + kDestWidth * kDestHeight, kUntouched);
+                    std::fill(reference.bits, reference.bits + kDestWidth * kDestHeight,
+                              kUntouched);
+                    draw(s, target.dc, sources[s.source].dc);
+                    draw(s, reference.dc, sources[s.source].dibDc);
+                    for (int p = 0; p < kDestWidth * kDestHeight; ++p)
+                        ASSERT_EQ(target.bits[p] & 0xffffffu, reference.bits[p] & 0xffffffu)
+                            << "round " << round << ", stretch " << order[i] << ", pixel " << p;
+                }
+    }
+    for (Source& s : sources) {
+        DeleteDC(s.dc);
+        DeleteDC(s.dibDc);
+        DeleteObject(s.bitmap);
+        DeleteObject(s.dib);
+    }
+}
+
 // Regression: kept stretches were found by the source's handle, and with 32-bit pointers a slot's
 // handles repeat after 256 reuses: a new bitmap drawn as a deleted one was showed the deleted
 // one's pixels.
