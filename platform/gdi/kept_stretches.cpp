@@ -6,20 +6,6 @@
 
 namespace gdi {
 
-const uint32_t* KeptStretches::Find(const Key& key)
-{
-    size_t i = start_;
-    for (size_t looked = 0; looked < filled_; ++looked) {
-        const Entry& entry = entries_[i];
-        i = i + 1 == filled_ ? 0 : i + 1;
-        if (entry.used && entry.key == key) {
-            start_ = i;
-            return entry.pixels.data();
-        }
-    }
-    return nullptr;
-}
-
 void KeptStretches::Keep(const Key& key, const PixelView& dest, int64_t left, Span ys, size_t width,
                          const Run* rowRuns)
 {

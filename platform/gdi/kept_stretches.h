@@ -30,8 +30,21 @@ public:
         }
     };
 
-    // The rows kept under `key`, span row k at k * width, or null.
-    const uint32_t* Find(const Key& key);
+    // The rows kept under `key`, span row k at k * width, or null. Inline: a stretch found kept
+    // costs little more than this.
+    const uint32_t* Find(const Key& key)
+    {
+        size_t i = start_;
+        for (size_t looked = 0; looked < filled_; ++looked) {
+            const Entry& entry = entries_[i];
+            i = i + 1 == filled_ ? 0 : i + 1;
+            if (entry.used && entry.key == key) {
+                start_ = i;
+                return entry.pixels.data();
+            }
+        }
+        return nullptr;
+    }
 
     // Copies the block a stretch has just drawn into `dest`, `width` pixels from column `left` on
     // the rows of `ys` (those whose run in `rowRuns` is not empty, or all when it is null), and

@@ -43,6 +43,34 @@ HBITMAP NewBitmap(int width, int height, bool dib, bool bottomUp, Bitmap** made)
 // Large enough to refuse rather than overflow a size_t or int stride.
 constexpr int64_t kMaxPixels = int64_t{1} << 28;
 
+// These two out of line: their records on the stack would cost every GetObjectA a stack frame
+// and its guard.
+[[gnu::noinline]] int DescribeBrush(const Brush& brush, size_t room, void* out)
+{
+    LOGBRUSH lb = {BS_SOLID, brush.colour, 0};
+    if (!out)
+        return sizeof lb;
+    const size_t n = room < sizeof lb ? room : sizeof lb;
+    std::memcpy(out, &lb, n);
+    return static_cast<int>(n);
+}
+
+[[gnu::noinline]] int DescribeSection(const Bitmap& b, void* out)
+{
+    DIBSECTION ds;
+    std::memset(&ds, 0, sizeof ds);
+    std::memcpy(&ds.dsBm, &b.description, sizeof b.description);
+    ds.dsBmih.biSize = sizeof(BITMAPINFOHEADER);
+    ds.dsBmih.biWidth = b.width;
+    ds.dsBmih.biHeight = b.height; // positive even for top-down sections
+    ds.dsBmih.biPlanes = 1;
+    ds.dsBmih.biBitCount = 32;
+    ds.dsBmih.biCompression = BI_RGB;
+    ds.dsBmih.biSizeImage = static_cast<DWORD>(b.width) * 4u * static_cast<DWORD>(b.height);
+    std::memcpy(out, &ds, sizeof ds);
+    return sizeof ds;
+}
+
 int GetObjectInfo(HANDLE handle, int size, void* out)
 {
     const GdiObject* object = LookupAny(handle);
@@ -50,14 +78,8 @@ int GetObjectInfo(HANDLE handle, int size, void* out)
         return 0;
     // GDI reads the size as unsigned: -1 is "as much as you have".
     const size_t room = static_cast<unsigned>(size);
-    if (object->kind == Kind::kBrush) {
-        LOGBRUSH lb = {BS_SOLID, object->brush.colour, 0};
-        if (!out)
-            return sizeof lb;
-        const size_t n = room < sizeof lb ? room : sizeof lb;
-        std::memcpy(out, &lb, n);
-        return static_cast<int>(n);
-    }
+    if (object->kind == Kind::kBrush)
+        return DescribeBrush(object->brush, room, out);
     if (object->kind != Kind::kBitmap)
         return 0;
     const Bitmap& b = object->bitmap;
@@ -65,20 +87,8 @@ int GetObjectInfo(HANDLE handle, int size, void* out)
         return sizeof(BITMAP);
     if (room < sizeof(BITMAP))
         return 0;
-    if (b.dib && room >= sizeof(DIBSECTION)) {
-        DIBSECTION ds;
-        std::memset(&ds, 0, sizeof ds);
-        std::memcpy(&ds.dsBm, &b.description, sizeof b.description);
-        ds.dsBmih.biSize = sizeof(BITMAPINFOHEADER);
-        ds.dsBmih.biWidth = b.width;
-        ds.dsBmih.biHeight = b.height; // positive even for top-down sections
-        ds.dsBmih.biPlanes = 1;
-        ds.dsBmih.biBitCount = 32;
-        ds.dsBmih.biCompression = BI_RGB;
-        ds.dsBmih.biSizeImage = static_cast<DWORD>(b.width) * 4u * static_cast<DWORD>(b.height);
-        std::memcpy(out, &ds, sizeof ds);
-        return sizeof ds;
-    }
+    if (b.dib && room >= sizeof(DIBSECTION))
+        return DescribeSection(b, out);
     std::memcpy(out, &b.description, sizeof b.description);
     return sizeof b.description;
 }

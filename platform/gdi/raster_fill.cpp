@@ -175,7 +175,15 @@ void FrameInside(const PixelView& view, int left, int top, int right, int bottom
         p[3 * stride] = stored;
         p[3 * stride + width] = stored;
     }
-    for (; rows > 0; --rows, p += stride) {
+    if (rows >= 2) {
+        p[0] = stored;
+        p[width] = stored;
+        p[stride] = stored;
+        p[stride + width] = stored;
+        rows -= 2;
+        p += 2 * stride;
+    }
+    if (rows > 0) {
         p[0] = stored;
         p[width] = stored;
     }
