@@ -93,3 +93,24 @@ use_windows_build() {
   WINEPREFIX=$(realpath -m "$(dirname "$exe")/../wineprefix")
   export WINEDEBUG=-all WINEPREFIX WINEDLLOVERRIDES="mscoree=d;mshtml=d"
 }
+
+# matches STEP W H WHAT SHOT...: runs SHOT, which writes $work/screen.png, until that shows exactly
+# $work/expected.png (W x H pixels of WHAT); the window system draws asynchronously, so the screen
+# is read again until it matches or time is up. Counts the screenshot and its pixels.
+matches() {
+  local step=$1 width=$2 height=$3 what=$4 until=$((SECONDS + 10)) differ
+  shift 4
+  while true; do
+    "$@"
+    differ=$(compare -metric AE "$work/screen.png" "$work/expected.png" null: 2>&1 || true)
+    [ "$differ" = 0 ] && break
+    if [ "$SECONDS" -ge "$until" ]; then
+      cp "$work/screen.png" "$work/$host-$step-screen.png"
+      cp "$work/expected.png" "$work/$host-$step-expected.png"
+      fail "$step: $differ of ${width}x${height} pixels of $what differ from the portable rendering"
+    fi
+    sleep 0.05
+  done
+  screens=$((screens + 1))
+  pixels=$((pixels + width * height))
+}

@@ -112,8 +112,7 @@ tooltip_has_text() { # the tooltip on screen shows black text on a fill of anoth
 }
 
 # expect_palette STEP PART [render arguments...]: the part's palette, where its last layout line
-# says, shows exactly the portable rendering of its layout at that size. The window system draws
-# asynchronously, so the screen is read again until it matches or time is up.
+# says, shows exactly the portable rendering of its layout at that size.
 expect_palette() {
   local step=$1 part=$2 layout=()
   shift 2
@@ -126,20 +125,7 @@ expect_palette() {
   "$render" --render "$work/expected.png" --tools "${tools[$part]}" --icons "$work/icons-$part" \
     --window "${pw}x${ph}" "${layout[@]}" --state 1=1 "$@" >"$work/tools-$part.txt" ||
     fail "rendering the expected $part palette failed"
-  local until=$((SECONDS + 10)) differ
-  while true; do
-    shot "$work/screen.png" "$px" "$py" "$pw" "$ph"
-    differ=$(compare -metric AE "$work/screen.png" "$work/expected.png" null: 2>&1 || true)
-    [ "$differ" = 0 ] && break
-    if [ "$SECONDS" -ge "$until" ]; then
-      cp "$work/screen.png" "$work/$host-$step-screen.png"
-      cp "$work/expected.png" "$work/$host-$step-expected.png"
-      fail "$step: $differ of ${pw}x${ph} pixels of the $part palette differ from the portable rendering"
-    fi
-    sleep 0.05
-  done
-  screens=$((screens + 1))
-  pixels=$((pixels + pw * ph))
+  matches "$step" "$pw" "$ph" "the $part palette" shot "$work/screen.png" "$px" "$py" "$pw" "$ph"
 }
 
 tool_centre() { # part tool: screen coordinates of the tool's centre, from the last rendering

@@ -54,26 +54,12 @@ shot() { # file: the client area, from the X server
   xwd -root -silent | convert xwd:- -crop "${cw}x${ch}+${cx}+${cy}" +repage "$1"
 }
 
-# expect STEP render-arguments...: the client area shows exactly that rendering. The window
-# system draws asynchronously, so the screen is read again until it matches or time is up.
+# expect STEP render-arguments...: the client area shows exactly that rendering.
 expect() {
   local step=$1
   shift
   render_expected "$work/expected.png" "$@"
-  local until=$((SECONDS + 10)) differ
-  while true; do
-    shot "$work/screen.png"
-    differ=$(compare -metric AE "$work/screen.png" "$work/expected.png" null: 2>&1 || true)
-    [ "$differ" = 0 ] && break
-    if [ "$SECONDS" -ge "$until" ]; then
-      cp "$work/screen.png" "$work/$host-$step-screen.png"
-      cp "$work/expected.png" "$work/$host-$step-expected.png"
-      fail "$step: $differ of ${cw}x${ch} pixels differ from the portable rendering"
-    fi
-    sleep 0.05
-  done
-  screens=$((screens + 1))
-  pixels=$((pixels + cw * ch))
+  matches "$step" "$cw" "$ch" "the client area" shot "$work/screen.png"
 }
 
 # Screen coordinates of tool K's centre in the current layout (from the last rendering).
