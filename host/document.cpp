@@ -34,7 +34,7 @@ std::string Quad(const PixelRect& r)
 } // namespace
 
 struct DocumentHost::Part {
-    PartSpec spec;
+    PartDescription description;
     std::unique_ptr<HostPalette> palette;
     std::unique_ptr<PaletteInput> input;
     bool columns = false; // the palette's class: the column layout, or rows
@@ -47,15 +47,15 @@ struct DocumentHost::Part {
     std::set<int32_t> ToggleIds() const
     {
         std::set<int32_t> ids;
-        for (size_t i = 0; i < spec.tools.size(); ++i)
-            if (spec.tools[i].toggle)
+        for (size_t i = 0; i < description.tools.size(); ++i)
+            if (description.tools[i].toggle)
                 ids.insert(static_cast<int32_t>(i + 1));
         return ids;
     }
 };
 
-std::vector<PartSpec> SampleParts(const std::vector<Image>& icons,
-                                  const std::vector<std::string>& names)
+std::vector<PartDescription> SampleParts(const std::vector<Image>& icons,
+                                         const std::vector<std::string>& names)
 {
     const std::vector<Image> builtIn = icons.empty() ? BuiltInIcons() : std::vector<Image>{};
     const std::vector<std::string> builtInNames =
@@ -64,30 +64,32 @@ std::vector<PartSpec> SampleParts(const std::vector<Image>& icons,
     const std::vector<std::string>& setNames = icons.empty() ? builtInNames : names;
     const auto tool = [&](size_t icon, bool toggle) {
         const size_t at = icon % set.size();
-        return ToolSpec{at < setNames.size() ? setNames[at] : "Tool " + std::to_string(at + 1),
-                        set[at], toggle};
+        return ToolDescription{at < setNames.size() ? setNames[at]
+                                                    : "Tool " + std::to_string(at + 1),
+                               set[at], toggle};
     };
     // Shapes first, then one toggle each; three placements, so that the default layout shows
     // all of them: a row docked at the top, a column at the left, rows floating.
     return {
-        PartSpec{"sketch",
-                 {tool(0, false), tool(1, false), tool(2, false), tool(3, false), tool(7, true)},
-                 false,
-                 Placement{DockEdge::Top, false}},
-        PartSpec{"plan",
-                 {tool(4, false), tool(5, false), tool(6, false), tool(8, true)},
-                 true,
-                 Placement{DockEdge::Left, false}},
-        PartSpec{"notes",
-                 {tool(9, false), tool(10, false), tool(11, false), tool(7, true)},
-                 false,
-                 Placement{DockEdge::Right, true}},
+        PartDescription{
+            "sketch",
+            {tool(0, false), tool(1, false), tool(2, false), tool(3, false), tool(7, true)},
+            false,
+            Placement{DockEdge::Top, false}},
+        PartDescription{"plan",
+                        {tool(4, false), tool(5, false), tool(6, false), tool(8, true)},
+                        true,
+                        Placement{DockEdge::Left, false}},
+        PartDescription{"notes",
+                        {tool(9, false), tool(10, false), tool(11, false), tool(7, true)},
+                        false,
+                        Placement{DockEdge::Right, true}},
     };
 }
 
 DocumentHost::~DocumentHost() = default;
 
-std::unique_ptr<DocumentHost> DocumentHost::Create(std::vector<PartSpec> parts,
+std::unique_ptr<DocumentHost> DocumentHost::Create(std::vector<PartDescription> parts,
                                                    std::string layoutFile, bool printLayout,
                                                    std::string& error)
 {
@@ -98,15 +100,15 @@ std::unique_ptr<DocumentHost> DocumentHost::Create(std::vector<PartSpec> parts,
     std::unique_ptr<DocumentHost> document(new DocumentHost);
     document->layoutFile_ = std::move(layoutFile);
     document->printLayout_ = printLayout;
-    for (PartSpec& spec : parts) {
+    for (PartDescription& description : parts) {
         auto part = std::make_unique<Part>();
-        part->spec = std::move(spec);
-        part->reported = "palette " + part->spec.name + " hidden";
-        if (!document->Build(*part, part->spec.columns, error))
+        part->description = std::move(description);
+        part->reported = "palette " + part->description.name + " hidden";
+        if (!document->Build(*part, part->description.columns, error))
             return nullptr;
         // The first shape tool is current from the start, shown held down.
-        for (size_t i = 0; i < part->spec.tools.size() && !part->current; ++i)
-            if (!part->spec.tools[i].toggle)
+        for (size_t i = 0; i < part->description.tools.size() && !part->current; ++i)
+            if (!part->description.tools[i].toggle)
                 part->current = static_cast<int32_t>(i + 1);
         if (ToolInfo* tool = part->palette->FindTool(part->current))
             part->Tray().SetToolState(tool, kDown);
@@ -118,9 +120,9 @@ std::unique_ptr<DocumentHost> DocumentHost::Create(std::vector<PartSpec> parts,
 bool DocumentHost::Build(Part& part, bool columns, std::string& error)
 {
     PaletteSetup setup;
-    setup.tools = static_cast<int>(part.spec.tools.size());
+    setup.tools = static_cast<int>(part.description.tools.size());
     setup.width = setup.height = kFloatingLength;
-    for (const ToolSpec& tool : part.spec.tools)
+    for (const ToolDescription& tool : part.description.tools)
         setup.icons.push_back(tool.icon);
     if (columns && !(setup.paletteClass = ColumnToolTrayNewClass())) {
         error = std::string("cannot build the column layout: ") + GetLastBuildError();
@@ -154,7 +156,10 @@ bool DocumentHost::Build(Part& part, bool columns, std::string& error)
     return true;
 }
 
-const std::string& DocumentHost::PartName(int part) const { return parts_.at(part)->spec.name; }
+const std::string& DocumentHost::PartName(int part) const
+{
+    return parts_.at(part)->description.name;
+}
 const HostPalette& DocumentHost::PaletteOf(int part) const { return *parts_.at(part)->palette; }
 const ToolInfo* DocumentHost::Hot(int part) const { return parts_.at(part)->input->Hot(); }
 int32_t DocumentHost::CurrentTool(int part) const { return parts_.at(part)->current; }
@@ -175,7 +180,7 @@ std::vector<int32_t> DocumentHost::Toggles(int part) const
 
 const Image* DocumentHost::Icon(int part, int32_t tool) const
 {
-    const std::vector<ToolSpec>& tools = parts_.at(part)->spec.tools;
+    const std::vector<ToolDescription>& tools = parts_.at(part)->description.tools;
     if (tool < 1 || static_cast<size_t>(tool) > tools.size())
         return nullptr;
     return &tools[static_cast<size_t>(tool) - 1].icon;
@@ -184,7 +189,7 @@ const Image* DocumentHost::Icon(int part, int32_t tool) const
 Placement DocumentHost::PlacementOf(const Part& part) const
 {
     const auto pos = static_cast<uint16_t>(part.Tray().GetPos());
-    return DecodePos(pos).value_or(part.spec.defaultPlacement);
+    return DecodePos(pos).value_or(part.description.defaultPlacement);
 }
 
 PixelRect DocumentHost::FloatRectOf(const Part& part) const
@@ -204,7 +209,7 @@ void DocumentHost::SetFloatRect(Part& part, const PixelRect& r)
 void DocumentHost::Restore(const SavedLayout& layout)
 {
     for (const std::unique_ptr<Part>& part : parts_) {
-        const auto saved = layout.find(part->spec.name);
+        const auto saved = layout.find(part->description.name);
         if (saved == layout.end() || !DecodePos(saved->second.pos))
             continue;
         part->Tray().SetPos(static_cast<int16_t>(saved->second.pos));
@@ -216,7 +221,7 @@ SavedLayout DocumentHost::Saved() const
 {
     SavedLayout layout;
     for (const std::unique_ptr<Part>& part : parts_)
-        layout[part->spec.name] =
+        layout[part->description.name] =
             SavedPalette{static_cast<uint16_t>(part->Tray().GetPos()), FloatRectOf(*part)};
     return layout;
 }
@@ -240,7 +245,8 @@ void DocumentHost::SetFloatingWindow(int part, HWND window)
 void DocumentHost::LayOut(Part& part, DocumentEffect& effect)
 {
     const Placement placement = PlacementOf(part);
-    const bool columns = placement.floating ? part.spec.columns : IsColumnEdge(placement.edge);
+    const bool columns =
+        placement.floating ? part.description.columns : IsColumnEdge(placement.edge);
     if (columns != part.columns) {
         std::string error;
         if (!Build(part, columns, error))
@@ -277,8 +283,8 @@ int DocumentHost::DockDepth(const Part& part, DockEdge edge) const
     if (columns != part.columns || PlacementOf(part).floating) {
         // Laid out as it would be there, in a palette of that class made for the asking.
         PaletteSetup setup;
-        setup.tools = static_cast<int>(part.spec.tools.size());
-        for (const ToolSpec& tool : part.spec.tools)
+        setup.tools = static_cast<int>(part.description.tools.size());
+        for (const ToolDescription& tool : part.description.tools)
             setup.icons.push_back(tool.icon);
         setup.paletteClass = columns ? ColumnToolTrayNewClass() : nullptr;
         std::string error;
@@ -304,16 +310,17 @@ DocumentEffect DocumentHost::Place(const PixelRect& screen, const PixelRect& cli
         if (part.Tray().GetPos() == 0) {
             // Never placed: the part's default, floating at the client area's right, each part a
             // little lower than the one before so that none hides another's grip.
-            part.Tray().SetPos(static_cast<int16_t>(EncodePos(part.spec.defaultPlacement)));
-            if (part.columns != part.spec.columns) {
+            part.Tray().SetPos(static_cast<int16_t>(EncodePos(part.description.defaultPlacement)));
+            if (part.columns != part.description.columns) {
                 std::string error;
-                if (!Build(part, part.spec.columns, error))
+                if (!Build(part, part.description.columns, error))
                     effect.errors.push_back("tooltray-document: " + error);
             }
             part.palette->Resize(kFloatingLength, kFloatingLength);
             const PixelSize extent = part.palette->ToolsExtent();
-            const int width = part.spec.columns ? extent.width : kFloatingLength;
-            const int height = (part.spec.columns ? kFloatingLength : extent.height) + kGripSize;
+            const int width = part.description.columns ? extent.width : kFloatingLength;
+            const int height =
+                (part.description.columns ? kFloatingLength : extent.height) + kGripSize;
             SetFloatRect(part, PixelRect{client.Right() - width - 2 * kPartMargin,
                                          client.y + 4 * kPartMargin * static_cast<int>(i + 1),
                                          width, height});
@@ -401,7 +408,7 @@ void DocumentHost::Report(DocumentEffect& effect)
     for (int i = 0; i < PartCount(); ++i) {
         Part& part = *parts_[static_cast<size_t>(i)];
         const PaletteGeometry g = Geometry(i);
-        std::string line = "palette " + part.spec.name;
+        std::string line = "palette " + part.description.name;
         if (!g.shown)
             line += " hidden";
         else if (g.placement.floating)
@@ -430,8 +437,8 @@ void DocumentHost::SetPlacement(Part& part, Placement placement, DocumentEffect&
 {
     part.Tray().SetPos(static_cast<int16_t>(EncodePos(placement)));
     effect.lines.push_back(placement.floating
-                               ? "float " + part.spec.name
-                               : "dock " + part.spec.name + " " + EdgeName(placement.edge));
+                               ? "float " + part.description.name
+                               : "dock " + part.description.name + " " + EdgeName(placement.edge));
     LayOut(part, effect);
     effect.placement = effect.repaint = true;
     Report(effect);
@@ -448,7 +455,7 @@ void DocumentHost::PaletteEffect(Part& part, const InputEffect& input, DocumentE
     ToolInfo* tool = part.palette->FindTool(id);
     if (!tool)
         return;
-    const std::string prefix = part.spec.name + " " + std::to_string(id);
+    const std::string prefix = part.description.name + " " + std::to_string(id);
     if (part.ToggleIds().count(id)) {
         effect.lines.push_back("toggle " + prefix +
                                (part.Tray().GetToolState(tool) == kDown ? " on" : " off"));
@@ -518,8 +525,9 @@ DocumentEffect DocumentHost::Press(Surface surface, int x, int y, uint32_t timeM
     if (part.current) {
         const PixelRect r = PartRect(active_);
         part.stamps.push_back(Stamp{part.current, x - r.x, y - r.y});
-        effect.lines.push_back("stamp " + part.spec.name + " " + std::to_string(part.current) +
-                               " " + std::to_string(x - r.x) + " " + std::to_string(y - r.y));
+        effect.lines.push_back("stamp " + part.description.name + " " +
+                               std::to_string(part.current) + " " + std::to_string(x - r.x) + " " +
+                               std::to_string(y - r.y));
         effect.repaint = true;
     }
     return effect;
@@ -652,11 +660,11 @@ std::optional<Tooltip> DocumentHost::TooltipAt(Surface surface, int x, int y) co
     if (!tool)
         return std::nullopt;
     const int32_t id = part.Tray().GetToolID(tool);
-    if (id < 1 || static_cast<size_t>(id) > part.spec.tools.size())
+    if (id < 1 || static_cast<size_t>(id) > part.description.tools.size())
         return std::nullopt;
     const RECT r = HostPalette::Bounds(tool);
     return Tooltip{
-        part.spec.tools[static_cast<size_t>(id) - 1].name,
+        part.description.tools[static_cast<size_t>(id) - 1].name,
         PixelRect{g.palette.x + static_cast<int>(r.left), g.palette.y + static_cast<int>(r.top),
                   static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top)}};
 }

@@ -51,23 +51,23 @@ constexpr int kGripSize = 8;
 enum class Surface { Document, Floating };
 
 // A part's tools have the ids 1, 2, 3... in the order given.
-struct ToolSpec {
+struct ToolDescription {
     std::string name; // the tooltip
     Image icon;       // what the tool shows, and what it stamps
     bool toggle = false;
 };
 
-struct PartSpec {
+struct PartDescription {
     std::string name;
-    std::vector<ToolSpec> tools;
+    std::vector<ToolDescription> tools;
     bool columns = false; // its own layout, used while floating
     Placement defaultPlacement;
 };
 
 // Three parts, their tools taking the icons in turn from `icons` (with `names`) or, when empty,
 // from the built-in set.
-std::vector<PartSpec> SampleParts(const std::vector<Image>& icons,
-                                  const std::vector<std::string>& names);
+std::vector<PartDescription> SampleParts(const std::vector<Image>& icons,
+                                         const std::vector<std::string>& names);
 
 struct Stamp {
     int32_t tool;
@@ -100,8 +100,9 @@ struct DocumentEffect {
 class DocumentHost {
 public:
     // layoutFile: where placements are saved when the user changes them; empty saves nothing.
-    static std::unique_ptr<DocumentHost> Create(std::vector<PartSpec> parts, std::string layoutFile,
-                                                bool printLayout, std::string& error);
+    static std::unique_ptr<DocumentHost> Create(std::vector<PartDescription> parts,
+                                                std::string layoutFile, bool printLayout,
+                                                std::string& error);
     ~DocumentHost();
     DocumentHost(const DocumentHost&) = delete;
     DocumentHost& operator=(const DocumentHost&) = delete;
