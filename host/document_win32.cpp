@@ -82,25 +82,17 @@ Win32Document* StateOf(HWND window)
     return reinterpret_cast<Win32Document*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-LRESULT CALLBACK DocumentWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// The window procedure of each class of window the document makes: the document that made the
+// window (its creation parameter, kept in the window's user data) takes its messages.
+template <LRESULT (Win32Document::*Handle)(HWND, UINT, WPARAM, LPARAM)>
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE)
         SetWindowLongPtrA(
             window, GWLP_USERDATA,
             reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
     Win32Document* state = StateOf(window);
-    return state ? state->DocumentProc(window, message, wParam, lParam)
-                 : DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK PaletteWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrA(
-            window, GWLP_USERDATA,
-            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    Win32Document* state = StateOf(window);
-    return state ? state->PaletteProc(window, message, wParam, lParam)
+    return state ? (state->*Handle)(window, message, wParam, lParam)
                  : DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -121,8 +113,8 @@ bool Win32Document::Open()
     HINSTANCE instance = GetModuleHandleA(nullptr);
     // Double-clicks are the document's to recognise (from the press times), so no CS_DBLCLKS:
     // every press arrives as a press.
-    if (!Register(kDocumentClass, DocumentWindowProc, nullptr) ||
-        !Register(kPaletteClass, PaletteWindowProc, nullptr)) {
+    if (!Register(kDocumentClass, WindowProc<&Win32Document::DocumentProc>, nullptr) ||
+        !Register(kPaletteClass, WindowProc<&Win32Document::PaletteProc>, nullptr)) {
         std::fprintf(stderr, "tooltray-document: cannot register the window classes\n");
         return false;
     }
