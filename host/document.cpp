@@ -31,6 +31,18 @@ std::string Quad(const PixelRect& r)
            std::to_string(r.height);
 }
 
+// A palette of the part's tools, in the given class (ToolTray when null), before any placement.
+PaletteSetup SetupFor(const PartDescription& part, SOMClass* paletteClass)
+{
+    PaletteSetup setup;
+    setup.tools = static_cast<int>(part.tools.size());
+    setup.width = setup.height = kFloatingLength;
+    for (const ToolDescription& tool : part.tools)
+        setup.icons.push_back(tool.icon);
+    setup.paletteClass = paletteClass;
+    return setup;
+}
+
 } // namespace
 
 struct DocumentHost::Part {
@@ -119,16 +131,13 @@ std::unique_ptr<DocumentHost> DocumentHost::Create(std::vector<PartDescription> 
 
 bool DocumentHost::Build(Part& part, bool columns, std::string& error)
 {
-    PaletteSetup setup;
-    setup.tools = static_cast<int>(part.description.tools.size());
-    setup.width = setup.height = kFloatingLength;
-    for (const ToolDescription& tool : part.description.tools)
-        setup.icons.push_back(tool.icon);
-    if (columns && !(setup.paletteClass = ColumnToolTrayNewClass())) {
+    SOMClass* paletteClass = columns ? ColumnToolTrayNewClass() : nullptr;
+    if (columns && !paletteClass) {
         error = std::string("cannot build the column layout: ") + GetLastBuildError();
         return false;
     }
-    std::unique_ptr<HostPalette> fresh = HostPalette::Create(setup, error);
+    std::unique_ptr<HostPalette> fresh =
+        HostPalette::Create(SetupFor(part.description, paletteClass), error);
     if (!fresh)
         return false;
     if (part.palette) {
@@ -282,15 +291,11 @@ int DocumentHost::DockDepth(const Part& part, DockEdge edge) const
     const HostPalette* palette = part.palette.get();
     if (columns != part.columns || PlacementOf(part).floating) {
         // Laid out as it would be there, in a palette of that class made for the asking.
-        PaletteSetup setup;
-        setup.tools = static_cast<int>(part.description.tools.size());
-        for (const ToolDescription& tool : part.description.tools)
-            setup.icons.push_back(tool.icon);
-        setup.paletteClass = columns ? ColumnToolTrayNewClass() : nullptr;
+        SOMClass* paletteClass = columns ? ColumnToolTrayNewClass() : nullptr;
         std::string error;
-        if (columns && !setup.paletteClass)
+        if (columns && !paletteClass)
             return 0;
-        scratch = HostPalette::Create(setup, error);
+        scratch = HostPalette::Create(SetupFor(part.description, paletteClass), error);
         if (!scratch)
             return 0;
         SizeForDock(*scratch, columns);
@@ -341,21 +346,19 @@ PaletteGeometry DocumentHost::Geometry(int index) const
     g.shown = placed_ && index == active_;
     g.placement = PlacementOf(part);
     const PixelSize size = part.palette->Size();
-    if (g.placement.floating) {
+    const bool columnDock = !g.placement.floating && IsColumnEdge(g.placement.edge);
+    if (g.placement.floating)
         g.carrier = FloatRectOf(part);
-        g.grip = PixelRect{g.carrier.x, g.carrier.y, g.carrier.width, kGripSize};
-        g.palette = PixelRect{g.carrier.x, g.carrier.y + kGripSize, g.carrier.width,
-                              std::max(0, g.carrier.height - kGripSize)};
-    } else if (IsColumnEdge(g.placement.edge)) {
-        g.carrier = SplitForDock(client_, g.placement.edge, size.width).dock;
-        g.grip = PixelRect{g.carrier.x, g.carrier.y, g.carrier.width, kGripSize};
-        g.palette = PixelRect{g.carrier.x, g.carrier.y + kGripSize, g.carrier.width,
-                              std::max(0, g.carrier.height - kGripSize)};
-    } else {
-        g.carrier = SplitForDock(client_, g.placement.edge, size.height).dock;
-        g.grip = PixelRect{g.carrier.x, g.carrier.y, kGripSize, g.carrier.height};
-        g.palette = PixelRect{g.carrier.x + kGripSize, g.carrier.y,
-                              std::max(0, g.carrier.width - kGripSize), g.carrier.height};
+    else
+        g.carrier =
+            SplitForDock(client_, g.placement.edge, columnDock ? size.width : size.height).dock;
+    const PixelRect& c = g.carrier;
+    if (g.placement.floating || columnDock) { // the grip above the palette
+        g.grip = PixelRect{c.x, c.y, c.width, kGripSize};
+        g.palette = PixelRect{c.x, c.y + kGripSize, c.width, std::max(0, c.height - kGripSize)};
+    } else { // a row docked at the top or bottom: the grip at its left
+        g.grip = PixelRect{c.x, c.y, kGripSize, c.height};
+        g.palette = PixelRect{c.x + kGripSize, c.y, std::max(0, c.width - kGripSize), c.height};
     }
     return g;
 }
